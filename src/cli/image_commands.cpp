@@ -1,0 +1,117 @@
+#include "cli/image_commands.h"
+
+#include "cli/cli_io.h"
+#include "files/parameter_file.h"
+#include "files/startup_image_file.h"
+#include "model/defaults.h"
+#include "model/fields.h"
+#include "model/unit_image.h"
+#include "model/validate.h"
+#include "texts/kept_texts.h"
+
+#include <iostream>
+#include <optional>
+
+namespace talviro6::cli {
+namespace {
+
+/// The command line reports on one line what the window shows in a box.
+std::string oneLine(std::string text)
+{
+    std::string out;
+    for (char c : text) {
+        if (c == '\n') {
+            if (!out.empty() && out.back() != ' ')
+                out.push_back(' ');
+        } else {
+            out.push_back(c);
+        }
+    }
+    return out;
+}
+
+struct Start {
+    std::optional<std::string> dump;
+    std::vector<std::string> rest;
+};
+
+Start parseStart(const std::vector<std::string> &args)
+{
+    Start start;
+    std::size_t i = 0;
+    if (i < args.size() && args[i] == "--from-dump") {
+        if (i + 1 >= args.size())
+            throw CliError{ExitUsage, "--from-dump needs a file"};
+        start.dump = args[i + 1];
+        i += 2;
+    }
+    for (; i < args.size(); ++i) {
+        if (args[i].size() > 1 && args[i][0] == '-')
+            throw CliError{ExitUsage, "unknown option " + args[i] + " (--from-dump comes right after the command)"};
+        start.rest.push_back(args[i]);
+    }
+    return start;
+}
+
+/// The image the window holds after a start with no kept parameter area, or with
+/// DUMP as the kept area.
+UnitImage startImage(const std::optional<std::string> &dump)
+{
+    UnitImage image;
+    image[field::BikeType] = bike::Classic;
+    newParameterSet(image, NewSetCause::StartOrNew);
+    validate(image);
+    if (dump) {
+        std::ifstream in = openForReading(*dump);
+        readStartupImage(in, image);
+        checkRead(in, *dump);
+        validate(image);
+    }
+    return image;
+}
+
+} // namespace
+
+int runImage(const std::vector<std::string> &args)
+{
+    const Start start = parseStart(args);
+    UnitImage image = startImage(start.dump);
+    const KeptTexts texts;
+
+    bool allAccepted = true;
+    for (const std::string &path : start.rest) {
+        std::ifstream in = openForReading(path);
+        const int version = readParameterFile(in, image, [&](FileMessage message) {
+            const TextRole role = message == FileMessage::OlderFileVersion ? TextRole::TextOlderFileVersion
+                                                                           : TextRole::TextFileVersionMismatch;
+            std::cerr << path << ": " << oneLine(texts[role]) << '\n';
+        });
+        checkRead(in, path);
+        if (version != 0) {
+            validate(image);
+        } else {
+            allAccepted = false;
+            std::cerr << path << ": not a parameter file: no KORVALEN_KEY with a known version; nothing loaded\n";
+        }
+    }
+
+    binaryStdout();
+    writeStartupImage(std::cout, image);
+    std::cout.flush();
+    return allAccepted ? ExitOk : ExitNotAccepted;
+}
+
+int runIgn(const std::vector<std::string> &args)
+{
+    const Start start = parseStart(args);
+    if (!start.rest.empty())
+        throw CliError{ExitUsage, "ign takes no files (did you mean: image)"};
+    UnitImage image = startImage(start.dump);
+    validate(image); // as Save does before it writes
+    binaryStdout();
+    writeParameterFile(std::cout, image);
+    std::cout.flush();
+    return ExitOk;
+}
+
+} // namespace talviro6::cli

@@ -1,0 +1,395 @@
+#include "files/parameter_file.h"
+
+#include "files/token_reader.h"
+#include "model/fields.h"
+#include "model/unit_image.h"
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace talviro6 {
+namespace {
+
+constexpr std::string_view FileKey = "KORVALEN_KEY";
+constexpr int ValueColumn = 12; ///< key word and padding fill 12 characters
+
+/// How a value is written and, inversely, read back.
+enum class Conv {
+    Raw,       ///< the byte, "%5u "
+    SignedRaw, ///< the byte, "%5d "
+    OnOff,     ///< "    1" or "    0", no space after
+    Times10,   ///< byte x 10
+    Tps100,    ///< byte x 10 + 2500
+    Offset100, ///< byte - 100, "%5d "
+    Times5,    ///< byte x 5
+    Times20,   ///< byte x 20
+    Times100,  ///< byte x 100
+    Flag,      ///< one bit of a power-output row, "%5u " as 0 or 1
+    JetSwitch, ///< reader only: non-zero turns output 3 into "Special" with rows 3, 1, 1
+};
+
+struct Value {
+    int offset;
+    Conv conv;
+    int bit = 0; ///< for Flag
+};
+
+enum class LineKind { Key, Continuation, Empty };
+
+struct Line {
+    LineKind kind;
+    std::string key; ///< for LineKind::Key
+    int width;       ///< key word plus padding
+    std::vector<Value> values;
+};
+
+std::vector<Value> bytes(std::initializer_list<int> offsets, Conv conv)
+{
+    std::vector<Value> values;
+    for (int offset : offsets)
+        values.push_back({offset, conv});
+    return values;
+}
+
+std::vector<Value> range(int first, int count, Conv conv)
+{
+    std::vector<Value> values;
+    for (int i = 0; i < count; ++i)
+        values.push_back({first + i, conv});
+    return values;
+}
+
+Line key(std::string word, std::vector<Value> values, int width = ValueColumn)
+{
+    return {LineKind::Key, std::move(word), width, std::move(values)};
+}
+Line more(std::vector<Value> values) { return {LineKind::Continuation, {}, ValueColumn, std::move(values)}; }
+Line empty() { return {LineKind::Empty, {}, 0, {}}; }
+
+void addPowerOut(std::vector<Line> &lines, int o)
+{
+    lines.push_back(key("POWER_OUT" + std::to_string(o + 1), {{field::PowerOutMode(o), Conv::Raw}}));
+    lines.push_back(more(range(field::PowerOutRpm(o, 0), field::PowerOutRpmThresholds, Conv::Times100)));
+    lines.push_back(more(range(field::PowerOutTps(o, 0), field::PowerOutTpsThresholds, Conv::Raw)));
+    for (int r = 0; r < field::PowerOutRows; ++r) {
+        std::vector<Value> flags;
+        for (int k = 0; k < field::PowerOutColumns; ++k)
+            flags.push_back({field::PowerOutCells(o, r), Conv::Flag, k});
+        lines.push_back(more(std::move(flags)));
+    }
+}
+
+/// Lines 2 ... 57 of the file; line 1 (key and version) is written on its own.
+/// The reader takes each key word's values from the same table, so writer and
+/// reader cannot drift apart.
+const std::vector<Line> &layout()
+{
+    static const std::vector<Line> lines = [] {
+        using namespace field;
+        std::vector<Line> l;
+        l.push_back(empty());
+        l.push_back(key("BIKE", bytes({BikeType}, Conv::Raw)));
+        l.push_back(more(bytes({SyncMethod, LobeCount, ChannelCount}, Conv::Raw)));
+        for (int c = 0; c < ChannelCountMax; ++c) {
+            l.push_back(more(bytes({MaxAdvLobe(c), MaxAdvEdge2(c), MaxAdvPickup2(c)}, Conv::Raw)));
+            l.push_back(more(bytes({StartAdvLobe(c), StartAdvEdge2(c), StartAdvPickup2(c)}, Conv::Raw)));
+        }
+        l.push_back(more({}));
+        l.push_back(more(bytes({StartRevolutions, Compensation1, Compensation2}, Conv::Raw)));
+        l.push_back(key("GEBER_MODE", bytes({IgnitionsPerRev}, Conv::Raw)));
+        l.push_back(key("INPUT", {{Input1Function, Conv::Raw},
+                                  {Input2Function, Conv::SignedRaw},
+                                  {PickupInvert1, Conv::Raw},
+                                  {PickupInvert2, Conv::Raw}}));
+        l.push_back(key("BASE_ADV", bytes({BaseAdvance}, Conv::Raw)));
+        l.push_back(key("LIMITER", bytes({StartLimiter, Limiter, Retard}, Conv::Raw)));
+        l.push_back(key("CLUTCH", bytes({ClutchTime, ClutchPause}, Conv::Times10), 13));
+        l.push_back(empty());
+        l.push_back(key("TPS", {{Tps0Voltage, Conv::Times10}, {Tps100Voltage, Conv::Tps100}}));
+        l.push_back(key("RPM", {{TachoPulses, Conv::Raw}, {TachoCorrection, Conv::Offset100}}, 11));
+        l.push_back(key("TPS_MAPA", bytes({TpsMapEnable}, Conv::OnOff)));
+        l.push_back(empty());
+        l.push_back(key("RPM_ADV", range(AdvanceRpmBase, CurvePoints, Conv::Times100)));
+        l.push_back(empty());
+        l.push_back(key("ADVANCE", range(AdvanceMap(0, 0), MapColumns, Conv::Raw)));
+        for (int r = 1; r < MapRows; ++r)
+            l.push_back(more(range(AdvanceMap(r, 0), MapColumns, Conv::Raw)));
+        l.push_back(more({}));
+        l.push_back(key("COR_ADV_12", bytes({AdvanceCorrection1, AdvanceCorrection2}, Conv::Offset100)));
+        l.push_back(empty());
+        l.push_back(key("SERVO_ENABLE", bytes({ServoEnable}, Conv::OnOff)));
+        l.push_back(key("SERVO_HYSTER", bytes({ServoHysteresis}, Conv::Times5)));
+        l.push_back(key("SERVO_RPM", range(ServoRpmBase, CurvePoints, Conv::Times100)));
+        l.push_back(key("SERVO_MV", range(ServoVoltageBase, CurvePoints, Conv::Times20)));
+        for (int o = 0; o < PowerOutputs; ++o)
+            addPowerOut(l, o);
+        return l;
+    }();
+    return lines;
+}
+
+struct KeyWord {
+    std::string word;
+    std::vector<Value> values;
+};
+
+/// Every key word the reader knows with its values in order: those of the
+/// written layout, and two that only files of older versions carry.
+const std::vector<KeyWord> &keyWords()
+{
+    static const std::vector<KeyWord> words = [] {
+        std::vector<KeyWord> w;
+        for (const Line &line : layout()) {
+            if (line.kind == LineKind::Key)
+                w.push_back({line.key, line.values});
+            else if (line.kind == LineKind::Continuation && !w.empty())
+                w.back().values.insert(w.back().values.end(), line.values.begin(), line.values.end());
+        }
+        w.push_back({"PILOT_LIGHT", {{field::PowerOutRpm(1, 0), Conv::Times100}}});
+        w.push_back({"POWER_JET",
+                     {{field::PowerOutRpm(2, 0), Conv::Times100},
+                      {field::PowerOutRpm(2, 1), Conv::Times100},
+                      {field::PowerOutTps(2, 0), Conv::Raw},
+                      {field::PowerOutMode(2), Conv::JetSwitch}}});
+        return w;
+    }();
+    return words;
+}
+
+// ---- writing ---------------------------------------------------------------
+
+void put(std::ostream &out, const char *format, int value)
+{
+    char text[16];
+    const int n = std::snprintf(text, sizeof text, format, value);
+    out.write(text, n);
+}
+
+void writeValue(std::ostream &out, const UnitImage &image, const Value &v)
+{
+    const int b = image[v.offset];
+    switch (v.conv) {
+    case Conv::Raw:
+        put(out, "%5u ", b);
+        break;
+    case Conv::SignedRaw:
+        put(out, "%5d ", b);
+        break;
+    case Conv::OnOff:
+        out << (b != 0 ? "    1" : "    0");
+        break;
+    case Conv::Times10:
+        put(out, "%5u ", b * 10);
+        break;
+    case Conv::Tps100:
+        put(out, "%5u ", b * 10 + 2500);
+        break;
+    case Conv::Offset100:
+        put(out, "%5d ", b - 100);
+        break;
+    case Conv::Times5:
+        put(out, "%5u ", b * 5);
+        break;
+    case Conv::Times20:
+        put(out, "%5u ", b * 20);
+        break;
+    case Conv::Times100:
+        put(out, "%5u ", b * 100);
+        break;
+    case Conv::Flag:
+        put(out, "%5u ", (b >> v.bit) & 1);
+        break;
+    case Conv::JetSwitch:
+        break; // never written
+    }
+}
+
+// ---- reading ---------------------------------------------------------------
+
+std::uint32_t low8(std::uint32_t v) { return v & 0xFFu; }
+std::uint32_t low16(std::uint32_t v) { return v & 0xFFFFu; }
+
+class Reader {
+  public:
+    Reader(std::istream &in, UnitImage &image, const FileMessageSink &message)
+        : m_tokens(in), m_image(image), m_message(message)
+    {
+    }
+
+    int run()
+    {
+        const int version = findKey();
+        if (version == 0)
+            return 0;
+        readValues();
+        return version;
+    }
+
+  private:
+    bool nextToken(Token &token)
+    {
+        if (m_pending) {
+            token = std::move(*m_pending);
+            m_pending.reset();
+            return true;
+        }
+        return m_tokens.next(token);
+    }
+
+    void tell(FileMessage message)
+    {
+        if (m_message)
+            m_message(message);
+    }
+
+    int findKey()
+    {
+        Token token;
+        while (nextToken(token)) {
+            if (!token.is(FileKey))
+                continue;
+            Token version;
+            if (!nextToken(version)) {
+                tell(FileMessage::FileVersionMismatch);
+                return 0;
+            }
+            if (!version.isNumber) {
+                // Not a version at all: report it as one we do not know and let
+                // the token take its ordinary turn, it may be the next key.
+                tell(FileMessage::FileVersionMismatch);
+                m_pending = std::move(version);
+                continue;
+            }
+            const std::uint32_t number = low16(version.value);
+            if (number == ParameterFileVersion)
+                return ParameterFileVersion;
+            if (number == OlderFileVersion50 || number == OlderFileVersion60) {
+                tell(FileMessage::OlderFileVersion);
+                applyOlderFileDefaults(static_cast<int>(number));
+                return static_cast<int>(number);
+            }
+            tell(FileMessage::FileVersionMismatch);
+        }
+        return 0;
+    }
+
+    /// Files older than the power-output page knew only a fixed pump, light and jet.
+    void applyOlderFileDefaults(int version)
+    {
+        using namespace field;
+        if (version == OlderFileVersion50) {
+            m_image[AdvanceCorrection1] = 100;
+            m_image[AdvanceCorrection2] = 100;
+        }
+        m_image[PowerOutMode(0)] = powerout::FuelPump;
+        m_image[PowerOutMode(1)] = powerout::PilotLight;
+        m_image[PowerOutMode(2)] = powerout::PowerJet;
+        m_image[PowerOutRpm(1, 0)] = 90;
+        m_image[PowerOutRpm(2, 0)] = 40;
+        m_image[PowerOutRpm(2, 1)] = 125;
+        m_image[PowerOutTps(2, 0)] = 75;
+    }
+
+    void readValues()
+    {
+        Token token;
+        while (nextToken(token)) {
+            for (const KeyWord &word : keyWords()) {
+                if (token.is(word.word)) {
+                    readKeyWordValues(word.values);
+                    break;
+                }
+            }
+        }
+    }
+
+    void readKeyWordValues(const std::vector<Value> &values)
+    {
+        std::uint8_t row = 0; // a flag row is stored only once all four flags are in
+        for (const Value &v : values) {
+            Token token;
+            if (!nextToken(token))
+                return;
+            if (!token.isNumber) {
+                m_pending = std::move(token);
+                return;
+            }
+            const std::uint32_t n = token.value;
+            if (v.conv == Conv::Flag) {
+                if (v.bit == 0)
+                    row = 0;
+                if (low16(n) != 0)
+                    row = static_cast<std::uint8_t>(row | (1u << v.bit));
+                if (v.bit == field::PowerOutColumns - 1)
+                    m_image[v.offset] = row;
+                continue;
+            }
+            if (v.conv == Conv::JetSwitch) {
+                if (low16(n) != 0) {
+                    m_image[field::PowerOutMode(2)] = powerout::Special;
+                    m_image[field::PowerOutCells(2, 0)] = 3;
+                    m_image[field::PowerOutCells(2, 1)] = 1;
+                    m_image[field::PowerOutCells(2, 2)] = 1;
+                }
+                continue;
+            }
+            m_image[v.offset] = static_cast<std::uint8_t>(convert(v.conv, n));
+        }
+    }
+
+    static std::uint32_t convert(Conv conv, std::uint32_t n)
+    {
+        switch (conv) {
+        case Conv::Times10:
+            return low16(n) / 10;
+        case Conv::Tps100:
+            return low16(n) / 10 + 6;
+        case Conv::Offset100:
+            return low8(n) + 100;
+        case Conv::Times5:
+            return low16(n) / 5;
+        case Conv::Times20:
+            return low16(n) / 20;
+        case Conv::Times100:
+            return low16(n) / 100;
+        default:
+            return low8(n);
+        }
+    }
+
+    TokenReader m_tokens;
+    UnitImage &m_image;
+    const FileMessageSink &m_message;
+    std::optional<Token> m_pending;
+};
+
+} // namespace
+
+void writeParameterFile(std::ostream &out, const UnitImage &image)
+{
+    out << FileKey << "  ";
+    put(out, "%3u ", ParameterFileVersion);
+    for (const Line &line : layout()) {
+        out << "\r\n";
+        if (line.kind == LineKind::Empty)
+            continue;
+        std::string lead = line.kind == LineKind::Key ? line.key : std::string();
+        if (static_cast<int>(lead.size()) < line.width)
+            lead.resize(static_cast<std::size_t>(line.width), ' ');
+        out << lead;
+        for (const Value &v : line.values)
+            writeValue(out, image, v);
+    }
+}
+
+int readParameterFile(std::istream &in, UnitImage &image, const FileMessageSink &message)
+{
+    return Reader(in, image, message).run();
+}
+
+} // namespace talviro6

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <functional>
+#include <istream>
+#include <ostream>
+
+namespace talviro6 {
+
+struct UnitImage;
+
+inline constexpr int ParameterFileVersion = 76;
+inline constexpr int OlderFileVersion50 = 50;
+inline constexpr int OlderFileVersion60 = 60;
+
+/// What the reader has to tell the tuner; the caller chooses the words and the way
+/// (a message box in the window, a line on standard error on the command line).
+enum class FileMessage {
+    OlderFileVersion,    ///< version 50 or 60: some parameters fall back to defaults
+    FileVersionMismatch, ///< a key word with a version the tool does not know
+};
+using FileMessageSink = std::function<void(FileMessage)>;
+
+/// Writes the parameter file of the image: 57 lines, CRLF line ends, no line end
+/// after the last one. The stream should be binary so that CRLF is not doubled.
+void writeParameterFile(std::ostream &out, const UnitImage &image);
+
+/// Reads a parameter file over the image and returns the accepted file version
+/// (76, 50 or 60), or 0 when the file holds none; then the image is unchanged.
+/// Bytes the file does not name keep their values. Never throws on bad input.
+int readParameterFile(std::istream &in, UnitImage &image, const FileMessageSink &message);
+
+} // namespace talviro6

@@ -1,0 +1,57 @@
+#include "files/token_reader.h"
+
+namespace talviro6 {
+namespace {
+
+bool isSeparator(int c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+} // namespace
+
+bool TokenReader::next(Token &token)
+{
+    token.text.clear();
+    token.truncated = false;
+    token.isNumber = false;
+    token.value = 0;
+
+    std::streambuf *buffer = m_in.rdbuf();
+    if (buffer == nullptr)
+        return false;
+
+    int c = buffer->sbumpc();
+    while (c != std::char_traits<char>::eof() && isSeparator(c))
+        c = buffer->sbumpc();
+    if (c == std::char_traits<char>::eof())
+        return false;
+
+    bool negative = false;
+    bool sawDigit = false;
+    bool numeric = true;
+    std::size_t length = 0;
+    for (; c != std::char_traits<char>::eof() && !isSeparator(c); c = buffer->sbumpc(), ++length) {
+        if (token.text.size() < Token::KeptChars)
+            token.text.push_back(static_cast<char>(c));
+        else
+            token.truncated = true;
+
+        if (!numeric)
+            continue;
+        if (length == 0 && (c == '+' || c == '-')) {
+            negative = c == '-';
+        } else if (c >= '0' && c <= '9') {
+            sawDigit = true;
+            token.value = token.value * 10u + static_cast<std::uint32_t>(c - '0');
+        } else {
+            numeric = false;
+        }
+    }
+
+    token.isNumber = numeric && sawDigit;
+    if (!token.isNumber)
+        token.value = 0;
+    else if (negative)
+        token.value = 0u - token.value;
+    return true;
+}
+
+} // namespace talviro6

@@ -1,0 +1,106 @@
+#include "model/validate.h"
+
+#include "model/fields.h"
+#include "model/unit_image.h"
+
+namespace talviro6 {
+namespace {
+
+constexpr std::uint8_t Max8 = 255;
+
+/// A successor that would pass 255 stays there instead of wrapping to 0, which
+/// would put a low threshold after a high one.
+std::uint8_t successor(std::uint8_t value) { return value == Max8 ? Max8 : static_cast<std::uint8_t>(value + 1); }
+
+/// Column i of a speed curve lies between 300 + 100 i and 19100 + 100 i rpm.
+void clampCurveSpeeds(UnitImage &image, int base)
+{
+    for (int i = 0; i < field::CurvePoints; ++i) {
+        std::uint8_t &speed = image[base + i];
+        const int low = i + 3;
+        const int high = i + 191;
+        if (speed < low)
+            speed = static_cast<std::uint8_t>(low);
+        else if (speed > high)
+            speed = static_cast<std::uint8_t>(high);
+    }
+}
+
+void makeIncreasing(UnitImage &image, int base, int count)
+{
+    for (int i = 1; i < count; ++i)
+        if (image[base + i] <= image[base + i - 1])
+            image[base + i] = successor(image[base + i - 1]);
+}
+
+void bound(std::uint8_t &value, std::uint8_t maximum)
+{
+    if (value > maximum)
+        value = maximum;
+}
+
+constexpr std::uint8_t TpsVoltageMax = 250; ///< 2500 mV at 0 %, 5000 mV at 100 %
+constexpr std::uint8_t PowerOutRpmMin = 3;  ///< 300 rpm
+
+void validateImage(UnitImage &image)
+{
+    clampCurveSpeeds(image, field::AdvanceRpmBase);
+    makeIncreasing(image, field::AdvanceRpmBase, field::CurvePoints);
+
+    bound(image[field::Tps0Voltage], TpsVoltageMax);
+    bound(image[field::Tps100Voltage], TpsVoltageMax);
+
+    clampCurveSpeeds(image, field::ServoRpmBase);
+    makeIncreasing(image, field::ServoRpmBase, field::CurvePoints);
+
+    if (image[field::SyncMethod] == 0)
+        image[field::LobeCount] = 1;
+
+    const std::uint8_t lobes = image[field::LobeCount];
+    const std::uint8_t sync = image[field::SyncMethod];
+    // Only these methods use a second pick-up; elsewhere its flags would be hidden
+    // yet still sent to the unit.
+    const bool secondPickupUsed = sync == 0 || sync == 4 || sync == 6;
+    for (int c = 0; c < field::ChannelCountMax; ++c) {
+        bound(image[field::MaxAdvLobe(c)], lobes);
+        bound(image[field::StartAdvLobe(c)], lobes);
+        if (!secondPickupUsed) {
+            image[field::MaxAdvPickup2(c)] = 0;
+            image[field::StartAdvPickup2(c)] = 0;
+        }
+    }
+
+    bound(image[field::ChannelCount], field::ChannelCountMax);
+    bound(image[field::StartLimiter], image[field::Limiter]);
+
+    for (int o = 0; o < field::PowerOutputs; ++o) {
+        makeIncreasing(image, field::PowerOutRpm(o, 0), field::PowerOutRpmThresholds);
+        makeIncreasing(image, field::PowerOutTps(o, 0), field::PowerOutTpsThresholds);
+        for (int k = 0; k < field::PowerOutRpmThresholds; ++k)
+            if (image[field::PowerOutRpm(o, k)] < PowerOutRpmMin)
+                image[field::PowerOutRpm(o, k)] = PowerOutRpmMin;
+    }
+
+    // The mode selector offers only 0 ... 4; an output must not run in a mode
+    // nobody can see, so anything else switches it off.
+    for (int o = 0; o < field::PowerOutputs; ++o)
+        if (image[field::PowerOutMode(o)] > powerout::Special)
+            image[field::PowerOutMode(o)] = powerout::Off;
+}
+
+} // namespace
+
+void validate(UnitImage &image, SettingsIndexes &settings)
+{
+    validateImage(image);
+    if (settings.languageIndex >= LanguageCount)
+        settings.languageIndex = 0;
+    if (settings.portIndex >= PortMenuEntries)
+        settings.portIndex = 0;
+    if (settings.scanIndex >= ScanIndexLimit)
+        settings.scanIndex = 0;
+}
+
+void validate(UnitImage &image) { validateImage(image); }
+
+} // namespace talviro6
