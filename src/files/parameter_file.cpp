@@ -68,8 +68,14 @@ Line key(std::string word, std::vector<Value> values, int width = ValueColumn)
 {
     return {LineKind::Key, std::move(word), width, std::move(values)};
 }
-Line more(std::vector<Value> values) { return {LineKind::Continuation, {}, ValueColumn, std::move(values)}; }
-Line empty() { return {LineKind::Empty, {}, 0, {}}; }
+Line more(std::vector<Value> values)
+{
+    return {LineKind::Continuation, {}, ValueColumn, std::move(values)};
+}
+Line empty()
+{
+    return {LineKind::Empty, {}, 0, {}};
+}
 
 void addPowerOut(std::vector<Line> &lines, int o)
 {
@@ -211,8 +217,14 @@ void writeValue(std::ostream &out, const UnitImage &image, const Value &v)
 
 // ---- reading ---------------------------------------------------------------
 
-std::uint32_t low8(std::uint32_t v) { return v & 0xFFu; }
-std::uint32_t low16(std::uint32_t v) { return v & 0xFFFFu; }
+std::uint32_t low8(std::uint32_t v)
+{
+    return v & 0xFFu;
+}
+std::uint32_t low16(std::uint32_t v)
+{
+    return v & 0xFFFFu;
+}
 
 class Reader {
   public:

@@ -3,7 +3,10 @@
 namespace talviro6 {
 namespace {
 
-bool isSeparator(int c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool isSeparator(int c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 } // namespace
 

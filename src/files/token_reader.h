@@ -12,9 +12,9 @@ namespace talviro6 {
 struct Token {
     static constexpr std::size_t KeptChars = 16; ///< longer than every key word
 
-    std::string text;       ///< the first KeptChars characters
-    bool truncated = false; ///< the token was longer than `text`
-    bool isNumber = false;  ///< optional sign followed by decimal digits, nothing else
+    std::string text;        ///< the first KeptChars characters
+    bool truncated = false;  ///< the token was longer than `text`
+    bool isNumber = false;   ///< optional sign followed by decimal digits, nothing else
     std::uint32_t value = 0; ///< the number modulo 2^32, a leading minus negating it
 
     /// Exact, case-sensitive comparison with a key word.

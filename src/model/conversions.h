@@ -10,32 +10,53 @@
 
 namespace talviro6::convert {
 
-inline constexpr int RpmScale = 100;          ///< rpm per stored unit
-inline constexpr int TpsVoltageScale = 10;    ///< mV per stored unit
-inline constexpr int HysteresisScale = 5;     ///< mV per stored unit
-inline constexpr int ServoVoltageScale = 20;  ///< mV per stored unit
-inline constexpr int ClutchScale = 10;        ///< ms per stored unit
-inline constexpr int SignedOffset = 100;      ///< stored = shown + 100
+inline constexpr int RpmScale = 100;           ///< rpm per stored unit
+inline constexpr int TpsVoltageScale = 10;     ///< mV per stored unit
+inline constexpr int HysteresisScale = 5;      ///< mV per stored unit
+inline constexpr int ServoVoltageScale = 20;   ///< mV per stored unit
+inline constexpr int ClutchScale = 10;         ///< ms per stored unit
+inline constexpr int SignedOffset = 100;       ///< stored = shown + 100
 inline constexpr int Tps100VoltageBase = 2500; ///< mV at stored 0
 
 /// Scaled fields (rpm / 100, mV / 10, mV / 5, mV / 20, ms / 10).
-constexpr std::uint8_t scaledToStored(int shown, int scale) { return static_cast<std::uint8_t>(shown / scale); }
-constexpr int scaledToShown(std::uint8_t stored, int scale) { return stored * scale; }
+constexpr std::uint8_t scaledToStored(int shown, int scale)
+{
+    return static_cast<std::uint8_t>(shown / scale);
+}
+constexpr int scaledToShown(std::uint8_t stored, int scale)
+{
+    return stored * scale;
+}
 
 /// TachoCorrection, AdvanceCorrection1 and 2.
-constexpr std::uint8_t offsetToStored(int shown) { return static_cast<std::uint8_t>(shown + SignedOffset); }
-constexpr int offsetToShown(std::uint8_t stored) { return stored - SignedOffset; }
+constexpr std::uint8_t offsetToStored(int shown)
+{
+    return static_cast<std::uint8_t>(shown + SignedOffset);
+}
+constexpr int offsetToShown(std::uint8_t stored)
+{
+    return stored - SignedOffset;
+}
 
 /// Tps100Voltage: 2500 ... 5050 mV map onto 0 ... 255.
 constexpr std::uint8_t tps100ToStored(int millivolts)
 {
     return static_cast<std::uint8_t>((millivolts / TpsVoltageScale + 6) % 256);
 }
-constexpr int tps100ToShown(std::uint8_t stored) { return (stored + Tps100VoltageBase / TpsVoltageScale) * TpsVoltageScale; }
+constexpr int tps100ToShown(std::uint8_t stored)
+{
+    return (stored + Tps100VoltageBase / TpsVoltageScale) * TpsVoltageScale;
+}
 
 /// IgnitionsPerRev against the items "1, 2, 3 per revolution, 1 per 2 revolutions".
-constexpr std::uint8_t ignitionsItemToStored(int item) { return static_cast<std::uint8_t>((item + 1) % 4); }
-constexpr int ignitionsStoredToItem(std::uint8_t stored) { return (stored + 3) % 4; }
+constexpr std::uint8_t ignitionsItemToStored(int item)
+{
+    return static_cast<std::uint8_t>((item + 1) % 4);
+}
+constexpr int ignitionsStoredToItem(std::uint8_t stored)
+{
+    return (stored + 3) % 4;
+}
 
 /// BikeType against the items of the motorcycle list: "Special setting" is the
 /// last item but code 1, because it was added after the unit's codes were fixed.
@@ -64,6 +85,9 @@ constexpr std::uint8_t cellsToStored(const std::array<bool, 4> &ticked)
             bits = static_cast<std::uint8_t>(bits | (1u << k));
     return bits;
 }
-constexpr bool cellIsSet(std::uint8_t stored, int column) { return (stored >> column) & 1u; }
+constexpr bool cellIsSet(std::uint8_t stored, int column)
+{
+    return (stored >> column) & 1u;
+}
 
 } // namespace talviro6::convert

@@ -62,22 +62,64 @@ inline constexpr int PowerOutTpsBase = 212;   ///< percent, two per output
 inline constexpr int PowerOutCellsBase = 218; ///< bit k = speed column k, three rows per output
 
 /// c = 0 for channel 1, 1 for channel 2.
-constexpr int MaxAdvLobe(int c) { return MaxAdvLobeBase + c; }
-constexpr int StartAdvLobe(int c) { return StartAdvLobeBase + c; }
-constexpr int MaxAdvEdge2(int c) { return MaxAdvEdge2Base + c; }
-constexpr int StartAdvEdge2(int c) { return StartAdvEdge2Base + c; }
-constexpr int MaxAdvPickup2(int c) { return MaxAdvPickup2Base + c; }
-constexpr int StartAdvPickup2(int c) { return StartAdvPickup2Base + c; }
+constexpr int MaxAdvLobe(int c)
+{
+    return MaxAdvLobeBase + c;
+}
+constexpr int StartAdvLobe(int c)
+{
+    return StartAdvLobeBase + c;
+}
+constexpr int MaxAdvEdge2(int c)
+{
+    return MaxAdvEdge2Base + c;
+}
+constexpr int StartAdvEdge2(int c)
+{
+    return StartAdvEdge2Base + c;
+}
+constexpr int MaxAdvPickup2(int c)
+{
+    return MaxAdvPickup2Base + c;
+}
+constexpr int StartAdvPickup2(int c)
+{
+    return StartAdvPickup2Base + c;
+}
 
-constexpr int ServoRpm(int i) { return ServoRpmBase + i; }
-constexpr int ServoVoltage(int i) { return ServoVoltageBase + i; }
-constexpr int AdvanceRpm(int c) { return AdvanceRpmBase + c; }
-constexpr int AdvanceMap(int row, int column) { return AdvanceMapBase + MapColumns * row + column; }
+constexpr int ServoRpm(int i)
+{
+    return ServoRpmBase + i;
+}
+constexpr int ServoVoltage(int i)
+{
+    return ServoVoltageBase + i;
+}
+constexpr int AdvanceRpm(int c)
+{
+    return AdvanceRpmBase + c;
+}
+constexpr int AdvanceMap(int row, int column)
+{
+    return AdvanceMapBase + MapColumns * row + column;
+}
 
-constexpr int PowerOutMode(int o) { return PowerOutModeBase + o; }
-constexpr int PowerOutRpm(int o, int k) { return PowerOutRpmBase + PowerOutRpmThresholds * o + k; }
-constexpr int PowerOutTps(int o, int k) { return PowerOutTpsBase + PowerOutTpsThresholds * o + k; }
-constexpr int PowerOutCells(int o, int row) { return PowerOutCellsBase + PowerOutRows * o + row; }
+constexpr int PowerOutMode(int o)
+{
+    return PowerOutModeBase + o;
+}
+constexpr int PowerOutRpm(int o, int k)
+{
+    return PowerOutRpmBase + PowerOutRpmThresholds * o + k;
+}
+constexpr int PowerOutTps(int o, int k)
+{
+    return PowerOutTpsBase + PowerOutTpsThresholds * o + k;
+}
+constexpr int PowerOutCells(int o, int row)
+{
+    return PowerOutCellsBase + PowerOutRows * o + row;
+}
 
 static_assert(AdvanceMap(9, 9) == 199);
 static_assert(PowerOutRpm(2, 2) == 211);

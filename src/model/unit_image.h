@@ -1,10 +1,10 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <span>
 #include <stdexcept>
-#include <algorithm>
 
 namespace talviro6 {
 

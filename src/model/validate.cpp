@@ -10,7 +10,10 @@ constexpr std::uint8_t Max8 = 255;
 
 /// A successor that would pass 255 stays there instead of wrapping to 0, which
 /// would put a low threshold after a high one.
-std::uint8_t successor(std::uint8_t value) { return value == Max8 ? Max8 : static_cast<std::uint8_t>(value + 1); }
+std::uint8_t successor(std::uint8_t value)
+{
+    return value == Max8 ? Max8 : static_cast<std::uint8_t>(value + 1);
+}
 
 /// Column i of a speed curve lies between 300 + 100 i and 19100 + 100 i rpm.
 void clampCurveSpeeds(UnitImage &image, int base)
@@ -101,6 +104,9 @@ void validate(UnitImage &image, SettingsIndexes &settings)
         settings.scanIndex = 0;
 }
 
-void validate(UnitImage &image) { validateImage(image); }
+void validate(UnitImage &image)
+{
+    validateImage(image);
+}
 
 } // namespace talviro6

@@ -9,9 +9,11 @@ using Row = std::array<const char *, LanguageTableCount>;
 // label of fixed width without leaving a stale tail.
 constexpr std::array<Row, TextRoleCount> Texts{{
     // TextManualFile
-    Row{"manual_quendal_talviro6_en.pdf", "manual_quendal_talviro6_de.pdf", "manual_quendal_talviro6_fr.pdf", "manual_quendal_talviro6_cz.pdf"},
+    Row{"manual_quendal_talviro6_en.pdf", "manual_quendal_talviro6_de.pdf", "manual_quendal_talviro6_fr.pdf",
+        "manual_quendal_talviro6_cz.pdf"},
     // TextManualOpenError
-    Row{"Error by opening file ", "Fehler beim öffnen der Datei ", "Erreur à l´ouvertur du Fichier ", "Chyba při otevírání souboru "},
+    Row{"Error by opening file ", "Fehler beim öffnen der Datei ", "Erreur à l´ouvertur du Fichier ",
+        "Chyba při otevírání souboru "},
     // TextProgramming
     Row{"Program device:", "Programmieren:", "Programmer:", "Programování:"},
     // TextVerifying
@@ -27,19 +29,33 @@ constexpr std::array<Row, TextRoleCount> Texts{{
     // TextReadError
     Row{"Read error!", "Lesefehler", "Lire erreur!", "Chyba čtení!"},
     // TextVersionMismatch
-    Row{"Unmatched version of PC and Ignition programs!", "Programm der Zündung ist nicht kompatibel mit dem Programm am PC!", "Programme du boitier d´alumage non compatible avec programme PC!", "Neshodné verze proramu v PC a zapalování!"},
+    Row{"Unmatched version of PC and Ignition programs!",
+        "Programm der Zündung ist nicht kompatibel mit dem Programm am PC!",
+        "Programme du boitier d´alumage non compatible avec programme PC!",
+        "Neshodné verze proramu v PC a zapalování!"},
     // TextComOpenError
     Row{"Com opening error!", "Falscher COM-Anschlußes!", "Erreur connections PC!", "Chyba při otevírání portu Com!"},
     // TextFileOpenError
-    Row{"Open file error!", "Fehler beim öffnen der Datei!", "Erreur ouvertur fichier!", "Chyba při otevírání souboru!"},
+    Row{"Open file error!", "Fehler beim öffnen der Datei!", "Erreur ouvertur fichier!",
+        "Chyba při otevírání souboru!"},
     // TextFileVersionMismatch
-    Row{"Unmatched version of *.ign file!", "Datendatei *.ign ist nicht kompatiebel!", "Programme du fichier non compatible avec programme PC!", "Neshodná verze souboru *.ign!"},
+    Row{"Unmatched version of *.ign file!", "Datendatei *.ign ist nicht kompatiebel!",
+        "Programme du fichier non compatible avec programme PC!", "Neshodná verze souboru *.ign!"},
     // TextOlderFileVersion
-    Row{"Older version of *.ign file!\n\nSome parameters won't be changed or will be set to default value.\nThey are parameters which are not in older version or have another structure.", "Älter Version von Datendatei *.ign!\n\nEinige Kenndaten werden nicht geändert oder werden implizit Wert gestellt.\nSie sind die Kenndaten, die in älter Version nicht sind oder andere Struktur haben", "Older version of *.ign file!\n\nSome parameters won't be changed or will be set to default value.\nThey are parameters which are not in older version or have another structure.", "Starší verze souboru *.ign!\n\nNěkteré parametry budou nezměněny nebo nataveny na základní hodnotu.\nJsou to parametry, které v této verzi nebyly obsaženy nebo měly jinou strukturu."},
+    Row{"Older version of *.ign file!\n\nSome parameters won't be changed or will be set to default value.\nThey are "
+        "parameters which are not in older version or have another structure.",
+        "Älter Version von Datendatei *.ign!\n\nEinige Kenndaten werden nicht geändert oder werden implizit Wert "
+        "gestellt.\nSie sind die Kenndaten, die in älter Version nicht sind oder andere Struktur haben",
+        "Older version of *.ign file!\n\nSome parameters won't be changed or will be set to default value.\nThey are "
+        "parameters which are not in older version or have another structure.",
+        "Starší verze souboru *.ign!\n\nNěkteré parametry budou nezměněny nebo nataveny na základní hodnotu.\nJsou to "
+        "parametry, které v této verzi nebyly obsaženy nebo měly jinou strukturu."},
     // TextDefaultQuestion
-    Row{"Do you want default setting?", "Wollen Sie Standardeinstellungen öffnen?", "Voulez vous la programation de base?", "Chcete nastavit základní hodnoty?"},
+    Row{"Do you want default setting?", "Wollen Sie Standardeinstellungen öffnen?",
+        "Voulez vous la programation de base?", "Chcete nastavit základní hodnoty?"},
     // TextPrintDate
-    Row{"Date and time of printing:  ", "Zeitpunkt des Ausdruckes   ", "Date et heur de l´imprimé:   ", "Datum a čas tisku:  "},
+    Row{"Date and time of printing:  ", "Zeitpunkt des Ausdruckes   ",
+        "Date et heur de l´imprimé:   ", "Datum a čas tisku:  "},
     // TextAdvance
     Row{"Advance", "Vorzündung", "Avance", "Předstih"},
     // TextProgramCount
@@ -47,7 +63,8 @@ constexpr std::array<Row, TextRoleCount> Texts{{
     // TextPickup
     Row{"Pick-up (CKPS)", "Geber(CKPS)", "Capteur(CKPS)", "Snímač (klika)"},
     // TextPickupError
-    Row{"Pick up system error                    ", "Gebersystemehler                        ", "Pick up system error                    ", "Chyba v snímacím systému                "},
+    Row{"Pick up system error                    ", "Gebersystemehler                        ",
+        "Pick up system error                    ", "Chyba v snímacím systému                "},
     // TextRunning
     Row{"is running", "läuft", " fonctionne", "pracuje"},
     // TextNoSignal

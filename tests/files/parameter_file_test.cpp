@@ -149,8 +149,8 @@ TEST(ParameterFileReader, FilesWithoutAnAcceptedVersionChangeNothing)
         const auto result = readInto(image, row.text);
         EXPECT_EQ(result.version, 0) << row.name;
         EXPECT_EQ(image, startupImage()) << row.name;
-        EXPECT_EQ(result.messages, std::vector<FileMessage>(static_cast<std::size_t>(row.mismatches),
-                                                            FileMessage::FileVersionMismatch))
+        EXPECT_EQ(result.messages,
+                  std::vector<FileMessage>(static_cast<std::size_t>(row.mismatches), FileMessage::FileVersionMismatch))
             << row.name;
     }
 }
@@ -243,8 +243,8 @@ TEST(ParameterFileReader, ValueConversions)
         {"POWER_JET 4000 12500 75 1", {{209, 40}, {210, 125}, {216, 75}, {202, 4}, {224, 3}, {225, 1}, {226, 1}}},
         {"POWER_JET 4100 12600 76 0", {{209, 41}, {210, 126}, {216, 76}, {202, 3}, {224, 0}, {225, 0}, {226, 0}}},
         {"POWER_JET 4000 12500 75 65536", {{202, 3}, {224, 0}}}, // low 16 is zero
-        {"POWER_OUT2 4 300 400 500 10 20 1 0 0 0 0 1 0 0 7 7 7 7", {{201, 4}, {206, 3}, {207, 4}, {208, 5},
-                                                                    {214, 10}, {215, 20}, {221, 1}, {222, 2}, {223, 15}}},
+        {"POWER_OUT2 4 300 400 500 10 20 1 0 0 0 0 1 0 0 7 7 7 7",
+         {{201, 4}, {206, 3}, {207, 4}, {208, 5}, {214, 10}, {215, 20}, {221, 1}, {222, 2}, {223, 15}}},
         {"POWER_OUT3 0 0 0 0 0 0 0 0 0 65536 0 0 0 0 0 0 0 0", {{224, 0}}},
     };
     for (const Row &row : rows) {
@@ -273,10 +273,10 @@ TEST(ParameterFileReader, KeyWordsAreExactAndCaseSensitive)
         {"base_adv 20", 10},
         {"BASE_ADVX 20", 10},
         {"XBASE_ADV 20", 10},
-        {"BASE_ADV 20 BASE_ADV 30", 30},         // repeated: the last wins
-        {"BASE_ADV 20 21 22", 20},               // extra values are skipped
+        {"BASE_ADV 20 BASE_ADV 30", 30},            // repeated: the last wins
+        {"BASE_ADV 20 21 22", 20},                  // extra values are skipped
         {"BASE_ADV KORVALEN_KEY 50 BASE_ADV 5", 5}, // a second key is an ordinary token
-        {"BASE_ADV", 10},                        // the file ends where the value should be
+        {"BASE_ADV", 10},                           // the file ends where the value should be
     };
     for (const Row &row : rows) {
         UnitImage image = startupImage();

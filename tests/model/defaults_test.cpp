@@ -94,11 +94,25 @@ TEST(Defaults, WriteTheirFieldsAndNothingElse)
         EXPECT_EQ(image[field::MaxAdvEdge2(c)], 0);
         EXPECT_EQ(image[field::StartAdvPickup2(c)], 0);
     }
-    const int untouched[] = {field::BikeType,         field::SyncMethod,         field::LobeCount,
-                             field::ChannelCount,     field::IgnitionsPerRev,    field::MaxAdvLobe(0),
-                             field::StartAdvLobe(1),  field::Input1Function,     field::Input2Function,
-                             field::PowerOutRpm(0, 0), field::PowerOutRpm(1, 2), field::PowerOutTps(0, 1),
-                             field::PowerOutCells(0, 0), field::PowerOutCells(2, 2), 1, 7, 29, 32, 299};
+    const int untouched[] = {field::BikeType,
+                             field::SyncMethod,
+                             field::LobeCount,
+                             field::ChannelCount,
+                             field::IgnitionsPerRev,
+                             field::MaxAdvLobe(0),
+                             field::StartAdvLobe(1),
+                             field::Input1Function,
+                             field::Input2Function,
+                             field::PowerOutRpm(0, 0),
+                             field::PowerOutRpm(1, 2),
+                             field::PowerOutTps(0, 1),
+                             field::PowerOutCells(0, 0),
+                             field::PowerOutCells(2, 2),
+                             1,
+                             7,
+                             29,
+                             32,
+                             299};
     for (int offset : untouched)
         EXPECT_EQ(image[offset], 0xEE) << "offset " << offset;
 }

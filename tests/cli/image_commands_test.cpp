@@ -1,0 +1,179 @@
+// talviro6-cli is called by scripts outside the project: its exit codes, its
+// standard output and the shape of its messages are a contract.
+#include "files/file_fixtures.h"
+#include "files/parameter_file.h"
+#include "files/startup_image_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <sstream>
+#include <sys/wait.h>
+
+using namespace talviro6;
+using talviro6::testing::startupImage;
+
+namespace {
+
+struct CliRun {
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+std::string slurp(const std::filesystem::path &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string data(const std::string &name)
+{
+    return std::string(TALVIRO6_TEST_DATA) + "/" + name;
+}
+std::string filesData(const std::string &name)
+{
+    return std::string(TALVIRO6_FILES_DATA) + "/" + name;
+}
+
+CliRun cli(const std::string &arguments)
+{
+    const auto dir = std::filesystem::temp_directory_path();
+    const auto out = dir / ("talviro6_cli_out_" + std::to_string(::getpid()));
+    const auto err = dir / ("talviro6_cli_err_" + std::to_string(::getpid()));
+    const std::string command =
+        std::string("'") + TALVIRO6_CLI + "' " + arguments + " >'" + out.string() + "' 2>'" + err.string() + "'";
+    const int status = std::system(command.c_str());
+    CliRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(out), slurp(err)};
+    std::filesystem::remove(out);
+    std::filesystem::remove(err);
+    return run;
+}
+
+int lineCount(const std::string &text)
+{
+    int lines = 0;
+    for (char c : text)
+        lines += c == '\n';
+    return lines;
+}
+
+/// The command validates after every accepted file, as the window's after-edit
+/// step does; a second pass lifts the power-output thresholds 3, 3, 3 to 3, 4, 5.
+UnitImage validatedAgain(UnitImage image)
+{
+    validate(image);
+    return image;
+}
+
+std::string dumpOf(const UnitImage &image)
+{
+    std::ostringstream out(std::ios::binary);
+    writeStartupImage(out, image);
+    return out.str();
+}
+
+std::string ignOf(const UnitImage &image)
+{
+    std::ostringstream out(std::ios::binary);
+    writeParameterFile(out, image);
+    return out.str();
+}
+
+} // namespace
+
+TEST(CliImage, PrintsTheStartUpImage)
+{
+    const CliRun run = cli("image");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, dumpOf(startupImage()));
+    EXPECT_EQ(run.err, "");
+}
+
+TEST(CliImage, ReadsParameterFilesInOrder)
+{
+    const CliRun run = cli("image '" + filesData("startup_cells.ign") + "'");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, dumpOf(validatedAgain(talviro6::testing::startupImageWithCells())));
+
+    // The older file resets the power outputs' first thresholds, then sets its own value.
+    const CliRun older = cli("image '" + filesData("startup_cells.ign") + "' '" + data("older50.ign") + "'");
+    EXPECT_EQ(older.exitCode, 0);
+    UnitImage expected = talviro6::testing::startupImageWithCells();
+    expected[field::BaseAdvance] = 12;
+    EXPECT_EQ(older.out, dumpOf(validatedAgain(expected)));
+    EXPECT_EQ(lineCount(older.err), 1) << older.err;
+    EXPECT_NE(older.err.find("Older version of *.ign file!"), std::string::npos) << older.err;
+    EXPECT_NE(older.err.find("older50.ign"), std::string::npos) << older.err;
+}
+
+TEST(CliImage, AFileWithoutAcceptedVersionGivesExitOne)
+{
+    const CliRun run = cli("image '" + data("not_a_parameter_file.txt") + "' '" + data("older50.ign") + "'");
+    EXPECT_EQ(run.exitCode, 1);
+    UnitImage expected = startupImage();
+    expected[field::BaseAdvance] = 12;
+    EXPECT_EQ(run.out, dumpOf(validatedAgain(expected))) << "the other files still count";
+    EXPECT_EQ(lineCount(run.err), 2) << run.err;
+    EXPECT_NE(run.err.find("not_a_parameter_file.txt: not a parameter file"), std::string::npos) << run.err;
+}
+
+TEST(CliImage, DumpIsReadOverTheStartAndValidated)
+{
+    // Bytes 0 ... 2: type 40 is unknown and kept, sync 40 is kept, 40 lobes kept.
+    const CliRun run = cli("image --from-dump '" + data("thresholds.dump") + "'");
+    EXPECT_EQ(run.exitCode, 0);
+    UnitImage expected = startupImage();
+    expected[0] = 40;
+    expected[1] = 40;
+    expected[2] = 40;
+    validate(expected);
+    EXPECT_EQ(run.out, dumpOf(expected));
+}
+
+TEST(CliIgn, WritesWhatSaveWrites)
+{
+    const CliRun plain = cli("ign");
+    EXPECT_EQ(plain.exitCode, 0);
+    EXPECT_EQ(plain.out, ignOf(validatedAgain(startupImage())));
+    EXPECT_NE(plain.out.find("\r\n              300   400   500 \r\n"), std::string::npos);
+
+    // The dump holds the fixture's bytes; start, dump and Save validate three times.
+    const CliRun fromDump = cli("ign --from-dump '" + filesData("startup_cells.dump") + "'");
+    EXPECT_EQ(fromDump.exitCode, 0);
+    EXPECT_EQ(fromDump.out, ignOf(validatedAgain(talviro6::testing::startupImageWithCells())));
+    EXPECT_EQ(fromDump.err, "");
+}
+
+TEST(Cli, UsageAndUnreadableFilesGiveExitTwoAndOneLine)
+{
+    const std::string missing = "'" + data("no_such_file.ign") + "'";
+    const std::string rows[] = {
+        "",
+        "frobnicate",
+        "image --bogus",
+        "image --from-dump",
+        "image " + missing,
+        "image '" + filesData("startup_cells.ign") + "' " + missing,
+        "image '" + std::string(TALVIRO6_TEST_DATA) + "'", // a directory
+        "image --from-dump " + missing,
+        "ign --from-dump " + missing,
+        "ign '" + filesData("startup_cells.ign") + "'",
+        "image '" + filesData("startup_cells.ign") + "' --from-dump '" + filesData("startup_cells.dump") + "'",
+    };
+    for (const std::string &arguments : rows) {
+        const CliRun run = cli(arguments);
+        EXPECT_EQ(run.exitCode, 2) << arguments;
+        EXPECT_EQ(run.out, "") << arguments;
+        EXPECT_EQ(lineCount(run.err), 1) << arguments << ": " << run.err;
+    }
+}
+
+TEST(Cli, HelpDescribesBothCommands)
+{
+    const CliRun run = cli("--help");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_NE(run.out.find("image [--from-dump DUMP] [FILE.ign ...]"), std::string::npos);
+    EXPECT_NE(run.out.find("ign [--from-dump DUMP]"), std::string::npos);
+}
