@@ -1,0 +1,36 @@
+#include "app/app_options.h"
+#include "app/screenshots.h"
+#include "app/simulated_port.h"
+#include "editor/form_hlav.h"
+#include "editor/user_dialogs.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <memory>
+
+using namespace talviro6;
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationDisplayName(QStringLiteral("TALVIRO6"));
+    QFont font = QApplication::font();
+    font.setPixelSize(11);
+    QApplication::setFont(font);
+
+    const AppOptions options = parseAppOptions(QApplication::arguments().mid(1));
+    if (!options.error.isEmpty()) {
+        std::fprintf(stderr, "talviro6: %s\n", qPrintable(options.error));
+        return 2;
+    }
+
+    std::unique_ptr<SerialPort> port = std::make_unique<SimulatedPort>();
+    MessageBoxDialogs dialogs;
+    FormHlav window(*port, dialogs);
+    window.FormCreate(options.rest);
+    window.show();
+    if (!options.screenshotDir.isEmpty())
+        takeScreenshotsLater(window, options.screenshotDir);
+    return QApplication::exec();
+}

@@ -1,0 +1,48 @@
+#include "app/screenshots.h"
+
+#include "editor/controls.h"
+#include "editor/form_hlav.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QTabWidget>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace talviro6 {
+namespace {
+
+constexpr int SettleMilliseconds = 3000; ///< long enough for a few live frames and an operating point
+
+bool save(QWidget *widget, const QString &path)
+{
+    const bool ok = widget->grab().save(path, "PNG");
+    std::fprintf(ok ? stdout : stderr, "%s %s\n", ok ? "wrote" : "could not write", qPrintable(path));
+    return ok;
+}
+
+} // namespace
+
+void takeScreenshotsLater(FormHlav &window, const QString &dir)
+{
+    QTimer::singleShot(SettleMilliseconds, &window, [&window, dir] {
+        QDir().mkpath(dir);
+        auto *pages = window.controls().frame.PageControl1;
+        bool ok = true;
+        for (int i = 0; i < pages->count(); ++i) {
+            pages->setCurrentIndex(i);
+            QApplication::processEvents();
+            QString name = pages->tabText(i);
+            name.remove(QLatin1Char(' '));
+            ok = save(&window, QDir(dir).filePath(QStringLiteral("page-%1-%2.png").arg(i + 1).arg(name))) && ok;
+        }
+        pages->setCurrentIndex(2);
+        QApplication::processEvents();
+        ok = save(&window, QDir(dir).filePath(QStringLiteral("window.png"))) && ok;
+        QApplication::exit(ok ? 0 : 1);
+    });
+}
+
+} // namespace talviro6

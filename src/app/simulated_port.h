@@ -1,0 +1,34 @@
+#pragma once
+
+#include "sim/loopback_port.h"
+#include "sim/simulated_unit.h"
+
+#include <memory>
+
+namespace talviro6 {
+
+/// `--simulate`: the built-in simulated unit answers behind every port number for
+/// the run, so a new user without a unit sees live data and can program at once.
+class SimulatedPort final : public SerialPort {
+  public:
+    SimulatedPort() : m_loopback(m_unit, m_clock) {}
+
+    bool open(int portNumber) override
+    {
+        m_loopback.setUnitPort(portNumber);
+        return m_loopback.open(portNumber);
+    }
+    void close() override { m_loopback.close(); }
+    bool isOpen() const override { return m_loopback.isOpen(); }
+    std::size_t bytesWaiting() override { return m_loopback.bytesWaiting(); }
+    std::size_t read(std::span<std::uint8_t> into) override { return m_loopback.read(into); }
+    void writeAndDrain(std::span<const std::uint8_t> bytes) override { m_loopback.writeAndDrain(bytes); }
+    std::string deviceName(int) const override { return "simulated unit"; }
+
+  private:
+    sim::SteadyClock m_clock;
+    sim::SimulatedUnit m_unit;
+    sim::LoopbackPort m_loopback;
+};
+
+} // namespace talviro6

@@ -1,0 +1,180 @@
+#include "editor/form_hlav.h"
+
+#include "editor/binding.h"
+#include "editor/edit_steps.h"
+#include "editor/widgets/mouse_up_check_box.h"
+#include "editor/widgets/numeric_field.h"
+#include "model/conversions.h"
+#include "model/defaults.h"
+#include "model/fields.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+
+// The edit path of the window: every handler ends in the after-edit step, so the
+// controls always show the validated image.
+
+namespace talviro6 {
+
+void FormHlav::readBack()
+{
+    talviro6::readBackControls(m_c, m_image, m_testEnable);
+    updateControlStates();
+}
+
+void FormHlav::refresh()
+{
+    talviro6::refreshControls(m_c, m_image);
+    updateControlStates();
+}
+
+void FormHlav::afterEditStep()
+{
+    validate(m_image, m_settings);
+    refresh();
+    historyStep();
+}
+
+void FormHlav::historyStep()
+{
+    const bool changed = m_image.parameters != m_recorded;
+    if (changed)
+        m_recorded = m_image.snapshot();
+    // Ticking the box alone programs nothing; from the first change on, every step
+    // programs, changed or not, so the unit always holds what the tuner sees.
+    if (m_c.frame.monitor.CheckBoxProgHned->isChecked()) {
+        if (changed || m_programAfterChangeArmed) {
+            m_link.StartProgramJobAfterChange();
+            paintLive();
+        }
+        m_programAfterChangeArmed = true;
+    } else {
+        m_programAfterChangeArmed = false;
+    }
+}
+
+void FormHlav::UpDownClick()
+{
+    readBack();
+    afterEditStep();
+}
+
+void FormHlav::EditExit()
+{
+    readBack();
+    afterEditStep();
+}
+
+void FormHlav::FormKeyPress(NumericField *)
+{
+    focusNextChild();
+    readBack();
+    afterEditStep();
+}
+
+void FormHlav::CheckBoxMouseUp()
+{
+    readBack();
+    updateControlStates();
+    afterEditStep();
+}
+
+void FormHlav::RadioGroupInput1Click(int item)
+{
+    m_image[field::Input1Function] = static_cast<std::uint8_t>(item);
+    historyStep();
+    updateControlStates();
+}
+
+void FormHlav::RadioGroupInput2Click(int item)
+{
+    m_image[field::Input2Function] = static_cast<std::uint8_t>(item);
+    historyStep();
+    updateControlStates();
+}
+
+void FormHlav::RadioGroupPOutClick(int output, int item)
+{
+    m_image[field::PowerOutMode(output)] = static_cast<std::uint8_t>(item);
+    historyStep();
+    updateControlStates();
+}
+
+void FormHlav::ComboBoxBikeChange()
+{
+    if (const auto code = convert::bikeItemToStored(m_c.bike.ComboBoxBike->currentIndex()))
+        m_image[field::BikeType] = *code;
+    if (m_c.bike.ComboBoxSynchro->currentIndex() >= 0)
+        m_image[field::SyncMethod] = static_cast<std::uint8_t>(m_c.bike.ComboBoxSynchro->currentIndex());
+    newParameterSet(m_image, NewSetCause::ComboChange);
+    refresh();
+    afterEditStep();
+}
+
+void FormHlav::stepServo(Step step)
+{
+    readBack();
+    stepServoVoltage(m_image, step, m_c.servo.CheckBoxServoAll->isChecked(),
+                     m_link.state().operatingPoint.OperatingServoPoint);
+    afterEditStep();
+}
+
+void FormHlav::BitBtnServoMinusClick()
+{
+    stepServo(Step::Down);
+}
+
+void FormHlav::BitBtnServoPlusClick()
+{
+    stepServo(Step::Up);
+}
+
+void FormHlav::BitBtnTps0Click()
+{
+    if (captureTps0(m_image, m_link.state().TpsMillivolts))
+        afterEditStep();
+}
+
+void FormHlav::BitBtnTps100Click()
+{
+    if (captureTps100(m_image, m_link.state().TpsMillivolts))
+        afterEditStep();
+}
+
+void FormHlav::stepColumn(int column, Step step)
+{
+    readBack();
+    stepMapColumn(m_image, column, step);
+    afterEditStep();
+}
+
+void FormHlav::CSpinButtonDownClick(int column)
+{
+    stepColumn(column, Step::Down);
+}
+
+void FormHlav::CSpinButtonUpClick(int column)
+{
+    stepColumn(column, Step::Up);
+}
+
+void FormHlav::stepAdvance(Step step)
+{
+    readBack();
+    validate(m_image, m_settings);
+    talviro6::stepAdvance(m_image, step, m_c.advance.CheckBoxIgnAll->isChecked(), m_link.state().operatingPoint);
+    validate(m_image, m_settings);
+    afterEditStep();
+}
+
+void FormHlav::CSpinButtonAllDownClick()
+{
+    stepAdvance(Step::Down);
+}
+
+void FormHlav::CSpinButtonAllUpClick()
+{
+    stepAdvance(Step::Up);
+}
+
+} // namespace talviro6

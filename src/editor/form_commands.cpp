@@ -1,0 +1,123 @@
+#include "editor/form_hlav.h"
+
+#include "editor/user_dialogs.h"
+#include "editor/widgets/arrow_pair.h"
+#include "editor/widgets/mouse_up_check_box.h"
+#include "editor/widgets/numeric_field.h"
+#include "editor/widgets/radio_group.h"
+#include "model/defaults.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QToolButton>
+
+// Menus, tool bar and the wiring of every control to its handler.
+
+namespace talviro6 {
+
+void FormHlav::wireControls()
+{
+    for (auto *field : m_fields) {
+        connect(field, &NumericField::upDownClick, this, &FormHlav::UpDownClick);
+        connect(field, &NumericField::editExit, this, &FormHlav::EditExit);
+        connect(field, &NumericField::enterPressed, this, [this, field] { FormKeyPress(field); });
+    }
+    for (auto *box : findChildren<MouseUpCheckBox *>())
+        connect(box, &MouseUpCheckBox::mouseUp, this, &FormHlav::CheckBoxMouseUp);
+
+    auto &bike = m_c.bike;
+    connect(bike.ComboBoxBike, &QComboBox::activated, this, &FormHlav::ComboBoxBikeChange);
+    connect(bike.ComboBoxSynchro, &QComboBox::activated, this, &FormHlav::ComboBoxBikeChange);
+    connect(bike.ComboBoxNasobekPalcu, &QComboBox::activated, this, &FormHlav::EditExit);
+
+    connect(m_c.misc.RadioGroupInput1, &RadioGroup::itemClicked, this, &FormHlav::RadioGroupInput1Click);
+    connect(m_c.misc.RadioGroupInput2, &RadioGroup::itemClicked, this, &FormHlav::RadioGroupInput2Click);
+    for (std::size_t n = 0; n < Outputs; ++n)
+        connect(m_c.powerOut.RadioGroupPOut[n], &RadioGroup::itemClicked, this,
+                [this, n](int item) { RadioGroupPOutClick(static_cast<int>(n), item); });
+
+    connect(m_c.misc.BitBtnTps0, &QPushButton::clicked, this, &FormHlav::BitBtnTps0Click);
+    connect(m_c.misc.BitBtnTps100, &QPushButton::clicked, this, &FormHlav::BitBtnTps100Click);
+    connect(m_c.servo.BitBtnServoMinus, &QPushButton::clicked, this, &FormHlav::BitBtnServoMinusClick);
+    connect(m_c.servo.BitBtnServoPlus, &QPushButton::clicked, this, &FormHlav::BitBtnServoPlusClick);
+    for (std::size_t c = 0; c < Points; ++c) {
+        const int column = static_cast<int>(c);
+        connect(m_c.advance.CSpinButton[c], &ArrowPair::upClicked, this, [this, column] { CSpinButtonUpClick(column); });
+        connect(m_c.advance.CSpinButton[c], &ArrowPair::downClicked, this,
+                [this, column] { CSpinButtonDownClick(column); });
+    }
+    connect(m_c.advance.CSpinButtonAll, &ArrowPair::upClicked, this, &FormHlav::CSpinButtonAllUpClick);
+    connect(m_c.advance.CSpinButtonAll, &ArrowPair::downClicked, this, &FormHlav::CSpinButtonAllDownClick);
+}
+
+void FormHlav::wireMenu()
+{
+    auto &m = m_c.menu;
+    auto &t = m_c.frame.toolBar;
+    connect(m.MenuNew, &QAction::triggered, this, &FormHlav::MenuNewClick);
+    connect(t.SpeedButton6, &QToolButton::clicked, this, &FormHlav::MenuNewClick);
+    connect(m.MenuExit, &QAction::triggered, this, &FormHlav::MenuExitClick);
+    connect(m.MenuRead, &QAction::triggered, this, &FormHlav::MenuReadClick);
+    connect(t.ButtonRead, &QPushButton::clicked, this, &FormHlav::MenuReadClick);
+    connect(m.MenuVerify, &QAction::triggered, this, &FormHlav::MenuVerifyClick);
+    connect(t.BitBtnVerify, &QPushButton::clicked, this, &FormHlav::MenuVerifyClick);
+    connect(m.MenuProgram, &QAction::triggered, this, &FormHlav::MenuProgramClick);
+    connect(t.BitBtnProgram, &QPushButton::clicked, this, &FormHlav::MenuProgramClick);
+    connect(m.AdvanceMinus, &QAction::triggered, this, &FormHlav::CSpinButtonAllDownClick);
+    connect(m.AdvancePlus, &QAction::triggered, this, &FormHlav::CSpinButtonAllUpClick);
+    for (std::size_t i = 0; i < m.MenuComItems.size(); ++i)
+        connect(m.MenuComItems[i], &QAction::triggered, this, [this, i] { MenuCom1Click(static_cast<int>(i)); });
+    // Open, Save, Print, Undo, Redo, the languages, Contents and About get their
+    // handlers with the files, printing, undo and language issues.
+}
+
+void FormHlav::MenuNewClick()
+{
+    const auto answer = m_dialogs.askYesNoCancel(QString::fromStdString(m_texts[TextRole::TextDefaultQuestion]));
+    if (answer != UserDialogs::Answer::Yes)
+        return;
+    newParameterSet(m_image, NewSetCause::StartOrNew);
+    afterEditStep();
+    m_c.frame.monitor.LabelHlaseni->hide();
+    m_c.frame.monitor.CGaugeProgram->hide();
+    m_painter.invalidate();
+    m_c.bike.LabelFile2->clear();
+}
+
+void FormHlav::MenuReadClick()
+{
+    m_link.StartReadJob();
+    m_c.bike.LabelFile2->clear();
+    paintLive();
+}
+
+void FormHlav::MenuVerifyClick()
+{
+    m_link.StartVerifyJob();
+    paintLive();
+}
+
+void FormHlav::MenuProgramClick()
+{
+    m_link.StartProgramJob();
+    paintLive();
+}
+
+void FormHlav::MenuCom1Click(int entry)
+{
+    m_link.choosePort(static_cast<std::uint8_t>(entry));
+    markPortMenu();
+    paintLive();
+}
+
+void FormHlav::markPortMenu()
+{
+    for (std::size_t i = 0; i < m_c.menu.MenuComItems.size(); ++i)
+        m_c.menu.MenuComItems[i]->setChecked(i == m_settings.portIndex);
+}
+
+} // namespace talviro6

@@ -1,0 +1,213 @@
+#include "editor/form_hlav.h"
+
+#include "editor/binding.h"
+#include "editor/captions.h"
+#include "editor/control_states.h"
+#include "editor/frame/frame_builders.h"
+#include "editor/pages/page_builders.h"
+#include "editor/user_dialogs.h"
+#include "editor/widgets/numeric_field.h"
+#include "model/defaults.h"
+#include "model/fields.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolButton>
+
+namespace talviro6 {
+
+FormHlav::FormHlav(SerialPort &port, UserDialogs &dialogs, TickSource ticks, QWidget *parent)
+    : QMainWindow(parent), m_dialogs(dialogs), m_link(port, m_image, m_settings, m_texts, *this), m_painter(m_c),
+      m_tickSource(ticks)
+{
+    setObjectName(QStringLiteral("FormHlav"));
+    setWindowTitle(QStringLiteral("Programming of TALVIRO6 unit"));
+    m_c.menu = buildMainMenu(menuBar());
+    m_c.frame = buildFrame(this);
+    m_c.misc = buildMiscPage(m_c.frame.TabSheetRuzne);
+    m_c.bike = buildBikePage(m_c.frame.TabSheetBike);
+    m_c.advance = buildAdvancePage(m_c.frame.TabSheetAdvance);
+    m_c.servo = buildServoPage(m_c.frame.TabSheetServo);
+    resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
+
+    m_timer.setObjectName(QStringLiteral("Timer1"));
+    m_timer.setInterval(TickMilliseconds);
+    // The default coarse timer fires a 55 ms timer every ~52 ms.
+    m_timer.setTimerType(Qt::PreciseTimer);
+    connect(&m_timer, &QTimer::timeout, this, &FormHlav::Timer1Timer);
+}
+
+FormHlav::~FormHlav() = default;
+
+void FormHlav::FormCreate(const QStringList &arguments)
+{
+    buildControlTables();
+    installHintHandler();
+    m_settings.portIndex = 1;
+    m_image[field::BikeType] = 0;
+    newParameterSet(m_image, NewSetCause::StartOrNew);
+    centreWindow();
+    m_exeDirFileName = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("data.ign"));
+    loadSettings();
+    applyCommandLineLanguage(arguments);
+    // SilenceTicks starts at 18 in the link: the tool starts in the no-connection state.
+    validate(m_image, m_settings);
+    LoadMessages();
+    refresh();
+    ResetHistory();
+    m_link.OpenPort();
+    markPortMenu();
+    ApplyCaptions(m_c, m_texts);
+    refresh();
+    m_c.frame.monitor.LabelHlaseni->hide();
+    m_c.frame.monitor.CGaugeProgram->hide();
+    m_c.frame.monitor.CGaugeProgram->setMaximum(LinkEngine::ProgressMaximum);
+    m_c.frame.LabelEeDataErr->hide();
+    m_c.frame.LabelVersion->hide();
+    readTestEnableFile();
+    for (auto *label : m_c.frame.LabelTest)
+        label->setVisible(m_testEnable);
+    updateControlStates();
+    paintLive();
+    if (m_tickSource == TickSource::Timer)
+        m_timer.start();
+}
+
+void FormHlav::buildControlTables()
+{
+    buildPortMenu(m_c.menu);
+    m_c.powerOut = BuildPowerOutPage(m_c.frame.TabSheetPowerOut, PageClientWidth, PageClientHeight);
+    const auto fields = findChildren<NumericField *>();
+    m_fields.assign(fields.begin(), fields.end());
+    wireControls();
+    wireMenu();
+}
+
+void FormHlav::installHintHandler()
+{
+    // Status tips travel to the main window, which shows them in StatusBar1; an item
+    // or control without a hint sends an empty one, so the line is emptied.
+    m_c.frame.StatusBar1->clearMessage();
+}
+
+void FormHlav::centreWindow()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect available = screen->geometry();
+    move(available.x() + (available.width() - width()) / 2, available.y() + (available.height() - height()) / 2);
+}
+
+void FormHlav::loadSettings()
+{
+    // The settings file comes with the settings issue. Without a stored value the
+    // loader takes PortIndex (1) as the stored "ComPort" and subtracts 1: COM1.
+    m_settings.portIndex = static_cast<std::uint8_t>(m_settings.portIndex - 1);
+}
+
+void FormHlav::applyCommandLineLanguage(const QStringList &arguments)
+{
+    if (arguments.isEmpty())
+        return;
+    static const char *const names[] = {"ENGLISH", "DEUTSCH", "FRANCE", "CESKY"};
+    for (std::uint8_t i = 0; i < LanguageCount; ++i)
+        if (arguments.front() == QLatin1String(names[i])) {
+            m_settings.languageIndex = i;
+            return;
+        }
+}
+
+void FormHlav::LoadMessages()
+{
+    m_texts.load(m_settings.languageIndex);
+}
+
+void FormHlav::ResetHistory()
+{
+    m_recorded = m_image.snapshot();
+    m_programAfterChangeArmed = false;
+    // Nothing to undo or redo yet.
+    m_c.frame.toolBar.SpeedButtonZpet->setEnabled(false);
+    m_c.frame.toolBar.SpeedButtonZnovu->setEnabled(false);
+    m_c.menu.MenuZpet->setEnabled(false);
+    m_c.menu.MenuZnovu->setEnabled(false);
+}
+
+void FormHlav::readTestEnableFile()
+{
+    // The test-enable file comes with the settings issue; until then test mode is
+    // switched only by setTestEnable.
+}
+
+void FormHlav::setTestEnable(bool on)
+{
+    m_testEnable = on;
+    for (auto *label : m_c.frame.LabelTest)
+        label->setVisible(on);
+    updateControlStates();
+}
+
+void FormHlav::closeEvent(QCloseEvent *event)
+{
+    // FormClose: closing is never refused.
+    m_timer.stop();
+    m_link.ClosePort();
+    readBack();
+    validate(m_image, m_settings);
+    // Saving the settings and the start-up image comes with the settings issue.
+    event->accept();
+}
+
+void FormHlav::MenuExitClick()
+{
+    close();
+}
+
+void FormHlav::Timer1Timer()
+{
+    m_link.tick();
+    paintLive();
+}
+
+void FormHlav::paintLive()
+{
+    const bool changed = m_painter.paint(m_link.display());
+    m_painter.paintOperatingPoint(m_link.state().operatingPoint);
+    // The firmware texts come with a header; the control states show them.
+    if (changed) {
+        const auto &d = m_link.display();
+        const auto &bike = m_c.bike;
+        if (bike.LabelVerze1->text() != QString::fromStdString(d.LabelVerze1) ||
+            bike.LabelVerze2->text() != QString::fromStdString(d.LabelVerze2) ||
+            bike.LabelVerze3->text() != QString::fromStdString(d.LabelVerze3))
+            updateControlStates();
+    }
+}
+
+void FormHlav::showMessageBox(MessageBoxKind, const std::string &text)
+{
+    m_dialogs.message(QString::fromStdString(text));
+}
+
+void FormHlav::updateControlStates()
+{
+    const auto &d = m_link.display();
+    ControlStateInputs in;
+    in.testEnable = m_testEnable;
+    in.printMode = m_printMode;
+    in.unitName = QString::fromStdString(d.LabelVerze1);
+    in.unitDate = QString::fromStdString(d.LabelVerze2);
+    in.unitTime = QString::fromStdString(d.LabelVerze3);
+    talviro6::updateControlStates(m_c, centralWidget(), m_image, in);
+}
+
+} // namespace talviro6

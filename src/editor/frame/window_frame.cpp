@@ -1,0 +1,88 @@
+#include "editor/frame/frame_builders.h"
+#include "editor/pages/page_builders.h"
+
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTabWidget>
+
+namespace talviro6 {
+namespace {
+
+QWidget *addPage(QTabWidget *pages, const char *name, const QString &fixedCaption = {})
+{
+    auto *page = new QWidget;
+    page->setObjectName(QString::fromLatin1(name));
+    pages->addTab(page, fixedCaption);
+    return page;
+}
+
+QLabel *makeAlarm(QWidget *parent, const char *name, int y, int pixels)
+{
+    auto *label = makeLabel(parent, QString::fromLatin1(name), 8, y);
+    label->setFont(pixelFont(pixels, true));
+    label->setAutoFillBackground(true);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, Qt::red);
+    label->setPalette(palette);
+    label->resize(653, pixels + 8);
+    label->hide();
+    return label;
+}
+
+} // namespace
+
+WindowFrame buildFrame(QMainWindow *window)
+{
+    WindowFrame f;
+    auto *client = new QWidget(window);
+    client->setObjectName(QStringLiteral("ClientArea"));
+    window->setCentralWidget(client);
+
+    f.toolBar = buildToolBar(client);
+
+    f.LabelSpojeni = makeLabel(client, QStringLiteral("LabelSpojeni"), 482, 6);
+    f.LabelSpojeni->setFont(pixelFont(23, true));
+    f.LabelSpojeni->setAutoFillBackground(true);
+    f.LabelSpojeni->setAlignment(Qt::AlignCenter);
+    QPalette red = f.LabelSpojeni->palette();
+    red.setColor(QPalette::Window, Qt::red);
+    f.LabelSpojeni->setPalette(red);
+    f.LabelSpojeni->setGeometry(482, 6, ClientWidth - 482 - 8, 38);
+
+    f.PageControl1 = new QTabWidget(client);
+    f.PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    f.PageControl1->setFocusPolicy(Qt::NoFocus);
+    f.TabSheetRuzne = addPage(f.PageControl1, "TabSheetRuzne");
+    f.TabSheetBike = addPage(f.PageControl1, "TabSheetBike");
+    f.TabSheetAdvance = addPage(f.PageControl1, "TabSheetAdvance");
+    f.TabSheetServo = addPage(f.PageControl1, "TabSheetServo");
+    f.TabSheetPowerOut = addPage(f.PageControl1, "TabSheetPowerOut", QStringLiteral("Power Out"));
+    f.PageControl1->setGeometry(4, 50, 653, 497);
+
+    f.monitor = buildMonitorColumn(client);
+
+    f.LabelEeDataErr = makeAlarm(client, "LabelEeDataErr", 556, 19);
+    f.LabelEeDataErr->setText(QStringLiteral("Programmed data error"));
+    f.LabelVersion = makeAlarm(client, "LabelVersion", 586, 19);
+
+    static const int testX[8] = {16, 137, 258, 379, 500, 621, 742, 864};
+    for (std::size_t i = 0; i < f.LabelTest.size(); ++i) {
+        const QString n = QString::number(i + 1);
+        auto *label = makeLabel(client, QStringLiteral("LabelTest") + n, testX[i], 663,
+                                QStringLiteral("Test") + n + QStringLiteral(" = ---"));
+        label->setFont(pixelFont(13, true));
+        label->resize(118, 20);
+        label->hide();
+        f.LabelTest[i] = label;
+    }
+
+    f.StatusBar1 = window->statusBar();
+    f.StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    f.StatusBar1->setSizeGripEnabled(false);
+    client->setMinimumSize(ClientWidth, ClientHeight - f.StatusBar1->sizeHint().height());
+    return f;
+}
+
+} // namespace talviro6

@@ -1,0 +1,126 @@
+#include "editor/pages/page_builders.h"
+#include "editor/widgets/mouse_up_check_box.h"
+#include "editor/widgets/numeric_field.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+
+namespace talviro6 {
+namespace {
+
+QComboBox *makeList(QWidget *parent, const QString &name, int x, int y, int width, int rows, int items)
+{
+    auto *list = new QComboBox(parent);
+    list->setObjectName(name);
+    list->setGeometry(x, y, width, 22);
+    list->setMaxVisibleItems(rows);
+    for (int i = 0; i < items; ++i)
+        list->addItem(QString());
+    return list;
+}
+
+MouseUpCheckBox *makeFlag(QWidget *parent, const QString &name, int x, int y)
+{
+    auto *box = new MouseUpCheckBox(parent);
+    box->setObjectName(name);
+    box->setGeometry(x, y, 20, 20);
+    return box;
+}
+
+ChannelControls buildChannel(QWidget *special, int c, int y)
+{
+    const QString n = QString::number(c);
+    ChannelControls ch;
+    ch.GroupBoxPalec = new QGroupBox(special);
+    ch.GroupBoxPalec->setObjectName(QStringLiteral("GroupBoxPalec") + n);
+    ch.GroupBoxPalec->setGeometry(8, y, 377, 80);
+    auto *box = ch.GroupBoxPalec;
+    const QString zac = QStringLiteral("Palec") + n + QStringLiteral("Zac");
+    const QString end = QStringLiteral("Palec") + n + QStringLiteral("End");
+    ch.LabelPalecZac = makeLabel(box, QStringLiteral("Label") + zac, 10, 24);
+    ch.EditPalecZac = new NumericField(zac, {1, 58, 1, 40}, 30, box);
+    ch.EditPalecZac->place(150, 21);
+    ch.CheckBoxPalecZacH2 = makeFlag(box, QStringLiteral("CheckBox") + zac + QStringLiteral("H2"), 232, 22);
+    ch.CheckBoxPalecZacP2 = makeFlag(box, QStringLiteral("CheckBox") + zac + QStringLiteral("P2"), 312, 22);
+    ch.LabelPalecEnd = makeLabel(box, QStringLiteral("Label") + end, 10, 52);
+    ch.EditPalecEnd = new NumericField(end, {1, 58, 1, 40}, 30, box);
+    ch.EditPalecEnd->place(150, 49);
+    ch.CheckBoxPalecEndH2 = makeFlag(box, QStringLiteral("CheckBox") + end + QStringLiteral("H2"), 232, 50);
+    ch.CheckBoxPalecEndP2 = makeFlag(box, QStringLiteral("CheckBox") + end + QStringLiteral("P2"), 312, 50);
+    return ch;
+}
+
+} // namespace
+
+BikePage buildBikePage(QWidget *page)
+{
+    BikePage p;
+    p.LabelBike = makeLabel(page, QStringLiteral("LabelBike"), 8, 8);
+    p.ComboBoxBike = makeList(page, QStringLiteral("ComboBoxBike"), 8, 26, 241, 40, 6);
+    // Items 1 to 3 read the same in every language.
+    p.ComboBoxBike->setItemText(1, QStringLiteral("Standard  (2 lobe  per revol., 1 or 2 pick-up) "));
+    p.ComboBoxBike->setItemText(2, QStringLiteral("Standard  (3 lobe  per revol., 1 pick-up) "));
+    p.ComboBoxBike->setItemText(3, QStringLiteral("Standard  (1 lobe 2  rev. (CMPS), 1 or 2 pick-up) "));
+
+    p.GroupBoxRpm = new QGroupBox(page);
+    p.GroupBoxRpm->setObjectName(QStringLiteral("GroupBoxRpm"));
+    p.GroupBoxRpm->setGeometry(8, 60, 249, 113);
+    p.EditRpmPulsu = new NumericField(QStringLiteral("RpmPulsu"), {0, 6, 1, 1}, 42, p.GroupBoxRpm);
+    p.EditRpmPulsu->place(12, 30);
+    p.LabelRpmPulsu = makeLabel(p.GroupBoxRpm, QStringLiteral("LabelRpmPulsu"), 78, 33);
+    p.EditRpmKorekce = new NumericField(QStringLiteral("RpmKorekce"), {-60, 60, 1, 0}, 42, p.GroupBoxRpm);
+    p.EditRpmKorekce->place(12, 70);
+    p.LabelRpmKorekce = makeLabel(p.GroupBoxRpm, QStringLiteral("LabelRpmKorekce"), 78, 73);
+
+    p.CheckBoxInvInput1 = new MouseUpCheckBox(page);
+    p.CheckBoxInvInput1->setObjectName(QStringLiteral("CheckBoxInvInput1"));
+    p.CheckBoxInvInput1->setGeometry(8, 186, 240, 20);
+    p.CheckBoxInvInput2 = new MouseUpCheckBox(page);
+    p.CheckBoxInvInput2->setObjectName(QStringLiteral("CheckBoxInvInput2"));
+    p.CheckBoxInvInput2->setGeometry(8, 210, 240, 20);
+
+    p.LabelVerze1 = makeLabel(page, QStringLiteral("LabelVerze1"), 8, 250);
+    p.LabelVerze2 = makeLabel(page, QStringLiteral("LabelVerze2"), 8, 274);
+    p.LabelVerze2->setFont(pixelFont(13));
+    p.LabelVerze3 = makeLabel(page, QStringLiteral("LabelVerze3"), 8, 298);
+    for (auto *label : {p.LabelVerze1, p.LabelVerze2, p.LabelVerze3})
+        label->resize(240, 20);
+
+    p.GroupBoxSpecial = new QGroupBox(page);
+    p.GroupBoxSpecial->setObjectName(QStringLiteral("GroupBoxSpecial"));
+    p.GroupBoxSpecial->setGeometry(PageClientWidth - 393, 0, 393, PageClientHeight);
+    auto *special = p.GroupBoxSpecial;
+    p.LabelSynchro = makeLabel(special, QStringLiteral("LabelSynchro"), 10, 22);
+    p.ComboBoxSynchro = makeList(special, QStringLiteral("ComboBoxSynchro"), 10, 40, 353, 20, 7);
+    p.EditPocPalcu = new NumericField(QStringLiteral("PocPalcu"), {1, 58, 1, 40}, 30, special);
+    p.EditPocPalcu->place(10, 74);
+    p.LabelPocPalcu = makeLabel(special, QStringLiteral("LabelPocPalcu"), 60, 77);
+    p.EditPocKanalu = new NumericField(QStringLiteral("PocKanalu"), {1, 2, 1, 2}, 30, special);
+    p.EditPocKanalu->place(196, 74);
+    p.LabelPocKanalu = makeLabel(special, QStringLiteral("LabelPocKanalu"), 246, 77);
+
+    // Column headings over the edits and the two check-box columns of the channels.
+    p.LabelLobe = makeLabel(special, QStringLiteral("LabelLobe"), 160, 108);
+    p.LabelHrana2 = makeLabel(special, QStringLiteral("LabelHrana2"), 222, 108);
+    p.LabelSnimac2 = makeLabel(special, QStringLiteral("LabelSnimac2"), 296, 108);
+    p.channel[0] = buildChannel(special, 1, 126);
+    p.channel[1] = buildChannel(special, 2, 212);
+
+    p.ComboBoxNasobekPalcu = makeList(special, QStringLiteral("ComboBoxNasobekPalcu"), 10, 304, 233, 30, 4);
+    p.LabelFile1 = makeLabel(special, QStringLiteral("LabelFile1"), 10, 342);
+    p.LabelFile2 = makeLabel(special, QStringLiteral("LabelFile2"), 44, 342, QStringLiteral("----------"));
+    p.LabelFile2->resize(340, 18);
+    p.LabelPocetProgramovani = makeLabel(special, QStringLiteral("LabelPocetProgramovani"), 10, 366);
+    p.LabelPocetProgramovani->resize(360, 18);
+    p.LabelPocetProgramovani->hide();
+
+    p.EditKompenz1 = new NumericField(QStringLiteral("Kompenz1"), {0, 255, 1, 40}, 36, special);
+    p.EditKompenz1->place(10, 430);
+    p.EditKompenz2 = new NumericField(QStringLiteral("Kompenz2"), {0, 255, 1, 40}, 36, special);
+    p.EditKompenz2->place(68, 430);
+    p.LabelKompenz = makeLabel(special, QStringLiteral("LabelKompenz"), 128, 433);
+    return p;
+}
+
+} // namespace talviro6
