@@ -1,0 +1,67 @@
+#pragma once
+
+#include "link/display_state.h"
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace talviro6 {
+
+/// Composes one line of text on the stack, so a tick that rewrites a read-out with
+/// the same text neither allocates nor marks the display as changed.
+class TextLine {
+  public:
+    static constexpr std::size_t Capacity = 240;
+
+    TextLine &operator<<(std::string_view s);
+    TextLine &operator<<(char c) { return *this << std::string_view(&c, 1); }
+    TextLine &operator<<(int value);
+    /// printf's "%<width>.1f", independent of the process locale.
+    TextLine &fixed1(double value, int width);
+
+    std::string_view view() const { return {m_buffer.data(), m_length}; }
+
+  private:
+    std::array<char, Capacity> m_buffer{};
+    std::size_t m_length = 0;
+};
+
+/// Writes into the display state and counts a revision only when something moved.
+class DisplayWriter {
+  public:
+    explicit DisplayWriter(DisplayState &display) : m_display(display) {}
+
+    void text(std::string &target, std::string_view value)
+    {
+        if (target != value) {
+            target.assign(value);
+            changed();
+        }
+    }
+    void colour(Readout &target, Colour value) { set(target.colour, value); }
+    void visible(Readout &target, bool value) { set(target.visible, value); }
+    void readout(Readout &target, std::string_view value, Colour c)
+    {
+        text(target.text, value);
+        colour(target, c);
+    }
+    void readout(Readout &target, const TextLine &line, Colour c) { readout(target, line.view(), c); }
+
+    template <typename T> void set(T &target, T value)
+    {
+        if (target != value) {
+            target = value;
+            changed();
+        }
+    }
+
+    DisplayState &display() { return m_display; }
+
+  private:
+    void changed() { ++m_display.revision; }
+    DisplayState &m_display;
+};
+
+} // namespace talviro6

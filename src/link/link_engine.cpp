@@ -1,0 +1,405 @@
+#include "link/link_engine.h"
+
+#include "link/monitor_view.h"
+#include "link/serial_port.h"
+#include "model/fields.h"
+#include "model/validate.h"
+#include "texts/kept_texts.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace talviro6 {
+
+LinkEngine::LinkEngine(SerialPort &port, UnitImage &image, SettingsIndexes &settings, const KeptTexts &texts,
+                       LinkCallbacks &callbacks)
+    : m_port(port), m_image(image), m_settings(settings), m_texts(texts), m_callbacks(callbacks)
+{
+    // The tool starts in the no-connection state until the unit answers.
+    m_state.SilenceTicks = LostTicks;
+}
+
+void LinkEngine::tick()
+{
+    ReceiveStep();
+    if (m_state.TransferMode != Transfer::Idle)
+        superviseJob();
+    else
+        pollStep();
+    messageStep();
+    watchdogStep();
+    if (m_display.LabelSpojeni)
+        DisplayWriter(m_display).visible(m_display.LabelVersion, false);
+    m_state.operatingPoint =
+        UpdateOperatingPoint(m_image, m_state.EngineSpeed, m_state.TpsPercent, m_image[field::TpsMapEnable] != 0);
+}
+
+// ---- the serial port --------------------------------------------------------
+
+void LinkEngine::OpenPort()
+{
+    const int n = (m_settings.portIndex == AutoPortIndex ? m_settings.scanIndex : m_settings.portIndex) + 1;
+    DisplayWriter out(m_display);
+    TextLine caption;
+    caption << "COM= COM" << n;
+    out.text(m_display.LabelCom, caption.view());
+    out.text(m_display.LabelComDevice, m_port.deviceName(n));
+
+    const bool opened = m_port.open(n);
+    m_state.PrintMode = false;
+    if (opened)
+        return;
+    if (m_settings.portIndex == AutoPortIndex) {
+        // A number that leads nowhere is left on the next tick, not after 30.
+        m_state.ReconnectTicks = 200;
+    } else if (!m_state.SilentReopen) {
+        m_callbacks.showMessageBox(MessageBoxKind::ComOpenError, m_texts[TextRole::TextComOpenError]);
+    }
+}
+
+void LinkEngine::ClosePort()
+{
+    m_port.close();
+}
+
+void LinkEngine::choosePort(std::uint8_t portIndex)
+{
+    m_settings.portIndex = std::min<std::uint8_t>(portIndex, AutoPortIndex);
+    ClosePort();
+    m_state.SilentReopen = false;
+    OpenPort();
+}
+
+void LinkEngine::ReceiveStep()
+{
+    const std::size_t waiting = m_port.bytesWaiting();
+    if (waiting < FrameSize)
+        return;
+    // Everything waiting is taken; only the first frame counts. Dropping the rest
+    // is also what brings a line that lost a byte back in step.
+    const std::size_t got = m_port.read(std::span<std::uint8_t>(m_rxBuffer.data(), std::min(waiting, RxBufferSize)));
+    if (got < FrameSize)
+        return;
+    // A copy: a handler may show a modal box, during which further ticks reuse m_rxBuffer.
+    Frame frame;
+    std::memcpy(frame.data(), m_rxBuffer.data(), FrameSize);
+    if (frame[0] == code::MonitorFrame)
+        HandleMonitorFrame(frame);
+    else
+        HandleBlockReply(frame);
+}
+
+// ---- the tick's steps 2 ... 4 -------------------------------------------------
+
+void LinkEngine::superviseJob()
+{
+    const Transfer mode = m_state.TransferMode;
+    if (++m_state.SendTicks >= RepeatTicks) {
+        m_state.SendTicks = 0;
+        if (++m_state.SendCount <= MaxSendings)
+            SendBlock();
+        else
+            failJob();
+    }
+    if (mode == Transfer::Read)
+        m_state.JobSucceeded = false;
+}
+
+void LinkEngine::pollStep()
+{
+    if (++m_state.SendTicks >= PollTicks) {
+        m_state.SendTicks = 0;
+        SendPoll();
+    }
+    DisplayWriter out(m_display);
+    if (m_state.SavingCountdown > 0) {
+        out.readout(m_display.LabelHlaseni, m_texts[TextRole::TextSaving], Colour::Face);
+        m_state.MessageTicks = MessageShowTicks;
+        out.set(m_display.CGaugeProgram.maximum, 100);
+        const int progress = 100 * (SavingStart - static_cast<int>(m_state.SavingCountdown)) / SavingStart;
+        out.set(m_display.CGaugeProgram.progress, std::clamp(progress, 0, 100));
+    } else {
+        out.set(m_display.CGaugeProgram.maximum, ProgressMaximum);
+        if (m_state.JobSucceeded) {
+            TextLine line;
+            line << m_texts[TextRole::TextProgramming] << ": OK";
+            out.text(m_display.LabelHlaseni.text, line.view());
+            out.set(m_display.CGaugeProgram.progress, m_display.CGaugeProgram.maximum);
+        }
+    }
+}
+
+void LinkEngine::messageStep()
+{
+    DisplayWriter out(m_display);
+    if (m_state.MessageTicks > 0) {
+        --m_state.MessageTicks;
+        out.visible(m_display.LabelHlaseni, !m_state.PrintMode);
+    } else {
+        out.visible(m_display.LabelHlaseni, false);
+        out.set(m_display.CGaugeProgram.visible, false);
+        m_state.JobSucceeded = false;
+    }
+}
+
+void LinkEngine::watchdogStep()
+{
+    DisplayWriter out(m_display);
+    if (m_state.SilenceTicks < LostTicks) {
+        ++m_state.SilenceTicks;
+        out.set(m_display.LabelSpojeni, false);
+        return;
+    }
+    out.set(m_display.LabelSpojeni, !m_state.PrintMode);
+    if (++m_state.ReconnectTicks >= ReopenTicks) {
+        m_state.ReconnectTicks = 0;
+        ClosePort();
+        m_state.SilentReopen = true;
+        m_settings.scanIndex = m_settings.scanIndex >= LastScanIndex ? 0 : m_settings.scanIndex + 1;
+        OpenPort();
+    }
+}
+
+// ---- block transfer ---------------------------------------------------------
+
+void LinkEngine::SendBlock()
+{
+    m_state.SendTicks = 0;
+    m_state.BlockIndex = m_state.RequestByte & code::BlockMask;
+    Frame frame{};
+    frame[0] = m_state.RequestByte;
+    const int b = m_state.BlockIndex;
+    if (m_state.TransferMode != Transfer::Read && b >= 1 && b <= ParameterBlocks) {
+        const auto block = m_image.block(b);
+        std::copy(block.begin(), block.end(), frame.begin() + 1);
+    }
+    seal(frame);
+    m_port.writeAndDrain(frame);
+}
+
+void LinkEngine::SendPoll()
+{
+    static constexpr Frame Poll = makeFrame(code::Poll);
+    m_port.writeAndDrain(Poll);
+}
+
+void LinkEngine::showMessage(std::string_view text, Colour colour)
+{
+    DisplayWriter out(m_display);
+    out.readout(m_display.LabelHlaseni, text, colour);
+    out.visible(m_display.LabelHlaseni, true);
+    m_state.MessageTicks = MessageShowTicks;
+}
+
+void LinkEngine::startJob(Transfer mode, std::uint8_t request, TextRole text)
+{
+    m_state.TransferMode = mode;
+    m_state.RequestByte = request;
+    m_state.SendCount = 0;
+    // A success left over from an earlier job must not relabel this one: the idle
+    // tick would otherwise turn this job's failure text into "... : OK".
+    m_state.JobSucceeded = false;
+    m_state.lastJobEnd = JobEnd::Running;
+    m_state.lastJobKind = mode;
+    showMessage(m_texts[text], Colour::Face);
+    DisplayWriter out(m_display);
+    out.set(m_display.CGaugeProgram.maximum, ProgressMaximum);
+    out.set(m_display.CGaugeProgram.progress, 0);
+    out.set(m_display.CGaugeProgram.visible, true);
+}
+
+void LinkEngine::StartProgramJob()
+{
+    m_callbacks.readBackControls();
+    validate(m_image, m_settings);
+    m_callbacks.refreshControls();
+    StartProgramJobAfterChange();
+}
+
+void LinkEngine::StartProgramJobAfterChange()
+{
+    startJob(Transfer::Program, code::ProgramHeader, TextRole::TextProgramming);
+}
+
+void LinkEngine::StartVerifyJob()
+{
+    m_callbacks.readBackControls();
+    validate(m_image, m_settings);
+    m_callbacks.refreshControls();
+    startJob(Transfer::Verify, code::VerifyFirst, TextRole::TextVerifying);
+}
+
+void LinkEngine::StartReadJob()
+{
+    startJob(Transfer::Read, code::ReadHeader, TextRole::TextReading);
+}
+
+void LinkEngine::failJob()
+{
+    static constexpr TextRole Failures[] = {TextRole::TextProgramError, TextRole::TextProgramError,
+                                            TextRole::TextVerifyError, TextRole::TextReadError};
+    showMessage(m_texts[Failures[static_cast<int>(m_state.TransferMode)]], Colour::Red);
+    m_state.TransferMode = Transfer::Idle;
+    // Cleared for every kind of job, not only a verify: the idle tick would write
+    // ": OK" over a failed program job's red text.
+    m_state.JobSucceeded = false;
+    m_state.lastJobEnd = JobEnd::Failed;
+}
+
+bool LinkEngine::matchesImage(FrameView frame) const
+{
+    const auto data = frameData(frame);
+    const auto block = m_image.block(m_state.BlockIndex);
+    return std::equal(data.begin(), data.end(), block.begin());
+}
+
+void LinkEngine::showHeader()
+{
+    m_header = DecodeUnitHeader(m_image.header);
+    DisplayWriter out(m_display);
+    out.text(m_display.LabelVerze1, m_header.UnitNameText);
+    out.text(m_display.LabelVerze2, m_header.UnitDateText);
+    out.text(m_display.LabelVerze3, m_header.UnitTimeText);
+}
+
+void LinkEngine::advanceJob()
+{
+    if (m_state.BlockIndex < ParameterBlocks) {
+        DisplayWriter(m_display).set(m_display.CGaugeProgram.progress, m_display.CGaugeProgram.progress + 1);
+        ++m_state.RequestByte;
+        m_state.SendCount = 1;
+        SendBlock();
+        return;
+    }
+    if (m_state.TransferMode == Transfer::Program)
+        m_state.JobSucceeded = true;
+    enterVerifyPhase();
+}
+
+void LinkEngine::enterVerifyPhase()
+{
+    m_state.TransferMode = Transfer::Verify;
+    m_state.RequestByte = code::VerifyFirst;
+    m_state.SendCount = 1;
+    SendBlock();
+    TextLine line;
+    line << m_texts[TextRole::TextVerifying] << ':';
+    showMessage(line.view(), Colour::Face);
+    DisplayWriter(m_display).set(m_display.CGaugeProgram.progress, 0);
+}
+
+void LinkEngine::versionMismatch()
+{
+    // The job state is final before the box: ticks run while it is open.
+    m_state.TransferMode = Transfer::Idle;
+    m_state.JobSucceeded = false;
+    m_state.lastJobEnd = JobEnd::VersionMismatch;
+    TextLine line;
+    line << m_texts[TextRole::TextVersionMismatch] << "  PC-" << ProtocolVersion << ", IGN-"
+         << m_image.header[header::ProtocolVersion];
+    m_callbacks.showMessageBox(MessageBoxKind::VersionMismatch, std::string(line.view()));
+    m_state.TransferMode = Transfer::Idle;
+    m_state.MessageTicks = 0;
+}
+
+void LinkEngine::HandleBlockReply(FrameView frame)
+{
+    if (!hasMatchingCheckByte(frame))
+        return;
+    m_state.BlockIndex = m_state.RequestByte & code::BlockMask;
+    if (m_state.BlockIndex > ParameterBlocks)
+        return;
+    // A late answer to an earlier request, or nothing of ours.
+    if (frame[0] != (m_state.RequestByte ^ code::AnswerBit))
+        return;
+    if (m_state.TransferMode == Transfer::Idle)
+        return;
+    m_state.SilenceTicks = 0;
+    ++m_state.acceptedFrames;
+
+    const int b = m_state.BlockIndex;
+    const auto data = frameData(frame);
+    switch (m_state.TransferMode) {
+    case Transfer::Program:
+        if (b == 0) {
+            m_image.storeHeader(data);
+            showHeader();
+            validate(m_image, m_settings);
+            m_callbacks.refreshControls();
+            if (m_image.header[header::ProtocolVersion] != ProtocolVersion) {
+                versionMismatch();
+                return;
+            }
+        } else if (!matchesImage(frame)) {
+            return; // written again by the tick's repeat
+        }
+        advanceJob();
+        return;
+
+    case Transfer::Verify:
+        if (b == 0 || !matchesImage(frame))
+            return;
+        if (b < ParameterBlocks) {
+            advanceJob();
+            return;
+        }
+        {
+            DisplayWriter out(m_display);
+            out.set(m_display.CGaugeProgram.progress, m_display.CGaugeProgram.maximum);
+            TextLine line;
+            line << m_texts[TextRole::TextVerifying] << ": OK";
+            showMessage(line.view(), Colour::Face);
+        }
+        m_state.TransferMode = Transfer::Idle;
+        m_state.lastJobEnd = JobEnd::Verified;
+        return;
+
+    case Transfer::Read:
+        if (b == 0) {
+            m_image.storeHeader(data);
+            showHeader();
+            if (m_image.header[header::ProtocolVersion] != ProtocolVersion) {
+                m_state.TransferMode = Transfer::Idle;
+                validate(m_image, m_settings);
+                m_callbacks.refreshControls();
+                versionMismatch();
+                return;
+            }
+            advanceJob();
+            return;
+        }
+        std::copy(data.begin(), data.end(), m_readStage.begin() + (b - 1) * BlockSize);
+        if (b == ParameterBlocks) {
+            m_image.parameters = m_readStage;
+            validate(m_image, m_settings);
+            m_callbacks.refreshControls();
+        }
+        advanceJob();
+        return;
+
+    case Transfer::Idle:
+        return;
+    }
+}
+
+// ---- the live monitor -------------------------------------------------------
+
+void LinkEngine::HandleMonitorFrame(FrameView frame)
+{
+    const std::optional<MonitorFrame> decoded = decodeMonitorFrame(frame);
+    if (!decoded)
+        return;
+    const MonitorFrame &m = *decoded;
+    m_state.SilenceTicks = 0;
+    m_state.TpsPercent = m.tpsPercent;
+    m_state.EngineSpeed = m.engineSpeed;
+    m_state.TpsMillivolts = countsToMillivolts(m.tpsCounts);
+    m_state.SavingCountdown = m.savingCountdown;
+    ++m_state.acceptedFrames;
+    ++m_state.monitorFrames;
+    m_lastMonitor = m;
+    DisplayWriter out(m_display);
+    showMonitorFrame(m, m_image, m_texts, out);
+}
+
+} // namespace talviro6

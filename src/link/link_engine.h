@@ -1,0 +1,159 @@
+#pragma once
+
+#include "link/display_state.h"
+#include "link/frame.h"
+#include "link/monitor_frame.h"
+#include "link/operating_point.h"
+#include "link/unit_header.h"
+#include "model/unit_image.h"
+#include "texts/kept_texts.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace talviro6 {
+
+class SerialPort;
+struct SettingsIndexes;
+
+enum class Transfer : std::uint8_t { Idle = 0, Program = 1, Verify = 2, Read = 3 };
+
+enum class MessageBoxKind : std::uint8_t {
+    ComOpenError,    ///< the port the user chose cannot be opened
+    VersionMismatch, ///< the unit's header reports another protocol version
+};
+
+/// The window's steps that the link cannot do itself. Tests pass a double that records.
+class LinkCallbacks {
+  public:
+    virtual ~LinkCallbacks() = default;
+    /// Read back: every control into the image.
+    virtual void readBackControls() = 0;
+    /// Refresh: the image into every control, then the control states.
+    virtual void refreshControls() = 0;
+    /// A modal box with OK. The window keeps the tick running while it is open, so
+    /// tick() may be called from inside this call; the engine is ready for that.
+    virtual void showMessageBox(MessageBoxKind kind, const std::string &text) = 0;
+};
+
+/// How the last job ended; for callers that wait for a job (the command line).
+enum class JobEnd : std::uint8_t { None, Running, Verified, Failed, VersionMismatch };
+
+/// The counters and live values of the link. Names are those used across the
+/// window, the settings and the tests.
+struct LinkState {
+    Transfer TransferMode = Transfer::Idle;
+    std::uint8_t SendTicks = 0;    ///< ticks since the last frame was sent
+    std::uint8_t SendCount = 0;    ///< sendings of the current block
+    std::uint8_t MessageTicks = 0; ///< ticks LabelHlaseni stays shown
+    bool JobSucceeded = false;     ///< a programming job passed its verification
+    std::uint16_t SavingCountdown = 0;
+    std::uint8_t SilenceTicks = 0; ///< ticks since the last accepted frame, up to 18
+    std::uint8_t ReconnectTicks = 0;
+    bool SilentReopen = false; ///< the watchdog reopened the port: no message box
+    bool PrintMode = false;    ///< the window is being printed: banners hidden
+    std::uint8_t RequestByte = 0;
+    std::uint8_t BlockIndex = 0;
+
+    // Live values, overwritten by every accepted MonitorFrame.
+    std::uint16_t EngineSpeed = 0;   ///< rpm
+    std::uint8_t TpsPercent = 0;     ///< above 100: sensor in error
+    std::uint16_t TpsMillivolts = 0; ///< mV
+
+    OperatingPoint operatingPoint;
+
+    JobEnd lastJobEnd = JobEnd::None;
+    Transfer lastJobKind = Transfer::Idle; ///< the job as started (program runs on into verify)
+    std::uint32_t acceptedFrames = 0;      ///< every frame that counted as a sign of life
+    std::uint32_t monitorFrames = 0;       ///< accepted live frames
+};
+
+/// The unit link: the tick, the serial port's open/receive/send, block transfer and
+/// the live monitor. Driven only by tick() every 55 ms and by the job starters; it
+/// never waits and never owns the port, the image or the texts.
+class LinkEngine {
+  public:
+    static constexpr int RepeatTicks = 4;  ///< a job block unanswered this long is sent again
+    static constexpr int MaxSendings = 5;  ///< a block sent this often without answer ends the job
+    static constexpr int PollTicks = 6;    ///< idle ticks between polls (330 ms)
+    static constexpr int LostTicks = 18;   ///< silent ticks after which the unit counts as lost
+    static constexpr int ReopenTicks = 30; ///< ticks between reopenings while lost (1.65 s)
+    static constexpr int MessageShowTicks = 200;
+    static constexpr int ProgressMaximum = 3;
+    static constexpr int SavingStart = 600; ///< SavingCountdown when the unit starts storing
+    static constexpr std::uint8_t AutoPortIndex = 20;
+    static constexpr std::uint8_t LastScanIndex = 20; ///< COM21
+    static constexpr std::size_t RxBufferSize = 10000;
+
+    /// All references must outlive the engine. `settings` holds PortIndex and
+    /// ScanIndex; `texts` is read at every use, so reloading it switches language.
+    LinkEngine(SerialPort &port, UnitImage &image, SettingsIndexes &settings, const KeptTexts &texts,
+               LinkCallbacks &callbacks);
+
+    /// Timer1Timer: receive, supervise or poll, message, watchdog, operating point.
+    void tick();
+
+    /// Opens port PortIndex + 1, or ScanIndex + 1 with "Com Auto".
+    void OpenPort();
+    void ClosePort();
+    /// MenuCom1Click: the user picked entry `portIndex` (0 ... 20) of the port menu.
+    void choosePort(std::uint8_t portIndex);
+
+    /// MenuProgramClick: read back, validate, refresh, then program and verify.
+    void StartProgramJob();
+    /// The history step's programming after a change: the controls are already in the image.
+    void StartProgramJobAfterChange();
+    void StartVerifyJob();
+    /// The window empties LabelFile2 itself when it starts a read.
+    void StartReadJob();
+
+    void setPrintMode(bool on) { m_state.PrintMode = on; }
+
+    const LinkState &state() const { return m_state; }
+    /// The window paints from here; its language and control-state steps may write
+    /// placeholder texts, `visible` and `enabled` of the live read-outs.
+    DisplayState &display() { return m_display; }
+    const DisplayState &display() const { return m_display; }
+    const UnitHeaderTexts &unitHeaderTexts() const { return m_header; }
+    const MonitorFrame &lastMonitorFrame() const { return m_lastMonitor; }
+
+    // Frame handlers, public so that tests and fuzzers can feed frames directly.
+    void HandleBlockReply(FrameView frame);
+    void HandleMonitorFrame(FrameView frame);
+
+  private:
+    void ReceiveStep();
+    void superviseJob();
+    void pollStep();
+    void messageStep();
+    void watchdogStep();
+
+    void SendBlock();
+    void SendPoll();
+    void startJob(Transfer mode, std::uint8_t request, TextRole text);
+    void advanceJob();
+    void enterVerifyPhase();
+    void failJob();
+    void versionMismatch();
+    bool matchesImage(FrameView frame) const;
+    void showHeader();
+    void showMessage(std::string_view text, Colour colour);
+
+    SerialPort &m_port;
+    UnitImage &m_image;
+    SettingsIndexes &m_settings;
+    const KeptTexts &m_texts;
+    LinkCallbacks &m_callbacks;
+
+    LinkState m_state;
+    DisplayState m_display;
+    UnitHeaderTexts m_header;
+    MonitorFrame m_lastMonitor;
+    /// A read job collects blocks 1 ... 3 here and puts them into the image only when
+    /// all three have arrived, so a read that fails midway leaves no mixture behind.
+    ParameterArea m_readStage{};
+    std::array<std::uint8_t, RxBufferSize> m_rxBuffer{};
+};
+
+} // namespace talviro6

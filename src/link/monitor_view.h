@@ -1,0 +1,22 @@
+#pragma once
+
+#include "link/display_writer.h"
+#include "link/monitor_frame.h"
+
+#include <cstdint>
+
+namespace talviro6 {
+
+struct UnitImage;
+class KeptTexts;
+
+/// Throttle-sensor counts (0 ... 1023 for 0 ... 5 V) in mV. Saturates at 65535 so
+/// that a garbage count cannot wrap into the window of the calibration buttons.
+std::uint16_t countsToMillivolts(std::uint16_t counts);
+
+/// Writes the monitor read-outs for one accepted live frame. Reads the image's
+/// BikeType, LobeCount, StartRevolutions, Limiter, AdvanceCorrection1/2,
+/// TpsMapEnable, ServoEnable (GroupBoxPrivera is shown exactly then) and PowerOutMode.
+void showMonitorFrame(const MonitorFrame &frame, const UnitImage &image, const KeptTexts &texts, DisplayWriter &out);
+
+} // namespace talviro6

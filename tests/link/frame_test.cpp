@@ -1,0 +1,168 @@
+// Frames, the unit header and the port-number mapping: pure functions over bytes and names.
+#include "link/frame.h"
+#include "link/monitor_frame.h"
+#include "link/port_map.h"
+#include "link/unit_header.h"
+
+#include <gtest/gtest.h>
+
+using namespace talviro6;
+
+TEST(Frame, CheckByteIsFFXorEveryByte)
+{
+    struct Row {
+        std::uint8_t code;
+        std::uint8_t fill;
+        std::uint8_t check;
+    };
+    const Row rows[] = {
+        {0x30, 0x00, 0xCF}, // the poll
+        {0x00, 0x00, 0xFF}, // program: the header request
+        {0x40, 0x00, 0xBF}, // read: the header request
+        {0x41, 0x01, 0xBE}, // 100 equal data bytes cancel out
+        {0x43, 0xFF, 0xBC},
+    };
+    for (const Row &r : rows) {
+        Frame f{};
+        f[0] = r.code;
+        std::fill(f.begin() + 1, f.begin() + 101, r.fill);
+        seal(f);
+        EXPECT_EQ(f[101], r.check) << int(r.code);
+        EXPECT_TRUE(hasMatchingCheckByte(f));
+    }
+    // Any single flipped bit anywhere is caught.
+    Frame f = makeFrame(0x41);
+    for (std::size_t i = 0; i < f.size(); ++i) {
+        for (int bit = 0; bit < 8; ++bit) {
+            Frame g = f;
+            g[i] ^= static_cast<std::uint8_t>(1 << bit);
+            EXPECT_FALSE(hasMatchingCheckByte(g)) << i << ':' << bit;
+        }
+    }
+}
+
+TEST(Frame, MonitorFrameFieldsSurviveEncodeAndDecode)
+{
+    MonitorFrame m;
+    m.engineSpeed = 0xBEEF;
+    m.tpsCounts = 1023;
+    m.supplyMillivolts = 13800;
+    m.servoMeasured = 1;
+    m.servoDesired = 2;
+    m.programCount = 0x1234;
+    m.testValues = {1, 2, 3, 4, 5, 6, 7, 0xFFFF};
+    m.killSwitch = m.clutch = m.powerOut3 = m.pickup2 = m.speedYellow = m.input2Grounded = m.dataError = true;
+    m.tpsPercent = 150;
+    m.pickupCounterA = {1, 2};
+    m.pickupCounterB = {3, 4};
+    m.advance = {130, 75};
+    m.maxAdvance = {30, 0x0102};
+    m.savingCountdown = 600;
+    m.protocolVersion = 76;
+    const Frame f = encodeMonitorFrame(m);
+    EXPECT_EQ(f[0], 0xB0);
+    EXPECT_EQ(f[1], 0xEF); // least significant byte first
+    EXPECT_EQ(f[2], 0xBE);
+    EXPECT_EQ(f[41], 150);
+    EXPECT_EQ(f[56], 0x02);
+    EXPECT_EQ(f[95], 600 & 0xFF);
+    EXPECT_EQ(f[100], 76);
+    ASSERT_TRUE(decodeMonitorFrame(f));
+    EXPECT_EQ(*decodeMonitorFrame(f), m);
+
+    Frame wrongType = f;
+    wrongType[0] = 0xB1;
+    seal(wrongType);
+    EXPECT_FALSE(decodeMonitorFrame(wrongType));
+    Frame wrongCheck = f;
+    wrongCheck[101] ^= 0x80;
+    EXPECT_FALSE(decodeMonitorFrame(wrongCheck));
+    // Any non-zero byte is a set flag.
+    Frame flag = f;
+    flag[37] = 0x40;
+    seal(flag);
+    EXPECT_TRUE(decodeMonitorFrame(flag)->killSwitch);
+}
+
+TEST(UnitHeader, DecodesNameDateAndTime)
+{
+    UnitHeader h{};
+    const std::uint8_t bytes[] = {'A', 'B', 'C', 7, 5, 32, 8, 14, 21};
+    std::copy(std::begin(bytes), std::end(bytes), h.begin());
+    UnitHeaderTexts t = DecodeUnitHeader(h);
+    EXPECT_EQ(t.UnitNameText, "ABC07");
+    EXPECT_EQ(t.UnitDateText, " 5. 3.2008");
+    EXPECT_EQ(t.UnitTimeText, "14:21");
+
+    h[16] = 'X';
+    EXPECT_EQ(DecodeUnitHeader(h).UnitNameText, "X");
+    // 30 characters at most, even without a closing zero.
+    for (int i = 16; i < 100; ++i)
+        h[static_cast<std::size_t>(i)] = 'Y';
+    EXPECT_EQ(DecodeUnitHeader(h).UnitNameText, std::string(30, 'Y'));
+    // Bytes that are not printable ASCII do not reach the window as broken text.
+    h[16] = 0x8A;
+    h[17] = 0;
+    EXPECT_EQ(DecodeUnitHeader(h).UnitNameText, "?");
+
+    h[4] = 31;
+    h[16] = 0;
+    EXPECT_EQ(DecodeUnitHeader(h).UnitDateText, "31. 3.2008");
+}
+
+TEST(UnitHeader, MonthCodesAreSumsOfTheEnglishNames)
+{
+    const char *names[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    const char *expected[] = {" 1", " 2", " 3", " 4", " 5", " 6", " 7", " 8", " 9", "10", "11", "12"};
+    for (int i = 0; i < 12; ++i) {
+        const auto code = static_cast<std::uint8_t>(names[i][0] + names[i][1] + names[i][2]);
+        EXPECT_STREQ(monthCharacters(code), expected[i]) << names[i];
+    }
+    EXPECT_STREQ(monthCharacters(0), "00");
+    EXPECT_STREQ(monthCharacters(26), "00");
+}
+
+TEST(PortMap, UsbAdaptersComeFirstInNaturalOrder)
+{
+    const std::vector<std::string> present{"/dev/ttyS1",   "/dev/ttyUSB10", "/dev/ttyS0",
+                                           "/dev/ttyACM0", "/dev/ttyUSB2",  "/dev/ttyAMA0"};
+    EXPECT_EQ(orderSerialDevices(present), (std::vector<std::string>{"/dev/ttyACM0", "/dev/ttyUSB2", "/dev/ttyUSB10",
+                                                                     "/dev/ttyAMA0", "/dev/ttyS0", "/dev/ttyS1"}));
+
+    PortMap map;
+    EXPECT_EQ(map.deviceFor(1, {"/dev/ttyS0", "/dev/ttyUSB0"}), "/dev/ttyUSB0") << "one adapter is COM1";
+    EXPECT_EQ(map.deviceFor(2, {"/dev/ttyS0", "/dev/ttyUSB0"}), "/dev/ttyS0");
+    EXPECT_EQ(map.deviceFor(3, {"/dev/ttyS0", "/dev/ttyUSB0"}), "");
+    EXPECT_EQ(map.deviceFor(0, {"/dev/ttyUSB0"}), "");
+    EXPECT_EQ(map.deviceFor(22, {"/dev/ttyUSB0"}), "");
+
+    map.setExplicit(1, "/dev/pts/7");
+    map.setExplicit(21, "/dev/ttyX");
+    EXPECT_EQ(map.deviceFor(1, {"/dev/ttyUSB0"}), "/dev/pts/7");
+    EXPECT_EQ(map.deviceFor(21, {}), "/dev/ttyX");
+    EXPECT_EQ(map.deviceFor(2, {"/dev/ttyUSB0", "/dev/ttyUSB1"}), "/dev/ttyUSB1");
+}
+
+TEST(PortMap, DeviceArgumentsAreTakenOutOfTheCommandLine)
+{
+    std::vector<std::string> args{"DEUTSCH", "--device", "3=/dev/pts/4", "--device=21=/dev/ttyUSB9", "file.ign"};
+    std::string error;
+    const auto mappings = takeDeviceArguments(args, &error);
+    EXPECT_TRUE(error.empty());
+    ASSERT_EQ(mappings.size(), 2u);
+    EXPECT_EQ(mappings[0].portNumber, 3);
+    EXPECT_EQ(mappings[0].path, "/dev/pts/4");
+    EXPECT_EQ(mappings[1].portNumber, 21);
+    EXPECT_EQ(args, (std::vector<std::string>{"DEUTSCH", "file.ign"}));
+
+    for (const char *bad : {"0=/dev/x", "22=/dev/x", "3=", "=/dev/x", "x=/dev/y", "3/dev/x", "-1=/dev/x"}) {
+        std::vector<std::string> one{"--device", bad};
+        std::string why;
+        takeDeviceArguments(one, &why);
+        EXPECT_FALSE(why.empty()) << bad;
+    }
+    std::vector<std::string> missing{"--device"};
+    std::string why;
+    takeDeviceArguments(missing, &why);
+    EXPECT_FALSE(why.empty());
+}

@@ -1,0 +1,130 @@
+#pragma once
+
+#include "link/link_engine.h"
+#include "model/defaults.h"
+#include "model/fields.h"
+#include "model/validate.h"
+#include "sim/loopback_port.h"
+#include "sim/simulated_unit.h"
+#include "texts/kept_texts.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace talviro6::testing {
+
+/// Stands in for the window: counts read-backs and refreshes, records boxes, and
+/// can run ticks while a box is "open", as the window's modal box does.
+struct RecordingCallbacks : LinkCallbacks {
+    int readBacks = 0;
+    int refreshes = 0;
+    std::vector<std::pair<MessageBoxKind, std::string>> boxes;
+    std::function<void()> whileBoxOpen;
+
+    void readBackControls() override { ++readBacks; }
+    void refreshControls() override { ++refreshes; }
+    void showMessageBox(MessageBoxKind kind, const std::string &text) override
+    {
+        boxes.emplace_back(kind, text);
+        if (whileBoxOpen)
+            whileBoxOpen();
+    }
+};
+
+inline constexpr sim::Micros TickMicros = 55'000;
+
+/// A validated image that a further validation leaves alone (the defaults need two
+/// passes), so that a job's own validation does not change what a test compares.
+inline UnitImage startImage()
+{
+    UnitImage image;
+    image[field::BikeType] = bike::Classic;
+    newParameterSet(image, NewSetCause::StartOrNew);
+    validate(image);
+    validate(image);
+    return image;
+}
+
+/// The engine on a loopback to a simulated unit on COM1, time moved by hand.
+class LinkFixture : public ::testing::Test {
+  protected:
+    LinkFixture() { image = startImage(); }
+
+    /// One 55 ms period, then the engine's tick.
+    void tick(int n = 1)
+    {
+        for (int i = 0; i < n; ++i) {
+            clock.advance(TickMicros);
+            engine.tick();
+        }
+    }
+
+    /// Ticks until the predicate holds; returns the ticks taken, or -1 after `limit`.
+    int tickUntil(const std::function<bool()> &done, int limit = 400)
+    {
+        for (int n = 1; n <= limit; ++n) {
+            tick();
+            if (done())
+                return n;
+        }
+        return -1;
+    }
+
+    int runJob(int limit = 400)
+    {
+        return tickUntil([&] { return engine.state().TransferMode == Transfer::Idle; }, limit);
+    }
+
+    /// The requests of jobs, polls left out.
+    std::vector<Frame> blockRequests() const
+    {
+        std::vector<Frame> out;
+        for (const Frame &f : unit.requests())
+            if (f[0] != code::Poll)
+                out.push_back(f);
+        return out;
+    }
+    std::vector<std::uint8_t> blockRequestCodes() const
+    {
+        std::vector<std::uint8_t> out;
+        for (const Frame &f : blockRequests())
+            out.push_back(f[0]);
+        return out;
+    }
+    std::vector<std::uint8_t> answerCodes() const
+    {
+        std::vector<std::uint8_t> out;
+        for (const Frame &f : unit.answers())
+            if (f[0] != code::MonitorFrame)
+                out.push_back(f[0]);
+        return out;
+    }
+
+    /// A unit memory that differs from the tool's image but survives validation.
+    void giveUnitOtherParameters()
+    {
+        UnitImage other = startImage();
+        other[field::AdvanceMap(9, 4)] = static_cast<std::uint8_t>(other[field::AdvanceMap(9, 4)] + 3);
+        other[field::Retard] = 7;
+        other[field::PowerOutMode(1)] = 1;
+        other[299] = 0x5A; // a byte no field names travels too
+        validate(other);
+        validate(other);
+        unit.memory() = other.parameters;
+    }
+
+    sim::SimulatedUnit unit;
+    sim::ManualClock clock;
+    sim::LoopbackPort port{unit, clock};
+    UnitImage image;
+    SettingsIndexes settings;
+    KeptTexts texts;
+    RecordingCallbacks callbacks;
+    LinkEngine engine{port, image, settings, texts, callbacks};
+};
+
+} // namespace talviro6::testing

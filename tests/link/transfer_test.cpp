@@ -1,0 +1,409 @@
+// Block transfer driven tick by tick against the simulated unit.
+#include "link_fixture.h"
+
+#include <random>
+
+using namespace talviro6;
+using namespace talviro6::testing;
+
+namespace {
+
+Frame request(std::uint8_t code, const UnitImage *image = nullptr)
+{
+    Frame f{};
+    f[0] = code;
+    const int b = code & 0x3F;
+    if (image && b >= 1)
+        std::copy_n(image->block(b).begin(), 100, f.begin() + 1);
+    seal(f);
+    return f;
+}
+
+class Transfer_ : public LinkFixture {
+  protected:
+    void SetUp() override
+    {
+        engine.OpenPort();
+        // Let the unit be found, so the jobs below start from a connected tool.
+        ASSERT_GT(tickUntil([&] { return !engine.display().LabelSpojeni; }), 0);
+        unit.clearLogs();
+    }
+
+    /// CGaugeProgram's progress at every change while the job runs.
+    std::vector<int> progressWhileRunning()
+    {
+        std::vector<int> seen{engine.display().CGaugeProgram.progress};
+        while (engine.state().TransferMode != Transfer::Idle && seen.size() < 400) {
+            tick();
+            if (engine.display().CGaugeProgram.progress != seen.back())
+                seen.push_back(engine.display().CGaugeProgram.progress);
+        }
+        return seen;
+    }
+};
+
+} // namespace
+
+TEST_F(Transfer_, ProgramJobSendsHeaderRequestThenBlocksThenVerifies)
+{
+    giveUnitOtherParameters();
+    engine.StartProgramJob();
+    EXPECT_EQ(callbacks.readBacks, 1);
+    EXPECT_EQ(engine.display().LabelHlaseni.text, "Program device:");
+    EXPECT_TRUE(engine.display().CGaugeProgram.visible);
+
+    EXPECT_EQ(progressWhileRunning(), (std::vector<int>{0, 1, 2, 3, 0, 1, 2, 3}));
+    EXPECT_EQ(engine.state().lastJobEnd, JobEnd::Verified);
+
+    const std::vector<Frame> expected{request(0x00),         request(0x01, &image), request(0x02, &image),
+                                      request(0x03, &image), request(0x41, &image), request(0x42, &image),
+                                      request(0x43, &image)};
+    EXPECT_EQ(blockRequests(), expected);
+    EXPECT_EQ(blockRequests().front()[101], 0xFF);
+    EXPECT_EQ(answerCodes(), (std::vector<std::uint8_t>{0x80, 0x81, 0x82, 0x83, 0xC1, 0xC2, 0xC3}));
+    EXPECT_EQ(unit.memory(), image.parameters);
+
+    // The verify's ": OK" is replaced on the same tick, as the job was a programming.
+    EXPECT_EQ(engine.display().LabelHlaseni.text, "Program device:: OK");
+    // Then the unit stores its parameters, and 200 ticks after that the message goes.
+    EXPECT_GT(tickUntil([&] { return !engine.display().LabelHlaseni.visible; }), 200);
+    EXPECT_FALSE(engine.state().JobSucceeded);
+    EXPECT_EQ(engine.display().LabelHlaseni.colour, Colour::Face);
+    EXPECT_EQ(engine.display().LabelVerze1, "TLV06");
+}
+
+TEST_F(Transfer_, ProgramJobTakesElevenTicksFromStartToOk)
+{
+    // The measured length of a programming against the simulated unit; the first
+    // request waits for SendTicks to reach 4, each later one goes out on the tick
+    // that accepts the previous answer.
+    engine.StartProgramJob();
+    const int ticks = tickUntil([&] { return engine.state().lastJobEnd == JobEnd::Verified; });
+    RecordProperty("program_job_ticks", ticks);
+    EXPECT_GE(ticks, 8);
+    EXPECT_LE(ticks, 11);
+}
+
+TEST_F(Transfer_, VerifyJobComparesBlocksAndEndsWithItsOwnOk)
+{
+    unit.memory() = image.parameters;
+    engine.StartVerifyJob();
+    EXPECT_EQ(engine.display().LabelHlaseni.text, "Verify:");
+    EXPECT_EQ(progressWhileRunning(), (std::vector<int>{0, 1, 2, 3}));
+    EXPECT_EQ(blockRequestCodes(), (std::vector<std::uint8_t>{0x41, 0x42, 0x43}));
+    EXPECT_EQ(blockRequests()[1], request(0x42, &image));
+    EXPECT_EQ(engine.state().lastJobEnd, JobEnd::Verified);
+    tick(5);
+    EXPECT_EQ(engine.display().LabelHlaseni.text, "Verify:: OK");
+}
+
+TEST_F(Transfer_, ReadJobStoresTheUnitsBlocksThenVerifiesThem)
+{
+    giveUnitOtherParameters();
+    const UnitImage before = image;
+    engine.StartReadJob();
+    EXPECT_EQ(callbacks.readBacks, 0);
+    EXPECT_EQ(engine.display().LabelHlaseni.text, "Read:");
+    EXPECT_EQ(progressWhileRunning(), (std::vector<int>{0, 1, 2, 3, 0, 1, 2, 3}));
+    EXPECT_EQ(engine.state().lastJobEnd, JobEnd::Verified);
+    EXPECT_NE(image.parameters, before.parameters);
+    EXPECT_EQ(image.parameters, unit.memory());
+    EXPECT_EQ(image.header, unit.header());
+
+    const std::vector<Frame> expected{request(0x40),         request(0x41),         request(0x42),        request(0x43),
+                                      request(0x41, &image), request(0x42, &image), request(0x43, &image)};
+    EXPECT_EQ(blockRequests(), expected);
+    EXPECT_EQ(blockRequests().front()[101], 0xBF);
+    EXPECT_EQ(answerCodes(), (std::vector<std::uint8_t>{0xC0, 0xC1, 0xC2, 0xC3, 0xC1, 0xC2, 0xC3}));
+    tick();
+    EXPECT_EQ(engine.display().LabelHlaseni.text, "Verify:: OK") << "a read is not a programming";
+}
+
+TEST_F(Transfer_, VersionMismatchStopsBeforeAnyParameterBlock)
+{
+    for (const Transfer job : {Transfer::Program, Transfer::Read}) {
+        SCOPED_TRACE(static_cast<int>(job));
+        sim::UnitIdentity older;
+        older.protocolVersion = 75;
+        unit.setIdentity(older);
+        giveUnitOtherParameters();
+        unit.clearLogs();
+        callbacks.boxes.clear();
+        const ParameterArea before = image.parameters;
+        // The window's box lets ticks run; the job is already over while it is open.
+        std::vector<Transfer> modesWhileOpen;
+        callbacks.whileBoxOpen = [&] {
+            for (int i = 0; i < 10; ++i) {
+                tick();
+                modesWhileOpen.push_back(engine.state().TransferMode);
+            }
+        };
+
+        job == Transfer::Program ? engine.StartProgramJob() : engine.StartReadJob();
+        runJob();
+        callbacks.whileBoxOpen = nullptr;
+
+        ASSERT_EQ(callbacks.boxes.size(), 1u);
+        EXPECT_EQ(callbacks.boxes[0].first, MessageBoxKind::VersionMismatch);
+        EXPECT_EQ(callbacks.boxes[0].second, "Unmatched version of PC and Ignition programs!  PC-76, IGN-75");
+        EXPECT_EQ(modesWhileOpen, std::vector<Transfer>(10, Transfer::Idle));
+        EXPECT_EQ(engine.state().lastJobEnd, JobEnd::VersionMismatch);
+        EXPECT_EQ(blockRequestCodes().size(), 1u) << "no block 1 is requested";
+        EXPECT_EQ(image.parameters, before);
+        EXPECT_EQ(engine.state().MessageTicks, 0);
+        tick();
+        EXPECT_FALSE(engine.display().LabelHlaseni.visible);
+        EXPECT_FALSE(engine.display().CGaugeProgram.visible);
+        unit.setIdentity({});
+    }
+}
+
+TEST_F(Transfer_, UnansweredBlockIsSentFiveTimesThenTheJobFailsInRed)
+{
+    struct Row {
+        Transfer job;
+        std::uint8_t firstRequest;
+        const char *failure;
+    };
+    const Row rows[] = {{Transfer::Program, 0x00, "Program error!"},
+                        {Transfer::Verify, 0x41, "Verify error!"},
+                        {Transfer::Read, 0x40, "Read error!"}};
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.failure);
+        unit.clearLogs();
+        const ParameterArea before = image.parameters;
+        unit.injectFault(sim::Fault::Silence, -1);
+        switch (row.job) {
+        case Transfer::Program:
+            engine.StartProgramJob();
+            break;
+        case Transfer::Verify:
+            engine.StartVerifyJob();
+            break;
+        default:
+            engine.StartReadJob();
+        }
+
+        // Tick numbers at which the block went out.
+        std::vector<int> sentAt;
+        int failedAt = 0;
+        for (int t = 1; t <= 40 && failedAt == 0; ++t) {
+            const std::size_t before_ = unit.requests().size();
+            tick();
+            if (unit.requests().size() > before_)
+                sentAt.push_back(t);
+            if (engine.state().TransferMode == Transfer::Idle)
+                failedAt = t;
+        }
+        ASSERT_EQ(sentAt.size(), 5u);
+        EXPECT_GE(sentAt[0], 1);
+        EXPECT_LE(sentAt[0], 4);
+        for (std::size_t i = 1; i < sentAt.size(); ++i)
+            EXPECT_EQ(sentAt[i] - sentAt[i - 1], 4);
+        EXPECT_EQ(failedAt - sentAt.back(), 4);
+        EXPECT_EQ(blockRequestCodes(), std::vector<std::uint8_t>(5, row.firstRequest));
+
+        EXPECT_EQ(engine.display().LabelHlaseni.text, row.failure);
+        EXPECT_EQ(engine.display().LabelHlaseni.colour, Colour::Red);
+        EXPECT_EQ(engine.state().lastJobEnd, JobEnd::Failed);
+        EXPECT_EQ(image.parameters, before);
+        // The message stays for 200 ticks and goes with the gauge.
+        tick(199);
+        EXPECT_TRUE(engine.display().LabelHlaseni.visible);
+        EXPECT_EQ(engine.display().LabelHlaseni.text, row.failure);
+        tick();
+        EXPECT_FALSE(engine.display().LabelHlaseni.visible);
+        EXPECT_FALSE(engine.display().CGaugeProgram.visible);
+        unit.clearFaults();
+        tickUntil([&] { return !engine.display().LabelSpojeni; });
+    }
+}
+
+TEST_F(Transfer_, JobSurvivesEveryFaultOfTheLineOnce)
+{
+    struct Row {
+        sim::Fault fault;
+        std::uint8_t onRequest;
+        bool repeated; ///< the tool has to send the block again
+    };
+    const Row rows[] = {
+        {sim::Fault::NoAnswer, 0x02, true},   {sim::Fault::WrongCheckByte, 0x01, true},
+        {sim::Fault::LateAnswer, 0x01, true}, {sim::Fault::SplitAnswer, 0x00, false},
+        {sim::Fault::StrayByte, 0x03, true},  {sim::Fault::NoAnswer, 0x43, true},
+        {sim::Fault::LateAnswer, 0x42, true},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(sim::faultName(row.fault));
+        giveUnitOtherParameters();
+        unit.clearLogs();
+        unit.injectFault(row.fault, 1, row.onRequest);
+        engine.StartProgramJob();
+        ASSERT_GT(runJob(), 0);
+        EXPECT_EQ(engine.state().lastJobEnd, JobEnd::Verified);
+        EXPECT_EQ(unit.memory(), image.parameters);
+        const auto codes = blockRequestCodes();
+        EXPECT_EQ(std::count(codes.begin(), codes.end(), row.onRequest) >= 2, row.repeated);
+        tick(30); // let a late answer arrive after the end: it is ignored
+        EXPECT_EQ(engine.state().TransferMode, Transfer::Idle);
+    }
+}
+
+TEST_F(Transfer_, FiveBadAnswersFailTheJobFourDoNot)
+{
+    for (const int bad : {4, 5}) {
+        SCOPED_TRACE(bad);
+        unit.injectFault(sim::Fault::WrongCheckByte, bad, 0x42);
+        unit.memory() = image.parameters;
+        engine.StartVerifyJob();
+        runJob();
+        EXPECT_EQ(engine.state().lastJobEnd, bad == 5 ? JobEnd::Failed : JobEnd::Verified);
+        unit.clearFaults();
+    }
+}
+
+TEST_F(Transfer_, VerifyOfDifferentDataFailsOnTheFirstDifferingBlock)
+{
+    giveUnitOtherParameters();
+    unit.memory()[0] = image[0]; // block 1 the same, block 2 differs
+    for (int i = 1; i < 100; ++i)
+        unit.memory()[static_cast<std::size_t>(i)] = image[i];
+    engine.StartVerifyJob();
+    runJob();
+    EXPECT_EQ(blockRequestCodes(), (std::vector<std::uint8_t>{0x41, 0x42, 0x42, 0x42, 0x42, 0x42}));
+    EXPECT_EQ(engine.display().LabelHlaseni.text, "Verify error!");
+    EXPECT_EQ(engine.display().LabelHlaseni.colour, Colour::Red);
+}
+
+TEST_F(Transfer_, LateAnswerToThePreviousBlockIsIgnored)
+{
+    engine.StartProgramJob();
+    tickUntil([&] { return engine.state().RequestByte == 0x02; });
+    unit.injectFault(sim::Fault::Silence, -1);
+    const int silence = engine.state().SilenceTicks;
+    engine.HandleBlockReply(makeFrame(0x81, image.block(1)));
+    EXPECT_EQ(engine.state().RequestByte, 0x02);
+    EXPECT_EQ(engine.display().CGaugeProgram.progress, 2);
+    EXPECT_EQ(engine.state().SilenceTicks, silence);
+    EXPECT_EQ(engine.state().TransferMode, Transfer::Program);
+}
+
+TEST_F(Transfer_, AnswersAfterTheJobEndedAreIgnored)
+{
+    unit.injectFault(sim::Fault::Silence, -1);
+    engine.StartReadJob();
+    runJob();
+    ASSERT_EQ(engine.state().lastJobEnd, JobEnd::Failed);
+    const UnitImage before = image;
+    const int silence = engine.state().SilenceTicks;
+
+    // The answer the read was waiting for, arriving too late.
+    Frame late = makeFrame(0xC0, unit.header());
+    engine.HandleBlockReply(late);
+    EXPECT_EQ(engine.state().TransferMode, Transfer::Idle);
+    EXPECT_EQ(image, before);
+    EXPECT_EQ(engine.state().SilenceTicks, silence) << "not a sign of life";
+    EXPECT_EQ(engine.display().LabelHlaseni.text, "Read error!");
+}
+
+TEST_F(Transfer_, ReadThatFailsMidwayLeavesTheImageAsItWas)
+{
+    giveUnitOtherParameters();
+    const ParameterArea before = image.parameters;
+    unit.injectFault(sim::Fault::Silence, -1, 0x43);
+    engine.StartReadJob();
+    runJob();
+    EXPECT_EQ(engine.state().lastJobEnd, JobEnd::Failed);
+    EXPECT_EQ(image.parameters, before) << "blocks 1 and 2 arrived but must not be mixed into the image";
+}
+
+TEST_F(Transfer_, FailureAfterAnEarlierSuccessIsNotReportedAsOk)
+{
+    engine.StartProgramJob();
+    runJob();
+    ASSERT_TRUE(engine.state().JobSucceeded);
+    unit.injectFault(sim::Fault::Silence, -1);
+    engine.StartProgramJob(); // within the 200 ticks of the first job's message
+    runJob();
+    tick(3);
+    EXPECT_EQ(engine.display().LabelHlaseni.text, "Program error!");
+    EXPECT_EQ(engine.display().LabelHlaseni.colour, Colour::Red);
+}
+
+TEST_F(Transfer_, StartingAJobWhileAnotherRunsRestartsIt)
+{
+    engine.StartReadJob();
+    tick(6);
+    engine.StartVerifyJob();
+    unit.memory() = image.parameters;
+    runJob();
+    EXPECT_EQ(engine.state().lastJobEnd, JobEnd::Verified);
+    EXPECT_EQ(engine.state().lastJobKind, Transfer::Verify);
+}
+
+TEST_F(Transfer_, LiveFrameDuringAJobGoesToTheMonitorAndTheJobGoesOn)
+{
+    engine.StartProgramJob();
+    tick(5); // the job has its first answers
+    ASSERT_NE(engine.state().TransferMode, Transfer::Idle);
+    MonitorFrame live;
+    live.engineSpeed = 4321;
+    live.protocolVersion = 76;
+    port.inject(encodeMonitorFrame(live));
+    tick();
+    EXPECT_EQ(engine.state().EngineSpeed, 4321);
+    EXPECT_EQ(engine.display().LabelRpm.text, "RPM = 4321 ");
+    runJob();
+    EXPECT_EQ(engine.state().lastJobEnd, JobEnd::Verified);
+}
+
+TEST_F(Transfer_, SavingCountdownDrivesTheMessageAndGauge)
+{
+    engine.StartProgramJob();
+    runJob();
+    // The unit stores for two seconds after the programming; polls show it.
+    EXPECT_GT(tickUntil([&] { return engine.display().LabelHlaseni.text == "Saving:"; }), 0);
+    EXPECT_EQ(engine.display().CGaugeProgram.maximum, 100);
+    EXPECT_GT(tickUntil([&] { return engine.state().SavingCountdown == 0; }), 0);
+    tick();
+    EXPECT_EQ(engine.display().CGaugeProgram.maximum, 3);
+    EXPECT_EQ(unit.programCount(), 1);
+
+    unit.injectFault(sim::Fault::Silence, -1);
+    MonitorFrame live;
+    live.protocolVersion = 76;
+    live.savingCountdown = 300;
+    engine.HandleMonitorFrame(encodeMonitorFrame(live));
+    tick();
+    EXPECT_EQ(engine.display().CGaugeProgram.progress, 50);
+    EXPECT_EQ(engine.display().LabelHlaseni.text, "Saving:");
+    EXPECT_EQ(engine.state().MessageTicks, 199);
+}
+
+TEST_F(Transfer_, NoiseOnTheLineNeverVerifiesAnythingNorTouchesTheImage)
+{
+    // A silent unit, and the line full of noise, some of it well-formed frames with
+    // every possible code: nothing may count as success or change the parameters.
+    unit.injectFault(sim::Fault::Silence, -1);
+    std::mt19937 random(1234);
+    ParameterArea before = image.parameters;
+    for (int round = 0; round < 300; ++round) {
+        if (engine.state().TransferMode == Transfer::Idle)
+            round % 2 ? engine.StartReadJob() : engine.StartVerifyJob();
+        Frame noise;
+        for (auto &b : noise)
+            b = static_cast<std::uint8_t>(random());
+        if (round % 3 == 0)
+            seal(noise);
+        if (round % 7 == 0)
+            noise[0] = static_cast<std::uint8_t>(engine.state().RequestByte ^ 0x80), seal(noise);
+        port.inject(std::span<const std::uint8_t>(noise).first(static_cast<std::size_t>(random() % 103)));
+        tick();
+        ASSERT_NE(engine.state().lastJobEnd, JobEnd::Verified) << "round " << round;
+        if (image.parameters != before) {
+            // Only a read that received all three blocks may store them.
+            ASSERT_EQ(engine.state().lastJobKind, Transfer::Read);
+            ASSERT_EQ(engine.state().TransferMode, Transfer::Verify);
+            before = image.parameters;
+        }
+    }
+}
