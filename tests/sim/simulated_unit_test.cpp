@@ -104,8 +104,9 @@ TEST(SimulatedUnit, NamedFaults)
         EXPECT_EQ(unit.available(400'000), r.bytesAfter400ms);
         std::vector<std::uint8_t> bytes(200);
         bytes.resize(unit.take(bytes, 400'000));
-        if (bytes.size() >= FrameSize)
+        if (bytes.size() >= FrameSize) {
             EXPECT_EQ(hasMatchingCheckByte(frameOf(bytes)), r.checkMatches);
+        }
         // Only the next answer had the fault.
         EXPECT_EQ(ask(unit, makeFrame(0x41), 1'000'000).size(), 102u);
     }

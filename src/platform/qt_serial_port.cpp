@@ -1,0 +1,102 @@
+#include "platform/qt_serial_port.h"
+
+#include <QDeadlineTimer>
+#include <QSerialPortInfo>
+
+#ifdef Q_OS_UNIX
+#include <termios.h>
+#endif
+
+namespace talviro6 {
+
+std::vector<std::string> presentSerialDevices()
+{
+    std::vector<std::string> devices;
+    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
+        devices.push_back(info.systemLocation().toStdString());
+    return devices;
+}
+
+QtSerialPort::QtSerialPort(PortMap map, DeviceLister present, QObject *parent)
+    : QObject(parent), m_map(std::move(map)), m_present(std::move(present))
+{
+    connect(&m_port, &QSerialPort::errorOccurred, this, &QtSerialPort::onError);
+}
+
+void QtSerialPort::onError(QSerialPort::SerialPortError error)
+{
+    // An adapter pulled out makes QSerialPort report this in a tight loop until the
+    // port is closed; the engine then sees a silent unit and reopens by itself.
+    if (error == QSerialPort::ResourceError || error == QSerialPort::ReadError) {
+        m_lastError = m_port.errorString();
+        if (m_port.isOpen())
+            m_port.close();
+    }
+}
+
+bool QtSerialPort::open(int portNumber)
+{
+    close();
+    const std::string device = m_map.deviceFor(portNumber, m_present ? m_present() : std::vector<std::string>{});
+    if (device.empty()) {
+        m_lastError = QStringLiteral("no device for COM%1").arg(portNumber);
+        return false;
+    }
+    m_port.setPortName(QString::fromStdString(device));
+    if (!m_port.open(QIODevice::ReadWrite)) {
+        m_lastError = m_port.errorString();
+        return false;
+    }
+    const bool configured = m_port.setBaudRate(QSerialPort::Baud57600) && m_port.setDataBits(QSerialPort::Data8) &&
+                            m_port.setParity(QSerialPort::NoParity) && m_port.setStopBits(QSerialPort::OneStop) &&
+                            m_port.setFlowControl(QSerialPort::NoFlowControl);
+    if (!configured) {
+        m_lastError = m_port.errorString();
+        m_port.close();
+        return false;
+    }
+    m_port.clear();
+    return true;
+}
+
+void QtSerialPort::close()
+{
+    if (m_port.isOpen())
+        m_port.close();
+}
+
+std::size_t QtSerialPort::bytesWaiting()
+{
+    return m_port.isOpen() ? static_cast<std::size_t>(m_port.bytesAvailable()) : 0;
+}
+
+std::size_t QtSerialPort::read(std::span<std::uint8_t> into)
+{
+    if (!m_port.isOpen())
+        return 0;
+    const qint64 n = m_port.read(reinterpret_cast<char *>(into.data()), static_cast<qint64>(into.size()));
+    return n > 0 ? static_cast<std::size_t>(n) : 0;
+}
+
+void QtSerialPort::writeAndDrain(std::span<const std::uint8_t> bytes)
+{
+    if (!m_port.isOpen())
+        return;
+    m_port.write(reinterpret_cast<const char *>(bytes.data()), static_cast<qint64>(bytes.size()));
+    const QDeadlineTimer deadline(WriteTimeoutMs);
+    while (m_port.isOpen() && m_port.bytesToWrite() > 0 && !deadline.hasExpired())
+        m_port.waitForBytesWritten(static_cast<int>(deadline.remainingTime()));
+#ifdef Q_OS_UNIX
+    // Written to the driver is not yet on the line; the unit's answer timing counts
+    // from the last byte sent.
+    if (m_port.isOpen() && m_port.bytesToWrite() == 0)
+        ::tcdrain(static_cast<int>(m_port.handle()));
+#endif
+}
+
+std::string QtSerialPort::deviceName(int portNumber) const
+{
+    return m_map.deviceFor(portNumber, m_present ? m_present() : std::vector<std::string>{});
+}
+
+} // namespace talviro6
