@@ -10,6 +10,11 @@ enum ExitCode : int {
     ExitOk = 0,
     ExitNotAccepted = 1, ///< some parameter file had no accepted version
     ExitUsage = 2,       ///< bad usage or an unreadable file
+    // The jobs on the unit (read, program, verify, monitor):
+    ExitPortOpen = 3,        ///< the serial port cannot be opened
+    ExitUnitSilent = 4,      ///< the port opened, but no unit answered at all
+    ExitTransferError = 5,   ///< the unit answered, but a block failed five sendings
+    ExitVersionMismatch = 6, ///< the unit's firmware speaks another protocol version
 };
 
 /// Thrown for anything that ends the command with a one-line error.

@@ -1,5 +1,6 @@
 #include "cli/cli_io.h"
 #include "cli/image_commands.h"
+#include "cli/job_commands.h"
 
 #include <iostream>
 #include <string>
@@ -18,14 +19,32 @@ Commands:
       bytes in the start-up image format (CRLF line ends).
   ign [--from-dump DUMP]
       The same start, then print the parameter file exactly as Save writes it.
+  read --port DEV -o FILE.ign
+      Read the unit's parameters (then verify them against the unit) and save
+      them as a parameter file.
+  program --port DEV FILE.ign
+      Program the file's parameters (over the defaults, validated) into the unit,
+      then verify them.
+  verify --port DEV FILE.ign
+      Compare the unit's parameters with the file's.
+  monitor --port DEV [--seconds N]
+      Poll the unit three times a second and print one CSV line per live frame
+      (time, engine speed, advance, throttle, supply voltage, the flags) until
+      N seconds have passed or the command is interrupted.
   --help
       This text.
 
 --from-dump DUMP, when given, comes directly after the command word.
+DEV is a device path (/dev/ttyUSB0, /dev/pts/3) or a port number 1 ... 21, which
+opens the n-th serial device present, USB adapters first; --device N=PATH
+(repeatable) maps a number to a path for this run. Job progress goes to standard
+error.
 Messages go to standard error, one per line, in English.
 
 Exit codes: 0 success; 1 some file had no accepted version (the output is still
-printed); 2 bad usage or a file that cannot be read (nothing is printed).
+printed); 2 bad usage or a file that cannot be read (nothing is printed); 3 the
+serial port cannot be opened; 4 no unit answers; 5 a block failed after five
+sendings (transfer error); 6 the unit's protocol version is not 76.
 )";
 
 } // namespace
@@ -49,6 +68,14 @@ int main(int argc, char **argv)
             return runImage(args);
         if (command == "ign")
             return runIgn(args);
+        if (command == "read")
+            return runRead(args);
+        if (command == "program")
+            return runProgram(args);
+        if (command == "verify")
+            return runVerify(args);
+        if (command == "monitor")
+            return runMonitor(args);
         throw CliError{ExitUsage, "unknown command " + command + "; try talviro6-cli --help"};
     } catch (const CliError &error) {
         std::cerr << "talviro6-cli: " << error.message << '\n';

@@ -1,0 +1,140 @@
+#include "cli/posix_serial_port.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace talviro6::cli {
+namespace {
+
+bool hasUart(const std::string &name)
+{
+    std::ifstream type("/sys/class/tty/" + name + "/type");
+    int value = 0;
+    return type >> value && value != 0;
+}
+
+} // namespace
+
+std::vector<std::string> presentSerialDevicesPosix()
+{
+    std::vector<std::string> devices;
+    std::error_code ec;
+    for (const auto &entry : std::filesystem::directory_iterator("/dev", ec)) {
+        const std::string name = entry.path().filename().string();
+        const bool usb = name.starts_with("ttyUSB") || name.starts_with("ttyACM") || name.starts_with("cu.usb");
+        if (usb || name.starts_with("ttyAMA") || (name.starts_with("ttyS") && hasUart(name)))
+            devices.push_back(entry.path().string());
+    }
+    return devices;
+}
+
+bool PosixSerialPort::open(int portNumber)
+{
+    close();
+    const std::string device = m_map.deviceFor(portNumber, presentSerialDevicesPosix());
+    if (device.empty()) {
+        m_lastError = "COM" + std::to_string(portNumber) + ": no serial device behind this number";
+        return false;
+    }
+    const auto fail = [&](const char *what) {
+        m_lastError = device + ": " + what + std::strerror(errno);
+        if (m_fd >= 0) {
+            ::close(m_fd);
+            m_fd = -1;
+        }
+        return false;
+    };
+    m_fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (m_fd < 0)
+        return fail("");
+    if (::flock(m_fd, LOCK_EX | LOCK_NB) != 0 || ::ioctl(m_fd, TIOCEXCL) != 0)
+        return fail("in use: ");
+    termios tio{};
+    if (::tcgetattr(m_fd, &tio) != 0)
+        return fail("not a serial port: ");
+    ::cfmakeraw(&tio);
+    tio.c_cflag &= ~static_cast<tcflag_t>(CSTOPB | PARENB | CSIZE | CRTSCTS);
+    tio.c_cflag |= CS8 | CLOCAL | CREAD;
+    tio.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY);
+    tio.c_cc[VMIN] = 0;
+    tio.c_cc[VTIME] = 0;
+    ::cfsetispeed(&tio, B57600);
+    ::cfsetospeed(&tio, B57600);
+    if (::tcsetattr(m_fd, TCSANOW, &tio) != 0)
+        return fail("cannot set 57600 8N1: ");
+    ::tcflush(m_fd, TCIOFLUSH);
+    m_lastError.clear();
+    return true;
+}
+
+void PosixSerialPort::close()
+{
+    if (m_fd < 0)
+        return;
+    // Exclusive mode outlives this descriptor while anyone else holds the terminal
+    // (a simulator keeps its end open): give it back, or the next opening fails.
+    ::ioctl(m_fd, TIOCNXCL);
+    ::close(m_fd);
+    m_fd = -1;
+}
+
+std::size_t PosixSerialPort::bytesWaiting()
+{
+    int n = 0;
+    if (m_fd < 0 || ::ioctl(m_fd, FIONREAD, &n) != 0 || n < 0)
+        return 0;
+    return static_cast<std::size_t>(n);
+}
+
+std::size_t PosixSerialPort::read(std::span<std::uint8_t> into)
+{
+    if (m_fd < 0)
+        return 0;
+    std::size_t total = 0;
+    while (total < into.size()) {
+        const ssize_t n = ::read(m_fd, into.data() + total, into.size() - total);
+        if (n > 0)
+            total += static_cast<std::size_t>(n);
+        else if (n < 0 && errno == EINTR)
+            continue;
+        else
+            break;
+    }
+    return total;
+}
+
+void PosixSerialPort::writeAndDrain(std::span<const std::uint8_t> bytes)
+{
+    if (m_fd < 0)
+        return;
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(m_fd, bytes.data() + done, bytes.size() - done);
+        if (n > 0) {
+            done += static_cast<std::size_t>(n);
+        } else if (n < 0 && (errno == EAGAIN || errno == EINTR)) {
+            pollfd p{m_fd, POLLOUT, 0};
+            if (::poll(&p, 1, 500) <= 0)
+                return; // a stalled line: the missing answer is handled by the job's repeat
+        } else {
+            return;
+        }
+    }
+    ::tcdrain(m_fd);
+}
+
+std::string PosixSerialPort::deviceName(int portNumber) const
+{
+    return m_map.deviceFor(portNumber, presentSerialDevicesPosix());
+}
+
+} // namespace talviro6::cli

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "link/port_map.h"
+#include "link/serial_port.h"
+
+#include <string>
+#include <vector>
+
+namespace talviro6::cli {
+
+/// Serial devices present now, found under /dev by name: USB adapters (ttyUSB*,
+/// ttyACM*, cu.usb*), on-board UARTs (ttyAMA*), and ttyS* ports that have a UART
+/// behind them (Linux reports a type other than 0 for those).
+std::vector<std::string> presentSerialDevicesPosix();
+
+/// The line to the unit for the command line, on termios: 57600 8N1 raw, no flow
+/// control, exclusive (TIOCEXCL and an flock), and a write that returns when the
+/// bytes have left (tcdrain). Keeps talviro6-cli free of Qt, so the same jobs run in
+/// the builds without a window and under the sanitizers.
+class PosixSerialPort final : public SerialPort {
+  public:
+    explicit PosixSerialPort(PortMap map) : m_map(std::move(map)) {}
+    ~PosixSerialPort() override { close(); }
+    PosixSerialPort(const PosixSerialPort &) = delete;
+    PosixSerialPort &operator=(const PosixSerialPort &) = delete;
+
+    bool open(int portNumber) override;
+    void close() override;
+    bool isOpen() const override { return m_fd >= 0; }
+    std::size_t bytesWaiting() override;
+    std::size_t read(std::span<std::uint8_t> into) override;
+    void writeAndDrain(std::span<const std::uint8_t> bytes) override;
+    std::string deviceName(int portNumber) const override;
+
+    /// Why the last opening failed, e.g. "/dev/ttyUSB0: Device or resource busy".
+    const std::string &lastError() const { return m_lastError; }
+
+  private:
+    PortMap m_map;
+    int m_fd = -1;
+    std::string m_lastError;
+};
+
+} // namespace talviro6::cli
