@@ -37,6 +37,12 @@ class NumericField : public QSpinBox {
     /// is what it shows; a half-typed text is replaced by the value.
     void showValue(int value);
 
+    /// The edit box itself.
+    QLineEdit *edit() const { return lineEdit(); }
+
+    /// An arrow or an arrow key: steps, clamps, and reports `UpDownClick`.
+    void stepBy(int steps) override;
+
   signals:
     /// An arrow (or an arrow key) stepped the value: `UpDownClick`.
     void upDownClick();
@@ -46,7 +52,6 @@ class NumericField : public QSpinBox {
     void editExit();
 
   protected:
-    void stepBy(int steps) override;
     void keyPressEvent(QKeyEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
 

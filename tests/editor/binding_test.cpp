@@ -1,0 +1,185 @@
+#include "window_fixture.h"
+
+#include "editor/widgets/mouse_up_check_box.h"
+#include "editor/widgets/radio_group.h"
+#include "model/conversions.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QTest>
+
+using namespace talviro6;
+using namespace talviro6::testing;
+
+namespace {
+
+class BindingTest : public WindowFixture {
+  protected:
+    void typeAndEnter(NumericField *f, const char *text)
+    {
+        f->setFocus();
+        f->edit()->selectAll();
+        QTest::keyClicks(f->edit(), QString::fromLatin1(text));
+        QTest::keyClick(f, Qt::Key_Return);
+    }
+};
+
+TEST_F(BindingTest, TypingIntoTheLimiterStoresTruncatedAndShowsGrouped)
+{
+    auto *limiter = field(QStringLiteral("EditOmez2"));
+    typeAndEnter(limiter, "15050");
+    EXPECT_EQ(image()[field::Limiter], 150);
+    EXPECT_EQ(limiter->text(), QStringLiteral("15,000"));
+    EXPECT_FALSE(limiter->hasFocus()) << "Enter moves the focus on";
+}
+
+TEST_F(BindingTest, GroupingOnlyOnTheSingleFieldsAndThePowerOutputs)
+{
+    image()[field::PowerOutRpm(2, 0)] = 40;
+    window.refresh();
+    EXPECT_EQ(field(QStringLiteral("EditTps100"))->text(), QStringLiteral("3,790"));
+    EXPECT_EQ(field(QStringLiteral("EditPrivHyster"))->text(), QStringLiteral("200"));
+    EXPECT_EQ(field(QStringLiteral("EditPOutRpm[2][0]"))->text(), QStringLiteral("4,000"));
+    EXPECT_EQ(field(QStringLiteral("EditRpmAdv10"))->text(), QStringLiteral("10000"));
+    EXPECT_EQ(field(QStringLiteral("EditRpmPriv10"))->text(), QStringLiteral("16000"));
+}
+
+TEST_F(BindingTest, OutsideTestModeEveryEditForcesElevenIntoTheCompensations)
+{
+    image()[field::Compensation1] = 40;
+    image()[field::Compensation2] = 200;
+    window.refresh();
+    field(QStringLiteral("EditRetard"))->stepBy(1);
+    EXPECT_EQ(image()[field::Compensation1], 11);
+    EXPECT_EQ(image()[field::Compensation2], 11);
+
+    window.setTestEnable(true);
+    field(QStringLiteral("EditKompenz1"))->setValue(77);
+    window.UpDownClick();
+    EXPECT_EQ(image()[field::Compensation1], 77);
+}
+
+TEST_F(BindingTest, SpinnersClampWithoutWrappingRound)
+{
+    struct Case {
+        const char *name;
+        int start;
+        int steps;
+        int expected;
+    };
+    const Case cases[] = {
+        {"EditPocSynchro", 0, -1, 0},  {"EditOmez2", 25000, 1, 25000}, {"Edit50", 60, 1, 60},
+        {"EditKorekceAdv1", -20, -1, -20}, {"EditNapPriv1", 5000, 1, 5000},
+    };
+    for (const auto &k : cases) {
+        SCOPED_TRACE(k.name);
+        auto *f = field(QString::fromLatin1(k.name));
+        f->setValue(k.start);
+        f->stepBy(k.steps);
+        EXPECT_EQ(f->value(), k.expected);
+    }
+}
+
+TEST_F(BindingTest, AStoredValueOutsideTheRangeShowsAtTheNearerEndAndIsStoredSoNextTime)
+{
+    image()[field::TachoCorrection] = 250; // +150 %
+    window.refresh();
+    EXPECT_EQ(field(QStringLiteral("EditRpmKorekce"))->value(), 60);
+    window.UpDownClick();
+    EXPECT_EQ(image()[field::TachoCorrection], 160);
+}
+
+TEST_F(BindingTest, CheckBoxesApplyOnMouseReleaseOnly)
+{
+    auto *tps = named<MouseUpCheckBox>(QStringLiteral("CheckBoxTpsMapa"));
+    c().frame.PageControl1->setCurrentWidget(c().frame.TabSheetAdvance);
+    tps->setFocus();
+    QTest::keyClick(tps, Qt::Key_Space);
+    EXPECT_TRUE(tps->isChecked());
+    EXPECT_EQ(image()[field::TpsMapEnable], 0) << "the keyboard does not apply";
+
+    QTest::mouseClick(tps, Qt::LeftButton);
+    QTest::mouseClick(tps, Qt::LeftButton);
+    EXPECT_EQ(image()[field::TpsMapEnable], 1);
+    EXPECT_TRUE(named(QStringLiteral("Edit50"))->isVisible());
+}
+
+TEST_F(BindingTest, RadioGroupsStoreTheirChoiceWithoutReadingBack)
+{
+    field(QStringLiteral("EditRetard"))->setValue(20); // not applied yet
+    c().misc.RadioGroupInput2->item(2)->click();
+    EXPECT_EQ(image()[field::Input2Function], 2);
+    EXPECT_EQ(image()[field::Retard], 6) << "the other controls are not read back";
+    EXPECT_TRUE(field(QStringLiteral("EditClutchTime"))->isEnabled());
+
+    c().powerOut.RadioGroupPOut[1]->item(4)->click();
+    EXPECT_EQ(image()[field::PowerOutMode(1)], 4);
+}
+
+TEST_F(BindingTest, ChoosingASynchronisationIsUndoneByThePresetUnlessSpecial)
+{
+    auto *sync = c().bike.ComboBoxSynchro;
+    sync->setCurrentIndex(3);
+    emit sync->activated(3);
+    EXPECT_EQ(image()[field::SyncMethod], 0);
+    EXPECT_EQ(sync->currentIndex(), 0);
+}
+
+TEST_F(BindingTest, StepButtonsActOnTheImageWithinTheirBounds)
+{
+    // "Advance +" with All on cells at 59 and 60 gives 60 and 60.
+    image()[field::AdvanceMap(0, 0)] = 59;
+    image()[field::AdvanceMap(0, 1)] = 60;
+    window.refresh();
+    c().advance.CheckBoxIgnAll->setChecked(true);
+    c().menu.AdvancePlus->trigger();
+    EXPECT_EQ(image()[field::AdvanceMap(0, 0)], 60);
+    EXPECT_EQ(image()[field::AdvanceMap(0, 1)], 60);
+    EXPECT_EQ(image()[field::AdvanceMap(5, 5)], 31);
+
+    // Without All, below the first map speed (engine stopped), nothing changes.
+    tick();
+    c().advance.CheckBoxIgnAll->setChecked(false);
+    const auto before = image().parameters;
+    c().menu.AdvanceMinus->trigger();
+    EXPECT_EQ(image().parameters, before);
+
+    // The column step down leaves cells at 0 and lowers the others.
+    image()[field::AdvanceMap(3, 4)] = 0;
+    window.refresh();
+    window.CSpinButtonDownClick(4);
+    EXPECT_EQ(image()[field::AdvanceMap(3, 4)], 0);
+    EXPECT_EQ(image()[field::AdvanceMap(4, 4)], 31); // 31, one up, one down
+
+    // Servo "+" on a point at 249 (4980 mV) leaves it there.
+    image()[field::ServoVoltage(0)] = 249;
+    window.refresh();
+    window.BitBtnServoPlusClick();
+    EXPECT_EQ(image()[field::ServoVoltage(0)], 249);
+    EXPECT_EQ(image()[field::ServoVoltage(1)], 105) << "only the operating point moves";
+}
+
+TEST_F(BindingTest, ProgrammingAfterChangeStartsWithTheFirstChangeThenEveryStep)
+{
+    // The first edit after start-up changes the image by itself: validation's second
+    // pass spreads the power-output thresholds that the defaults leave at 0.
+    window.UpDownClick();
+    auto *box = c().frame.monitor.CheckBoxProgHned;
+    QTest::mouseClick(box, Qt::LeftButton);
+    EXPECT_EQ(window.link().state().TransferMode, Transfer::Idle) << "ticking the box alone programs nothing";
+
+    field(QStringLiteral("EditPocSynchro"))->stepBy(1);
+    EXPECT_EQ(window.link().state().TransferMode, Transfer::Program);
+
+    // Let the job finish, then an Enter that changes nothing programs again.
+    for (int i = 0; i < 200 && window.link().state().TransferMode != Transfer::Idle; ++i)
+        tick();
+    ASSERT_EQ(window.link().state().TransferMode, Transfer::Idle);
+    auto *revolutions = field(QStringLiteral("EditPocSynchro"));
+    revolutions->setFocus();
+    QTest::keyClick(revolutions, Qt::Key_Return);
+    EXPECT_EQ(window.link().state().TransferMode, Transfer::Program);
+}
+
+} // namespace

@@ -1,0 +1,118 @@
+#include "window_fixture.h"
+
+#include "editor/colours.h"
+#include "link/monitor_frame.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
+using namespace talviro6;
+using namespace talviro6::testing;
+
+namespace {
+
+class LiveTest : public WindowFixture {
+  protected:
+    bool lime(QWidget *w) { return w->palette().color(QPalette::Base) == toQColor(Colour::Lime); }
+
+    void waitForJob()
+    {
+        for (int i = 0; i < 400 && window.link().state().TransferMode != Transfer::Idle; ++i)
+            tick();
+        ASSERT_EQ(window.link().state().TransferMode, Transfer::Idle);
+    }
+};
+
+TEST_F(LiveTest, TheOperatingPointLightsItsCellSpeedAndServoPoint)
+{
+    tick(20);
+    ASSERT_TRUE(c().frame.LabelSpojeni->isHidden()) << "the simulated unit answers";
+    const auto &point = window.link().state().operatingPoint;
+    for (int i = 0; i < 400 && point.BelowSpeedRange; ++i)
+        tick(); // the simulated engine is cranking
+    ASSERT_FALSE(point.BelowSpeedRange) << "the simulated engine runs within the map";
+    int lit = 0;
+    for (std::size_t r = 0; r < 10; ++r)
+        for (std::size_t col = 0; col < 10; ++col)
+            if (lime(c().advance.EditCell[r][col])) {
+                ++lit;
+                EXPECT_EQ(r, point.OperatingRow);
+                EXPECT_EQ(col, point.OperatingColumn);
+            }
+    EXPECT_EQ(lit, 1);
+    EXPECT_TRUE(lime(c().advance.EditRpmAdv[point.OperatingColumn]));
+    EXPECT_TRUE(lime(c().servo.EditNapPriv[point.OperatingServoPoint]));
+    EXPECT_TRUE(c().frame.monitor.LabelRpm->text().startsWith(QStringLiteral("RPM = ")));
+}
+
+TEST_F(LiveTest, AKnownSpeedLightsTheNearestColumnAndBelowTheMapNothing)
+{
+    MonitorFrame live;
+    live.engineSpeed = 5600;
+    live.protocolVersion = ProtocolVersion;
+    live.tpsPercent = 0;
+    window.link().HandleMonitorFrame(encodeMonitorFrame(live));
+    window.UpDownClick(); // settle the start-up image
+    tick();
+    EXPECT_TRUE(lime(c().advance.EditCell[9][5])) << "row 9 without the throttle map";
+    EXPECT_FALSE(lime(c().advance.EditCell[9][4]));
+
+    live.engineSpeed = 900;
+    window.link().HandleMonitorFrame(encodeMonitorFrame(live));
+    tick();
+    for (auto *speed : c().advance.EditRpmAdv)
+        EXPECT_FALSE(lime(speed));
+    for (auto *cell : c().advance.EditCell[9])
+        EXPECT_FALSE(lime(cell));
+}
+
+TEST_F(LiveTest, F9ProgramsAndVerifiesTheUnit)
+{
+    tick(20);
+    field(QStringLiteral("EditOmez2"))->setValue(12300);
+    c().menu.MenuProgram->trigger();
+    EXPECT_TRUE(c().frame.monitor.LabelHlaseni->isVisible());
+    EXPECT_EQ(c().frame.monitor.LabelHlaseni->text(), QStringLiteral("Program device:"));
+    waitForJob();
+    tick();
+    EXPECT_EQ(c().frame.monitor.LabelHlaseni->text(), QStringLiteral("Program device:: OK"));
+    EXPECT_EQ(unit.memory()[field::Limiter], 123) << "F9 took the controls over first";
+    EXPECT_EQ(unit.memory(), image().parameters);
+    EXPECT_EQ(c().bike.LabelVerze1->text(), QStringLiteral("TLV06"));
+}
+
+TEST_F(LiveTest, ReadTakesTheUnitsParametersIntoTheControls)
+{
+    tick(20);
+    unit.memory() = image().parameters;
+    unit.memory()[field::Limiter] = 140;
+    c().frame.toolBar.ButtonRead->click();
+    waitForJob();
+    EXPECT_EQ(image()[field::Limiter], 140);
+    EXPECT_EQ(field(QStringLiteral("EditOmez2"))->text(), QStringLiteral("14,000"));
+}
+
+TEST_F(LiveTest, ThrottleCaptureTakesTheLiveVoltageOnlyWithinItsWindow)
+{
+    MonitorFrame live;
+    live.protocolVersion = ProtocolVersion;
+    live.tpsCounts = 1013; // 4951 mV
+    window.link().HandleMonitorFrame(encodeMonitorFrame(live));
+    const auto before = image()[field::Tps100Voltage];
+    c().misc.BitBtnTps100->click();
+    EXPECT_EQ(image()[field::Tps100Voltage], before);
+
+    live.tpsCounts = 776; // 3792 mV
+    window.link().HandleMonitorFrame(encodeMonitorFrame(live));
+    c().misc.BitBtnTps100->click();
+    EXPECT_EQ(image()[field::Tps100Voltage], 129);
+
+    live.tpsCounts = 143; // 698 mV
+    window.link().HandleMonitorFrame(encodeMonitorFrame(live));
+    c().misc.BitBtnTps0->click();
+    EXPECT_EQ(image()[field::Tps0Voltage], 69);
+}
+
+} // namespace
