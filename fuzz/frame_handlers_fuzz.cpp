@@ -1,0 +1,99 @@
+// Any bytes as frames from the line, during any job: the two frame handlers must
+// neither crash nor report a block verified that was not, and the parameter area may
+// change only when a read has received all three blocks.
+#include "link/link_engine.h"
+#include "link/serial_port.h"
+#include "model/defaults.h"
+#include "model/fields.h"
+#include "model/validate.h"
+#include "texts/kept_texts.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+using namespace talviro6;
+
+namespace {
+
+/// A line that takes everything and delivers nothing: the frames come from the fuzzer.
+struct DeadPort final : SerialPort {
+    bool open(int) override { return true; }
+    void close() override {}
+    bool isOpen() const override { return true; }
+    std::size_t bytesWaiting() override { return 0; }
+    std::size_t read(std::span<std::uint8_t>) override { return 0; }
+    void writeAndDrain(std::span<const std::uint8_t>) override {}
+    std::string deviceName(int) const override { return {}; }
+};
+
+struct QuietWindow final : LinkCallbacks {
+    void readBackControls() override {}
+    void refreshControls() override {}
+    void showMessageBox(MessageBoxKind, const std::string &) override {}
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    UnitImage image;
+    newParameterSet(image, NewSetCause::StartOrNew);
+    validate(image);
+    validate(image);
+    SettingsIndexes settings;
+    KeptTexts texts;
+    DeadPort port;
+    QuietWindow window;
+    LinkEngine engine(port, image, settings, texts, window);
+
+    // Each record: one control byte (job to start, ticks to run), then a frame.
+    constexpr std::size_t Record = 1 + FrameSize;
+    for (std::size_t at = 0; at + Record <= size; at += Record) {
+        const std::uint8_t control = data[at];
+        switch (control & 0x07) {
+        case 1:
+            engine.StartProgramJob();
+            break;
+        case 2:
+            engine.StartVerifyJob();
+            break;
+        case 3:
+            engine.StartReadJob();
+            break;
+        default:
+            break;
+        }
+        Frame frame;
+        std::memcpy(frame.data(), data + at + 1, FrameSize);
+        if (control & 0x80)
+            seal(frame); // let well-formed frames through as often as broken ones
+
+        const ParameterArea before = image.parameters;
+        const Transfer mode = engine.state().TransferMode;
+        const std::uint8_t request = engine.state().RequestByte;
+        if (frame[0] == code::MonitorFrame)
+            engine.HandleMonitorFrame(frame);
+        else
+            engine.HandleBlockReply(frame);
+
+        if (image.parameters != before &&
+            !(mode == Transfer::Read && request == 0x43 && engine.state().TransferMode == Transfer::Verify))
+            std::abort(); // only a complete read may store
+        if (engine.state().lastJobEnd == JobEnd::Verified && mode == Transfer::Verify) {
+            // This frame ended the verify: it must be the answer to block 3, and match.
+            const bool matches = frame[0] == 0xC3 && hasMatchingCheckByte(frame) &&
+                                 std::equal(frame.begin() + 1, frame.begin() + 101, image.block(3).begin());
+            if (!matches)
+                std::abort();
+        }
+        if (engine.state().lastJobEnd == JobEnd::Verified && mode != Transfer::Verify)
+            std::abort(); // success comes only out of a verify phase
+        for (int t = 0; t < ((control >> 3) & 0x07); ++t)
+            engine.tick();
+        if (engine.state().lastJobEnd == JobEnd::Verified)
+            engine.StartReadJob(); // keep each success visible to the check above only once
+    }
+    return 0;
+}
