@@ -3,6 +3,8 @@
 #include "app/simulated_port.h"
 #include "editor/form_hlav.h"
 #include "editor/user_dialogs.h"
+#include "platform/port_settings.h"
+#include "platform/qt_serial_port.h"
 
 #include <QApplication>
 
@@ -25,7 +27,14 @@ int main(int argc, char *argv[])
         return 2;
     }
 
-    std::unique_ptr<SerialPort> port = std::make_unique<SimulatedPort>();
+    std::unique_ptr<SerialPort> port;
+    if (options.simulate) {
+        port = std::make_unique<SimulatedPort>();
+    } else {
+        PortMap map;
+        applyDeviceMappings(options.devices, map);
+        port = std::make_unique<QtSerialPort>(std::move(map));
+    }
     MessageBoxDialogs dialogs;
     FormHlav window(*port, dialogs);
     window.FormCreate(options.rest);

@@ -53,7 +53,7 @@ PowerOutPage BuildPowerOutPage(QWidget *page, int width, int height)
             const int kk = static_cast<int>(k);
             auto *edit = new NumericField(QStringLiteral("POutRpm") + index + QStringLiteral("[") + QString::number(k) +
                                               QStringLiteral("]"),
-                                          {300, 25000 + 100 * kk, 100, 2000 * (kk + 1)}, 40, map);
+                                          {300, 25000 + 100 * kk, 100, 2000 * (kk + 1)}, 48, map);
             edit->place(165 + 100 * kk, 20);
             edit->setGroupSeparatorShown(true);
             p.EditPOutRpm[n][k] = edit;
