@@ -1,0 +1,155 @@
+// The Qt serial port against a real pseudo-terminal: the test holds the other end.
+#include "platform/port_settings.h"
+#include "platform/qt_serial_port.h"
+
+#include "link/frame.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <stdlib.h>
+#include <termios.h>
+#include <unistd.h>
+
+using namespace talviro6;
+
+namespace {
+
+QCoreApplication &app()
+{
+    static int argc = 1;
+    static char name[] = "qt_serial_port_test";
+    static char *argv[] = {name, nullptr};
+    static QCoreApplication instance(argc, argv);
+    return instance;
+}
+
+/// Runs the event loop until the condition holds or two seconds have passed; the
+/// bytes travel through the kernel, so there is no tick to count here.
+template <typename Condition> bool processUntil(Condition done)
+{
+    const QDeadlineTimer deadline(2000);
+    while (!done() && !deadline.hasExpired())
+        app().processEvents(QEventLoop::AllEvents, 10);
+    return done();
+}
+
+class QtPort : public ::testing::Test {
+  protected:
+    void SetUp() override
+    {
+        app();
+        master = ::posix_openpt(O_RDWR | O_NOCTTY);
+        ASSERT_GE(master, 0);
+        ASSERT_EQ(::grantpt(master), 0);
+        ASSERT_EQ(::unlockpt(master), 0);
+        slavePath = ::ptsname(master);
+    }
+    void TearDown() override
+    {
+        if (master >= 0)
+            ::close(master);
+    }
+
+    PortMap mapped(int n) const
+    {
+        PortMap map;
+        map.setExplicit(n, slavePath);
+        return map;
+    }
+    static std::vector<std::string> noDevices() { return {}; }
+
+    int master = -1;
+    std::string slavePath;
+};
+
+} // namespace
+
+TEST_F(QtPort, CarriesFramesBothWaysAtTheMappedNumber)
+{
+    QtSerialPort port(mapped(3), noDevices);
+    EXPECT_FALSE(port.open(1)) << "nothing behind COM1";
+    EXPECT_EQ(port.deviceName(1), "");
+    EXPECT_EQ(port.deviceName(3), slavePath);
+    ASSERT_TRUE(port.open(3)) << port.lastError().toStdString();
+
+    termios tio{};
+    ASSERT_EQ(::tcgetattr(master, &tio), 0);
+    EXPECT_EQ(::cfgetospeed(&tio), B57600);
+    EXPECT_EQ(tio.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
+    EXPECT_EQ(tio.c_cflag & (PARENB | CSTOPB), 0u);
+
+    const Frame poll = makeFrame(code::Poll);
+    port.writeAndDrain(poll);
+    Frame got{};
+    std::size_t n = 0;
+    pollfd p{master, POLLIN, 0};
+    while (n < got.size() && ::poll(&p, 1, 2000) > 0)
+        n += static_cast<std::size_t>(::read(master, got.data() + n, got.size() - n));
+    EXPECT_EQ(got, poll);
+
+    const Frame answer = makeFrame(code::MonitorFrame);
+    ASSERT_EQ(::write(master, answer.data(), 60), 60);
+    ASSERT_TRUE(processUntil([&] { return port.bytesWaiting() == 60; }));
+    ASSERT_EQ(::write(master, answer.data() + 60, 42), 42);
+    ASSERT_TRUE(processUntil([&] { return port.bytesWaiting() == 102; }));
+    Frame read{};
+    EXPECT_EQ(port.read(read), 102u);
+    EXPECT_EQ(read, answer);
+    EXPECT_EQ(port.bytesWaiting(), 0u);
+}
+
+TEST_F(QtPort, SecondOpenerIsRefused)
+{
+    QtSerialPort first(mapped(1), noDevices);
+    QtSerialPort second(mapped(1), noDevices);
+    ASSERT_TRUE(first.open(1));
+    EXPECT_FALSE(second.open(1));
+    first.close();
+    EXPECT_TRUE(second.open(1)) << "free again after closing";
+}
+
+TEST_F(QtPort, VanishingDeviceClosesThePort)
+{
+    QtSerialPort port(mapped(1), noDevices);
+    ASSERT_TRUE(port.open(1));
+    ::close(master);
+    master = -1;
+    EXPECT_TRUE(processUntil([&] { return !port.isOpen(); }));
+    EXPECT_EQ(port.bytesWaiting(), 0u);
+    port.writeAndDrain(makeFrame(code::Poll)); // harmless on a closed port
+}
+
+TEST(QtPortSettings, PortsSectionAndDeviceArgumentsMapNumbers)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("TALVIRO6_v76.ini");
+    {
+        QSettings settings(file, QSettings::IniFormat);
+        settings.setValue("PORTS/COM2", "/dev/ttyUSB7");
+        settings.setValue("PORTS/COM4", "  ");
+        settings.setValue("BASIC/ComPort", 2);
+    }
+    QSettings settings(file, QSettings::IniFormat);
+    PortMap map;
+    loadPortMappings(settings, map);
+    EXPECT_EQ(map.explicitPath(2), "/dev/ttyUSB7");
+    EXPECT_EQ(map.explicitPath(4), "") << "a blank key keeps the rule";
+
+    std::vector<std::string> args{"--device", "2=/dev/pts/9"};
+    applyDeviceMappings(takeDeviceArguments(args, nullptr), map);
+    EXPECT_EQ(map.deviceFor(2, {"/dev/ttyUSB0"}), "/dev/pts/9") << "the command line wins for the run";
+
+    savePortMappings(settings, map);
+    settings.sync();
+    QSettings again(file, QSettings::IniFormat);
+    EXPECT_EQ(again.value("PORTS/COM2").toString(), "/dev/pts/9");
+    EXPECT_FALSE(again.contains("PORTS/COM4"));
+    EXPECT_EQ(again.value("BASIC/ComPort").toInt(), 2) << "other sections are left alone";
+}
