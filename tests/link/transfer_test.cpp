@@ -19,7 +19,7 @@ Frame request(std::uint8_t code, const UnitImage *image = nullptr)
     return f;
 }
 
-class Transfer_ : public LinkFixture {
+class TransferJob : public LinkFixture {
   protected:
     void SetUp() override
     {
@@ -44,7 +44,7 @@ class Transfer_ : public LinkFixture {
 
 } // namespace
 
-TEST_F(Transfer_, ProgramJobSendsHeaderRequestThenBlocksThenVerifies)
+TEST_F(TransferJob, ProgramJobSendsHeaderRequestThenBlocksThenVerifies)
 {
     giveUnitOtherParameters();
     engine.StartProgramJob();
@@ -72,7 +72,7 @@ TEST_F(Transfer_, ProgramJobSendsHeaderRequestThenBlocksThenVerifies)
     EXPECT_EQ(engine.display().LabelVerze1, "TLV06");
 }
 
-TEST_F(Transfer_, ProgramJobTakesElevenTicksFromStartToOk)
+TEST_F(TransferJob, ProgramJobTakesEightToElevenTicksFromStartToOk)
 {
     // The measured length of a programming against the simulated unit; the first
     // request waits for SendTicks to reach 4, each later one goes out on the tick
@@ -84,7 +84,7 @@ TEST_F(Transfer_, ProgramJobTakesElevenTicksFromStartToOk)
     EXPECT_LE(ticks, 11);
 }
 
-TEST_F(Transfer_, VerifyJobComparesBlocksAndEndsWithItsOwnOk)
+TEST_F(TransferJob, VerifyJobComparesBlocksAndEndsWithItsOwnOk)
 {
     unit.memory() = image.parameters;
     engine.StartVerifyJob();
@@ -97,7 +97,7 @@ TEST_F(Transfer_, VerifyJobComparesBlocksAndEndsWithItsOwnOk)
     EXPECT_EQ(engine.display().LabelHlaseni.text, "Verify:: OK");
 }
 
-TEST_F(Transfer_, ReadJobStoresTheUnitsBlocksThenVerifiesThem)
+TEST_F(TransferJob, ReadJobStoresTheUnitsBlocksThenVerifiesThem)
 {
     giveUnitOtherParameters();
     const UnitImage before = image;
@@ -119,7 +119,7 @@ TEST_F(Transfer_, ReadJobStoresTheUnitsBlocksThenVerifiesThem)
     EXPECT_EQ(engine.display().LabelHlaseni.text, "Verify:: OK") << "a read is not a programming";
 }
 
-TEST_F(Transfer_, VersionMismatchStopsBeforeAnyParameterBlock)
+TEST_F(TransferJob, VersionMismatchStopsBeforeAnyParameterBlock)
 {
     for (const Transfer job : {Transfer::Program, Transfer::Read}) {
         SCOPED_TRACE(static_cast<int>(job));
@@ -158,7 +158,7 @@ TEST_F(Transfer_, VersionMismatchStopsBeforeAnyParameterBlock)
     }
 }
 
-TEST_F(Transfer_, UnansweredBlockIsSentFiveTimesThenTheJobFailsInRed)
+TEST_F(TransferJob, UnansweredBlockIsSentFiveTimesThenTheJobFailsInRed)
 {
     struct Row {
         Transfer job;
@@ -219,7 +219,7 @@ TEST_F(Transfer_, UnansweredBlockIsSentFiveTimesThenTheJobFailsInRed)
     }
 }
 
-TEST_F(Transfer_, JobSurvivesEveryFaultOfTheLineOnce)
+TEST_F(TransferJob, JobSurvivesEveryFaultOfTheLineOnce)
 {
     struct Row {
         sim::Fault fault;
@@ -248,7 +248,7 @@ TEST_F(Transfer_, JobSurvivesEveryFaultOfTheLineOnce)
     }
 }
 
-TEST_F(Transfer_, FiveBadAnswersFailTheJobFourDoNot)
+TEST_F(TransferJob, FiveBadAnswersFailTheJobFourDoNot)
 {
     for (const int bad : {4, 5}) {
         SCOPED_TRACE(bad);
@@ -261,7 +261,7 @@ TEST_F(Transfer_, FiveBadAnswersFailTheJobFourDoNot)
     }
 }
 
-TEST_F(Transfer_, VerifyOfDifferentDataFailsOnTheFirstDifferingBlock)
+TEST_F(TransferJob, VerifyOfDifferentDataFailsOnTheFirstDifferingBlock)
 {
     giveUnitOtherParameters();
     unit.memory()[0] = image[0]; // block 1 the same, block 2 differs
@@ -274,7 +274,7 @@ TEST_F(Transfer_, VerifyOfDifferentDataFailsOnTheFirstDifferingBlock)
     EXPECT_EQ(engine.display().LabelHlaseni.colour, Colour::Red);
 }
 
-TEST_F(Transfer_, LateAnswerToThePreviousBlockIsIgnored)
+TEST_F(TransferJob, LateAnswerToThePreviousBlockIsIgnored)
 {
     engine.StartProgramJob();
     tickUntil([&] { return engine.state().RequestByte == 0x02; });
@@ -287,7 +287,7 @@ TEST_F(Transfer_, LateAnswerToThePreviousBlockIsIgnored)
     EXPECT_EQ(engine.state().TransferMode, Transfer::Program);
 }
 
-TEST_F(Transfer_, AnswersAfterTheJobEndedAreIgnored)
+TEST_F(TransferJob, AnswersAfterTheJobEndedAreIgnored)
 {
     unit.injectFault(sim::Fault::Silence, -1);
     engine.StartReadJob();
@@ -305,7 +305,7 @@ TEST_F(Transfer_, AnswersAfterTheJobEndedAreIgnored)
     EXPECT_EQ(engine.display().LabelHlaseni.text, "Read error!");
 }
 
-TEST_F(Transfer_, ReadThatFailsMidwayLeavesTheImageAsItWas)
+TEST_F(TransferJob, ReadThatFailsMidwayLeavesTheImageAsItWas)
 {
     giveUnitOtherParameters();
     const ParameterArea before = image.parameters;
@@ -316,7 +316,7 @@ TEST_F(Transfer_, ReadThatFailsMidwayLeavesTheImageAsItWas)
     EXPECT_EQ(image.parameters, before) << "blocks 1 and 2 arrived but must not be mixed into the image";
 }
 
-TEST_F(Transfer_, FailureAfterAnEarlierSuccessIsNotReportedAsOk)
+TEST_F(TransferJob, FailureAfterAnEarlierSuccessIsNotReportedAsOk)
 {
     engine.StartProgramJob();
     runJob();
@@ -329,7 +329,7 @@ TEST_F(Transfer_, FailureAfterAnEarlierSuccessIsNotReportedAsOk)
     EXPECT_EQ(engine.display().LabelHlaseni.colour, Colour::Red);
 }
 
-TEST_F(Transfer_, StartingAJobWhileAnotherRunsRestartsIt)
+TEST_F(TransferJob, StartingAJobWhileAnotherRunsRestartsIt)
 {
     engine.StartReadJob();
     tick(6);
@@ -340,7 +340,7 @@ TEST_F(Transfer_, StartingAJobWhileAnotherRunsRestartsIt)
     EXPECT_EQ(engine.state().lastJobKind, Transfer::Verify);
 }
 
-TEST_F(Transfer_, LiveFrameDuringAJobGoesToTheMonitorAndTheJobGoesOn)
+TEST_F(TransferJob, LiveFrameDuringAJobGoesToTheMonitorAndTheJobGoesOn)
 {
     engine.StartProgramJob();
     tick(5); // the job has its first answers
@@ -356,7 +356,7 @@ TEST_F(Transfer_, LiveFrameDuringAJobGoesToTheMonitorAndTheJobGoesOn)
     EXPECT_EQ(engine.state().lastJobEnd, JobEnd::Verified);
 }
 
-TEST_F(Transfer_, SavingCountdownDrivesTheMessageAndGauge)
+TEST_F(TransferJob, SavingCountdownDrivesTheMessageAndGauge)
 {
     engine.StartProgramJob();
     runJob();
@@ -379,7 +379,7 @@ TEST_F(Transfer_, SavingCountdownDrivesTheMessageAndGauge)
     EXPECT_EQ(engine.state().MessageTicks, 199);
 }
 
-TEST_F(Transfer_, NoiseOnTheLineNeverVerifiesAnythingNorTouchesTheImage)
+TEST_F(TransferJob, NoiseOnTheLineNeverVerifiesAnythingNorTouchesTheImage)
 {
     // A silent unit, and the line full of noise, some of it well-formed frames with
     // every possible code: nothing may count as success or change the parameters.
