@@ -16,7 +16,9 @@ struct OperatingPoint {
     std::uint8_t OperatingColumn = 0;     ///< speed column of the advance map
     std::uint8_t OperatingRow = 0;        ///< throttle row of the advance map
     std::uint8_t OperatingServoPoint = 0; ///< point of the servo curve
-    bool BelowSpeedRange = false;         ///< slower than the first map column: no column is lit
+    /// Slower than the first map column: no column is lit. An engine at rest is, so the
+    /// window shows no cell lit before the first tick has computed the point.
+    bool BelowSpeedRange = true;
 
     bool operator==(const OperatingPoint &) const = default;
 
