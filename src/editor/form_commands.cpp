@@ -71,8 +71,8 @@ void FormHlav::wireMenu()
     connect(m.AdvancePlus, &QAction::triggered, this, &FormHlav::CSpinButtonAllUpClick);
     for (std::size_t i = 0; i < m.MenuComItems.size(); ++i)
         connect(m.MenuComItems[i], &QAction::triggered, this, [this, i] { MenuCom1Click(static_cast<int>(i)); });
-    // Open, Save, Print, Undo, Redo, the languages, Contents and About get their
-    // handlers with the files, printing, undo and language issues.
+    // Open, Save, Print, Undo, Redo, the languages, Contents and About have no
+    // handlers yet: their items are there so the menu is complete.
 }
 
 void FormHlav::MenuNewClick()

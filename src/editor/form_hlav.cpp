@@ -109,7 +109,7 @@ void FormHlav::centreWindow()
 
 void FormHlav::loadSettings()
 {
-    // The settings file comes with the settings issue. Without a stored value the
+    // The settings file is not read yet. Without a stored value the
     // loader takes PortIndex (1) as the stored "ComPort" and subtracts 1: COM1.
     m_settings.portIndex = static_cast<std::uint8_t>(m_settings.portIndex - 1);
 }
@@ -144,7 +144,7 @@ void FormHlav::ResetHistory()
 
 void FormHlav::readTestEnableFile()
 {
-    // The test-enable file comes with the settings issue; until then test mode is
+    // The test-enable file is not read yet; test mode is
     // switched only by setTestEnable.
 }
 
@@ -163,7 +163,7 @@ void FormHlav::closeEvent(QCloseEvent *event)
     m_link.ClosePort();
     readBack();
     validate(m_image, m_settings);
-    // Saving the settings and the start-up image comes with the settings issue.
+    // The settings and the start-up image are not saved yet.
     event->accept();
 }
 

@@ -97,19 +97,19 @@ Options parse(int argc, char **argv)
             std::cout << Usage;
             std::exit(0);
         } else if (a == "--fault") {
-            const std::string spec = value();
-            const auto c1 = spec.find(':');
-            const auto fault = faultFromName(spec.substr(0, c1));
+            const std::string faultText = value();
+            const auto c1 = faultText.find(':');
+            const auto fault = faultFromName(faultText.substr(0, c1));
             if (!fault)
-                usageError("unknown fault " + spec.substr(0, c1));
+                usageError("unknown fault " + faultText.substr(0, c1));
             Options::FaultOption f{*fault, 1, std::nullopt};
             if (c1 != std::string::npos) {
-                const auto c2 = spec.find(':', c1 + 1);
-                if (!parseInt(spec.substr(c1 + 1, c2 - c1 - 1), f.count))
-                    usageError("bad count in " + spec);
+                const auto c2 = faultText.find(':', c1 + 1);
+                if (!parseInt(faultText.substr(c1 + 1, c2 - c1 - 1), f.count))
+                    usageError("bad count in " + faultText);
                 if (c2 != std::string::npos) {
-                    if (!parseInt(spec.substr(c2 + 1), n) || n < 0 || n > 255)
-                        usageError("bad request code in " + spec);
+                    if (!parseInt(faultText.substr(c2 + 1), n) || n < 0 || n > 255)
+                        usageError("bad request code in " + faultText);
                     f.request = static_cast<std::uint8_t>(n);
                 }
             }
