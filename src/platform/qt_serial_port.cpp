@@ -4,6 +4,7 @@
 #include <QSerialPortInfo>
 
 #ifdef Q_OS_UNIX
+#include <sys/file.h>
 #include <termios.h>
 #endif
 
@@ -47,6 +48,15 @@ bool QtSerialPort::open(int portNumber)
         m_lastError = m_port.errorString();
         return false;
     }
+#ifdef Q_OS_UNIX
+    // QSerialPort's lock file is not seen by the command-line jobs, and root passes
+    // TIOCEXCL; the advisory lock the jobs take keeps the two from sharing a unit.
+    if (::flock(static_cast<int>(m_port.handle()), LOCK_EX | LOCK_NB) != 0) {
+        m_lastError = QStringLiteral("%1 is in use by another program").arg(m_port.portName());
+        m_port.close();
+        return false;
+    }
+#endif
     const bool configured = m_port.setBaudRate(QSerialPort::Baud57600) && m_port.setDataBits(QSerialPort::Data8) &&
                             m_port.setParity(QSerialPort::NoParity) && m_port.setStopBits(QSerialPort::OneStop) &&
                             m_port.setFlowControl(QSerialPort::NoFlowControl);

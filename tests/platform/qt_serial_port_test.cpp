@@ -14,6 +14,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
+#include <sys/file.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -113,6 +114,26 @@ TEST_F(QtPort, SecondOpenerIsRefused)
     EXPECT_FALSE(second.open(1));
     first.close();
     EXPECT_TRUE(second.open(1)) << "free again after closing";
+}
+
+TEST_F(QtPort, ExcludesTheCommandLineJobs)
+{
+    // The command-line jobs take an advisory lock on the device; the window must see
+    // it (and take the same lock itself), also as root, which passes TIOCEXCL.
+    const int job = ::open(slavePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(job, 0);
+    ASSERT_EQ(::flock(job, LOCK_EX | LOCK_NB), 0);
+    QtSerialPort port(mapped(1), noDevices);
+    EXPECT_FALSE(port.open(1));
+    EXPECT_NE(port.lastError().toStdString().find("in use"), std::string::npos);
+    ::close(job);
+
+    ASSERT_TRUE(port.open(1)) << port.lastError().toStdString();
+    const int later = ::open(slavePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (later >= 0) { // without root, TIOCEXCL already refuses the open
+        EXPECT_NE(::flock(later, LOCK_EX | LOCK_NB), 0) << "the window holds the lock";
+        ::close(later);
+    }
 }
 
 TEST_F(QtPort, VanishingDeviceClosesThePort)
