@@ -1,6 +1,7 @@
 // Any bytes as frames from the line, during any job: the two frame handlers must
 // neither crash nor report a block verified that was not, and the parameter area may
-// change only when a read has received all three blocks, or by validation.
+// change only when a read has received all three blocks, or by validation. The
+// verify that follows a read compares with the bytes the read received.
 #include "link/link_engine.h"
 #include "link/serial_port.h"
 #include "model/defaults.h"
@@ -9,6 +10,7 @@
 #include "texts/kept_texts.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -50,8 +52,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     // Each record: one control byte (job to start, ticks to run), then a frame.
     constexpr std::size_t Record = 1 + FrameSize;
+    // Block 3 as a read received it, while the verify after that read runs.
+    std::array<std::uint8_t, BlockSize> readBlock3{};
+    bool verifyAfterRead = false;
     for (std::size_t at = 0; at + Record <= size; at += Record) {
         const std::uint8_t control = data[at];
+        if ((control & 0x07) >= 1 && (control & 0x07) <= 3)
+            verifyAfterRead = false;
         switch (control & 0x07) {
         case 1:
             engine.StartProgramJob();
@@ -85,13 +92,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         validated.parameters = before;
         validate(validated);
         const bool onlyValidated = image.parameters == validated.parameters;
-        if (image.parameters != before && !onlyValidated &&
-            !(mode == Transfer::Read && request == 0x43 && engine.state().TransferMode == Transfer::Verify))
+        const bool readCompleted =
+            mode == Transfer::Read && request == 0x43 && engine.state().TransferMode == Transfer::Verify;
+        if (image.parameters != before && !onlyValidated && !readCompleted)
             std::abort(); // only a complete read may store
+        if (readCompleted) {
+            std::copy(frame.begin() + 1, frame.begin() + 1 + BlockSize, readBlock3.begin());
+            verifyAfterRead = true;
+        }
         if (engine.state().lastJobEnd == JobEnd::Verified && mode == Transfer::Verify) {
             // This frame ended the verify: it must be the answer to block 3, and match.
+            const auto reference = verifyAfterRead ? std::span<const std::uint8_t>(readBlock3) : image.block(3);
             const bool matches = frame[0] == 0xC3 && hasMatchingCheckByte(frame) &&
-                                 std::equal(frame.begin() + 1, frame.begin() + 101, image.block(3).begin());
+                                 std::equal(frame.begin() + 1, frame.begin() + 101, reference.begin());
             if (!matches)
                 std::abort();
         }
@@ -99,8 +112,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             std::abort(); // success comes only out of a verify phase
         for (int t = 0; t < ((control >> 3) & 0x07); ++t)
             engine.tick();
-        if (engine.state().lastJobEnd == JobEnd::Verified)
+        if (engine.state().lastJobEnd == JobEnd::Verified) {
             engine.StartReadJob(); // keep each success visible to the check above only once
+            verifyAfterRead = false;
+        }
     }
     return 0;
 }

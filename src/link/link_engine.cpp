@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
+#include <numeric>
 
 namespace talviro6 {
 
@@ -80,6 +82,7 @@ void LinkEngine::ReceiveStep()
     const std::size_t got = m_port.read(std::span<std::uint8_t>(m_rxBuffer.data(), std::min(waiting, RxBufferSize)));
     if (got < FrameSize)
         return;
+    ++m_state.receivedFrames;
     // A copy: a handler may show a modal box, during which further ticks reuse m_rxBuffer.
     Frame frame;
     std::memcpy(frame.data(), m_rxBuffer.data(), FrameSize);
@@ -170,7 +173,7 @@ void LinkEngine::SendBlock()
     frame[0] = m_state.RequestByte;
     const int b = m_state.BlockIndex;
     if (m_state.TransferMode != Transfer::Read && b >= 1 && b <= ParameterBlocks) {
-        const auto block = m_image.block(b);
+        const auto block = referenceBlock(b);
         std::copy(block.begin(), block.end(), frame.begin() + 1);
     }
     seal(frame);
@@ -201,6 +204,8 @@ void LinkEngine::startJob(Transfer mode, std::uint8_t request, TextRole text)
     m_state.JobSucceeded = false;
     m_state.lastJobEnd = JobEnd::Running;
     m_state.lastJobKind = mode;
+    m_state.correctedValues = 0;
+    m_verifyAgainstRead = false;
     showMessage(m_texts[text], Colour::Face);
     DisplayWriter out(m_display);
     out.set(m_display.CGaugeProgram.maximum, ProgressMaximum);
@@ -246,10 +251,18 @@ void LinkEngine::failJob()
     m_state.lastJobEnd = JobEnd::Failed;
 }
 
-bool LinkEngine::matchesImage(FrameView frame) const
+std::span<const std::uint8_t> LinkEngine::referenceBlock(int block) const
+{
+    if (m_verifyAgainstRead)
+        return std::span<const std::uint8_t>(m_readStage)
+            .subspan(static_cast<std::size_t>(block - 1) * BlockSize, BlockSize);
+    return m_image.block(block);
+}
+
+bool LinkEngine::matchesReference(FrameView frame) const
 {
     const auto data = frameData(frame);
-    const auto block = m_image.block(m_state.BlockIndex);
+    const auto block = referenceBlock(m_state.BlockIndex);
     return std::equal(data.begin(), data.end(), block.begin());
 }
 
@@ -330,14 +343,14 @@ void LinkEngine::HandleBlockReply(FrameView frame)
                 versionMismatch();
                 return;
             }
-        } else if (!matchesImage(frame)) {
+        } else if (!matchesReference(frame)) {
             return; // written again by the tick's repeat
         }
         advanceJob();
         return;
 
     case Transfer::Verify:
-        if (b == 0 || !matchesImage(frame))
+        if (b == 0 || !matchesReference(frame))
             return;
         if (b < ParameterBlocks) {
             advanceJob();
@@ -347,8 +360,15 @@ void LinkEngine::HandleBlockReply(FrameView frame)
             DisplayWriter out(m_display);
             out.set(m_display.CGaugeProgram.progress, m_display.CGaugeProgram.maximum);
             TextLine line;
-            line << m_texts[TextRole::TextVerifying] << ": OK";
-            showMessage(line.view(), Colour::Face);
+            if (m_verifyAgainstRead && m_state.correctedValues > 0) {
+                // The transfer was sound, but the editor now holds other values than the unit.
+                line << m_texts[TextRole::TextReading] << " OK - " << m_state.correctedValues << ' '
+                     << m_texts[TextRole::TextValuesCorrected];
+                showMessage(line.view(), Colour::Yellow);
+            } else {
+                line << m_texts[TextRole::TextVerifying] << ": OK";
+                showMessage(line.view(), Colour::Face);
+            }
         }
         m_state.TransferMode = Transfer::Idle;
         m_state.lastJobEnd = JobEnd::Verified;
@@ -372,6 +392,10 @@ void LinkEngine::HandleBlockReply(FrameView frame)
         if (b == ParameterBlocks) {
             m_image.parameters = m_readStage;
             validate(m_image, m_settings);
+            m_state.correctedValues = static_cast<std::uint16_t>(
+                std::inner_product(m_readStage.begin(), m_readStage.end(), m_image.parameters.begin(), 0, std::plus<>(),
+                                   std::not_equal_to<>()));
+            m_verifyAgainstRead = true;
             m_callbacks.refreshControls();
         }
         advanceJob();

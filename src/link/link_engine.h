@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 
 namespace talviro6 {
@@ -65,8 +66,12 @@ struct LinkState {
 
     JobEnd lastJobEnd = JobEnd::None;
     Transfer lastJobKind = Transfer::Idle; ///< the job as started (program runs on into verify)
+    std::uint32_t receivedFrames = 0;      ///< every whole frame taken in, valid or not
     std::uint32_t acceptedFrames = 0;      ///< every frame that counted as a sign of life
-    std::uint32_t monitorFrames = 0;       ///< accepted live frames
+    /// Parameter bytes that validation changed after the last read: the editor then
+    /// holds other values than the unit, and the tuner is told how many.
+    std::uint16_t correctedValues = 0;
+    std::uint32_t monitorFrames = 0; ///< accepted live frames
 };
 
 /// The unit link: the tick, the serial port's open/receive/send, block transfer and
@@ -136,7 +141,8 @@ class LinkEngine {
     void enterVerifyPhase();
     void failJob();
     void versionMismatch();
-    bool matchesImage(FrameView frame) const;
+    bool matchesReference(FrameView frame) const;
+    std::span<const std::uint8_t> referenceBlock(int block) const;
     void showHeader();
     void showMessage(std::string_view text, Colour colour);
 
@@ -153,6 +159,10 @@ class LinkEngine {
     /// A read job collects blocks 1 ... 3 here and puts them into the image only when
     /// all three have arrived, so a read that fails midway leaves no mixture behind.
     ParameterArea m_readStage{};
+    /// The verify that follows a read compares the unit with the bytes it sent, not
+    /// with the validated image: validation may change a foreign unit's values by
+    /// design, and that is not a transfer error.
+    bool m_verifyAgainstRead = false;
     std::array<std::uint8_t, RxBufferSize> m_rxBuffer{};
 };
 

@@ -101,6 +101,8 @@ constexpr std::array<Row, TextRoleCount> Texts{{
     Row{"Power jet", "Power jet", "Power jet", "Power jet"},
     // TextSpecialOut
     Row{"Special out", "Sonderausgang", "Special out", "Specielní výstup"},
+    // TextValuesCorrected
+    Row{"values corrected", "Werte korrigiert", "valeurs corrigées", "hodnot opraveno"},
 }};
 
 } // namespace

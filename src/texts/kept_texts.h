@@ -47,9 +47,10 @@ enum class TextRole {
     TextShiftLight,
     TextPowerJet,
     TextSpecialOut,
+    TextValuesCorrected, ///< after a read: "<Read:> OK - <n> values corrected"
 };
 
-inline constexpr int TextRoleCount = 38;
+inline constexpr int TextRoleCount = 39;
 inline constexpr int LanguageTableCount = 4; ///< English, German, French, Czech
 
 /// The text of a role in one language (UTF-8); a language outside 0 ... 3 gives English.

@@ -119,6 +119,62 @@ TEST_F(TransferJob, ReadJobStoresTheUnitsBlocksThenVerifiesThem)
     EXPECT_EQ(engine.display().LabelHlaseni.text, "Verify:: OK") << "a read is not a programming";
 }
 
+// A blank or foreign unit holds values that validation corrects. The transfer is
+// sound, so the read must succeed (the tuner can back the unit up before
+// overwriting it) and say how many values the editor now holds differently.
+TEST_F(TransferJob, ReadOfValuesValidationCorrectsSucceedsAndCountsThem)
+{
+    struct Case {
+        const char *what;
+        ParameterArea memory;
+    };
+    ParameterArea blank{};
+    ParameterArea foreign = startImage().parameters;
+    foreign[field::PowerOutRpm(0, 0)] = foreign[field::PowerOutRpm(0, 1)] = foreign[field::PowerOutRpm(0, 2)] = 3;
+    foreign[field::AdvanceMap(2, 2)] = 200; // above the map's 60 degrees
+    for (const Case &c : {Case{"blank unit", blank}, Case{"foreign unit", foreign}}) {
+        SCOPED_TRACE(c.what);
+        unit.memory() = c.memory;
+        UnitImage expected = image;
+        expected.parameters = c.memory;
+        validate(expected);
+        int corrected = 0;
+        for (std::size_t i = 0; i < c.memory.size(); ++i)
+            corrected += c.memory[i] != expected.parameters[i];
+        ASSERT_GT(corrected, 0);
+
+        unit.clearLogs();
+        engine.StartReadJob();
+        runJob();
+        EXPECT_EQ(engine.state().lastJobEnd, JobEnd::Verified);
+        EXPECT_EQ(engine.state().correctedValues, corrected);
+        EXPECT_EQ(image.parameters, expected.parameters) << "the editor holds the validated values";
+        EXPECT_EQ(unit.memory(), c.memory) << "a read never writes to the unit";
+        EXPECT_EQ(engine.display().LabelHlaseni.text, "Read: OK - " + std::to_string(corrected) + " values corrected");
+        EXPECT_EQ(engine.display().LabelHlaseni.colour, Colour::Yellow);
+        // The verify compared the unit with what it sent, so it went through on the first sending.
+        EXPECT_EQ(blockRequestCodes(), (std::vector<std::uint8_t>{0x40, 0x41, 0x42, 0x43, 0x41, 0x42, 0x43}));
+        tick(3);
+        EXPECT_EQ(engine.display().LabelHlaseni.text, "Read: OK - " + std::to_string(corrected) + " values corrected")
+            << "the idle tick leaves a read's message alone";
+    }
+    // A later job starts from no corrections.
+    engine.StartVerifyJob();
+    EXPECT_EQ(engine.state().correctedValues, 0);
+}
+
+TEST_F(TransferJob, EveryFrameTakenInIsCountedValidOrNot)
+{
+    unit.injectFault(sim::Fault::WrongCheckByte, -1);
+    engine.StartVerifyJob();
+    runJob();
+    EXPECT_EQ(engine.state().lastJobEnd, JobEnd::Failed);
+    EXPECT_GE(engine.state().receivedFrames, 5u) << "answers arrived";
+    const std::uint32_t accepted = engine.state().acceptedFrames;
+    tick(30);
+    EXPECT_EQ(engine.state().acceptedFrames, accepted) << "none of them valid";
+}
+
 TEST_F(TransferJob, VersionMismatchStopsBeforeAnyParameterBlock)
 {
     for (const Transfer job : {Transfer::Program, Transfer::Read}) {
