@@ -20,9 +20,11 @@ inline constexpr int FirmwareText = 16; ///< up to 30 characters, used when not 
 inline constexpr int FirmwareTextLength = 30;
 } // namespace header
 
-/// The firmware of the unit as the window shows it in LabelVerze1 ... LabelVerze3.
+/// The firmware of the unit as the window shows it in LabelVerze1 ... LabelVerze3,
+/// in UTF-8. The unit's own texts are Windows-1250; a byte that code page leaves
+/// undefined shows as U+FFFD, a control byte as '?'.
 struct UnitHeaderTexts {
-    std::string UnitNameText; ///< at most 30 characters
+    std::string UnitNameText; ///< at most 30 characters of the unit (up to 90 bytes of UTF-8)
     std::string UnitDateText; ///< 10 characters, " 5. 3.2008"
     std::string UnitTimeText; ///< 5 characters, "14:21"
 };

@@ -6,6 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <iconv.h>
+
+#include <initializer_list>
+#include <string>
+
 using namespace talviro6;
 
 TEST(Frame, CheckByteIsFFXorEveryByte)
@@ -100,14 +105,80 @@ TEST(UnitHeader, DecodesNameDateAndTime)
     for (int i = 16; i < 100; ++i)
         h[static_cast<std::size_t>(i)] = 'Y';
     EXPECT_EQ(DecodeUnitHeader(h).UnitNameText, std::string(30, 'Y'));
-    // Bytes that are not printable ASCII do not reach the window as broken text.
-    h[16] = 0x8A;
-    h[17] = 0;
-    EXPECT_EQ(DecodeUnitHeader(h).UnitNameText, "?");
 
     h[4] = 31;
     h[16] = 0;
     EXPECT_EQ(DecodeUnitHeader(h).UnitDateText, "31. 3.2008");
+}
+
+namespace {
+
+/// The unit's name as the window gets it when the header holds these bytes.
+std::string firmwareText(std::initializer_list<std::uint8_t> bytes)
+{
+    UnitHeader h{};
+    std::copy(bytes.begin(), bytes.end(), h.begin() + header::FirmwareText);
+    return DecodeUnitHeader(h).UnitNameText;
+}
+
+} // namespace
+
+// The unit writes its texts in the Czech code page; the window wants UTF-8.
+TEST(UnitHeader, TextsAreDecodedFromWindows1250)
+{
+    struct Row {
+        std::initializer_list<std::uint8_t> bytes;
+        const char *text;
+    };
+    const Row rows[] = {
+        {{0x8E, 'l', 'u', 0x9D, 'o', 'u', 0xE8, 'k', 0xFD, ' ', 'k', 0xF9, 0xF2}, "Žluťoučký kůň"},
+        {{'E', 'L', 0xC8, 'I', 'N', ' ', 0xA9, ' ', 0x80, ' ', 0xB9, 0xF8}, "ELČIN © € ąř"},
+        {{'9', '0', 0xB0, 'C'}, "90°C"},
+        {{'T', 'L', 'V', '-', '6', ' ', 'v', '1', '.', '2', '~'}, "TLV-6 v1.2~"},
+        {{0xA0, 0xAD, 0xFF}, "\u00A0\u00AD\u02D9"}, // no-break space, soft hyphen, dot above
+        // Bytes the code page leaves undefined show as the replacement character...
+        {{'a', 0x81, 0x83, 0x88, 0x90, 0x98, 'b'}, "a\uFFFD\uFFFD\uFFFD\uFFFD\uFFFDb"},
+        // ... and control bytes as a question mark, as the unit's own display would not show them.
+        {{'a', 0x01, 0x09, 0x0A, 0x1F, 0x7F, 'b'}, "a?????b"},
+    };
+    for (const Row &r : rows)
+        EXPECT_EQ(firmwareText(r.bytes), r.text) << r.text;
+
+    // The name and number of a unit without a firmware text take the same code page.
+    UnitHeader h{};
+    const std::uint8_t name[] = {0x8A, 0xC8, 'Z', 12};
+    std::copy(std::begin(name), std::end(name), h.begin());
+    EXPECT_EQ(DecodeUnitHeader(h).UnitNameText, "ŠČZ12");
+
+    // Thirty characters of the unit, however many bytes they take in UTF-8.
+    std::fill(h.begin() + header::FirmwareText, h.end(), 0xE8);
+    std::string thirty;
+    for (int i = 0; i < 30; ++i)
+        thirty += "č";
+    EXPECT_EQ(DecodeUnitHeader(h).UnitNameText, thirty);
+}
+
+// Every character of the code page against the C library's converter, where it has one.
+TEST(UnitHeader, EveryWindows1250CharacterMatchesTheSystemConverter)
+{
+    const iconv_t cd = ::iconv_open("UTF-8", "CP1250");
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        GTEST_SKIP() << "no CP1250 converter on this system";
+    int undefined = 0;
+    for (int b = 0x80; b <= 0xFF; ++b) {
+        char in[1] = {static_cast<char>(b)};
+        char out[8] = {};
+        char *inPtr = in;
+        char *outPtr = out;
+        std::size_t inLeft = 1, outLeft = sizeof out;
+        ::iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        const bool converted = ::iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<std::size_t>(-1);
+        undefined += !converted;
+        const std::string expected = converted ? std::string(out, sizeof out - outLeft) : "\uFFFD";
+        EXPECT_EQ(firmwareText({static_cast<std::uint8_t>(b)}), expected) << "byte " << b;
+    }
+    ::iconv_close(cd);
+    EXPECT_EQ(undefined, 5);
 }
 
 TEST(UnitHeader, MonthCodesAreSumsOfTheEnglishNames)
