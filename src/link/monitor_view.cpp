@@ -104,10 +104,14 @@ void showAdvance(const MonitorFrame &m, const UnitImage &image, const KeptTexts 
 
 } // namespace
 
+int servoCountsToMillivolts(std::uint16_t counts)
+{
+    return static_cast<int>(static_cast<std::uint32_t>(counts) * 5000u / 1023u);
+}
+
 std::uint16_t countsToMillivolts(std::uint16_t counts)
 {
-    const std::uint32_t mv = static_cast<std::uint32_t>(counts) * 5000u / 1023u;
-    return static_cast<std::uint16_t>(std::min<std::uint32_t>(mv, 65535u));
+    return static_cast<std::uint16_t>(std::min(servoCountsToMillivolts(counts), 65535));
 }
 
 void showMonitorFrame(const MonitorFrame &m, const UnitImage &image, const KeptTexts &texts, DisplayWriter &out)
@@ -159,11 +163,11 @@ void showMonitorFrame(const MonitorFrame &m, const UnitImage &image, const KeptT
         const bool servoShown = image[field::ServoEnable] != 0;
         const Colour colour = m.servoOk ? Colour::Face : Colour::Red;
         TextLine desired;
-        desired << texts[R::TextServoDesired] << ' ' << countsToMillivolts(m.servoDesired) << " [mV]";
+        desired << texts[R::TextServoDesired] << ' ' << servoCountsToMillivolts(m.servoDesired) << " [mV]";
         out.readout(d.LabelPriveraPoz, desired, colour);
         out.visible(d.LabelPriveraPoz, servoShown);
         TextLine measured;
-        measured << texts[R::TextServoMeasured] << ' ' << countsToMillivolts(m.servoMeasured) << " [mV]";
+        measured << texts[R::TextServoMeasured] << ' ' << servoCountsToMillivolts(m.servoMeasured) << " [mV]";
         out.readout(d.LabelPriveraMer, measured, colour);
         out.visible(d.LabelPriveraMer, servoShown);
     }

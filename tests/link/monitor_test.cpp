@@ -277,6 +277,35 @@ TEST_F(Monitor, ServoCountersVersionAndTestValues)
     EXPECT_EQ(engine.display().LabelPriveraMer.colour, Colour::Face);
 }
 
+// The servo read-outs are counts x 5000 / 1023 in 32 bits; only the throttle's
+// live millivolts, a 16-bit value other steps compare against, saturate.
+TEST_F(Monitor, ServoReadOutsTakeEveryCountWithoutSaturating)
+{
+    image[field::ServoEnable] = 1;
+    struct Row {
+        std::uint16_t counts;
+        const char *millivolts;
+    };
+    const Row rows[] = {{0, "0"},         {1, "4"},         {460, "2248"},     {1023, "5000"},
+                        {13408, "65532"}, {13409, "65537"}, {40000, "195503"}, {65535, "320307"}};
+    for (const Row &r : rows) {
+        live.servoDesired = r.counts;
+        live.servoMeasured = r.counts;
+        live.tpsCounts = r.counts;
+        const DisplayState &d = show();
+        EXPECT_EQ(d.LabelPriveraPoz.text, std::string("Servo desired= ") + r.millivolts + " [mV]") << r.counts;
+        EXPECT_EQ(d.LabelPriveraMer.text, std::string("Servo measured= ") + r.millivolts + " [mV]") << r.counts;
+        EXPECT_LE(engine.state().TpsMillivolts, 65535);
+    }
+    live.servoDesired = 1023;
+    live.servoMeasured = 0;
+    EXPECT_EQ(show().LabelPriveraPoz.text, "Servo desired= 5000 [mV]") << "each label has its own value";
+    EXPECT_EQ(engine.display().LabelPriveraMer.text, "Servo measured= 0 [mV]");
+    live.tpsCounts = 65535;
+    show();
+    EXPECT_EQ(engine.state().TpsMillivolts, 65535) << "the throttle keeps its saturation";
+}
+
 TEST_F(Monitor, KeptTextsOfAnotherLanguageReachTheReadOuts)
 {
     texts.load(1);
