@@ -1,0 +1,158 @@
+#include "files/atomic_write.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <sstream>
+
+#if defined(_WIN32)
+#include <io.h>
+#elif __has_include(<unistd.h>)
+#include <unistd.h>
+#endif
+
+namespace talviro6 {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string reason(int error)
+{
+    return error != 0 ? std::strerror(error) : "unknown error";
+}
+
+/// The file a write at `path` replaces: a symbolic link's target, so that the link stays.
+fs::path targetOf(const fs::path &path)
+{
+    std::error_code ec;
+    if (fs::is_symlink(fs::symlink_status(path, ec))) {
+        fs::path resolved = fs::weakly_canonical(path, ec);
+        if (!ec)
+            return resolved;
+    }
+    return path;
+}
+
+fs::path folderOf(const fs::path &file)
+{
+    return file.has_parent_path() ? file.parent_path() : fs::path(".");
+}
+
+/// Empty when the folder is there and `target` may be replaced by a new file.
+std::string checkPlace(const fs::path &path, const fs::path &target)
+{
+    const fs::path folder = folderOf(target);
+    std::error_code ec;
+    const fs::file_status folderStatus = fs::status(folder, ec);
+    if (folderStatus.type() == fs::file_type::not_found)
+        return path.string() + ": the folder " + folder.string() + " does not exist";
+    if (ec)
+        return path.string() + ": " + folder.string() + ": " + ec.message();
+    if (!fs::is_directory(folderStatus))
+        return path.string() + ": " + folder.string() + " is not a folder";
+    const fs::file_status targetStatus = fs::status(target, ec);
+    if (fs::is_directory(targetStatus))
+        return path.string() + " is a folder";
+    // A device or a pipe would be replaced by a plain file, not written to.
+    if (fs::exists(targetStatus) && !fs::is_regular_file(targetStatus))
+        return path.string() + " is not a regular file";
+    return {};
+}
+
+/// Creates a new file beside `target`, exclusively, so that nothing present is touched.
+std::FILE *createBeside(const fs::path &target, fs::path &temporary, int &error)
+{
+    thread_local std::mt19937_64 random{std::random_device{}()};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char suffix[32];
+        std::snprintf(suffix, sizeof suffix, ".%016llx.tmp", static_cast<unsigned long long>(random()));
+        temporary = folderOf(target) / ("." + target.filename().string() + suffix);
+        errno = 0;
+        if (std::FILE *file = std::fopen(temporary.string().c_str(), "wbx"))
+            return file;
+        error = errno;
+        if (error != EEXIST)
+            break;
+    }
+    return nullptr;
+}
+
+std::string cannotCreate(const fs::path &path, const fs::path &target, int error)
+{
+    return path.string() + ": cannot create a file in " + folderOf(target).string() + ": " + reason(error);
+}
+
+bool syncToDisk(std::FILE *file)
+{
+#if defined(_WIN32)
+    return ::_commit(::_fileno(file)) == 0;
+#elif __has_include(<unistd.h>)
+    return ::fsync(::fileno(file)) == 0;
+#else
+    (void)file;
+    return true;
+#endif
+}
+
+} // namespace
+
+std::string writeFileAtomically(const fs::path &path, const FileWriter &writer)
+{
+    std::ostringstream content(std::ios::out | std::ios::binary);
+    writer(content);
+    if (!content)
+        return path.string() + ": the content could not be produced; nothing written";
+
+    const fs::path target = targetOf(path);
+    if (std::string error = checkPlace(path, target); !error.empty())
+        return error;
+    fs::path temporary;
+    int error = 0;
+    std::FILE *file = createBeside(target, temporary, error);
+    if (!file)
+        return cannotCreate(path, target, error);
+
+    const std::string bytes = std::move(content).str();
+    errno = 0;
+    bool written =
+        std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && std::fflush(file) == 0 && syncToDisk(file);
+    error = errno;
+    if (std::fclose(file) != 0 && written) {
+        written = false;
+        error = errno;
+    }
+    std::error_code ec;
+    if (!written) {
+        fs::remove(temporary, ec);
+        return path.string() + ": cannot write: " + reason(error);
+    }
+    const fs::file_status old = fs::status(target, ec);
+    if (fs::exists(old))
+        fs::permissions(temporary, old.permissions() & fs::perms::mask, ec); // the content matters more than the mode
+    fs::rename(temporary, target, ec);
+    if (ec) {
+        const std::string why = ec.message();
+        fs::remove(temporary, ec);
+        return path.string() + ": cannot replace: " + why;
+    }
+    return {};
+}
+
+std::string checkFileWritable(const fs::path &path)
+{
+    const fs::path target = targetOf(path);
+    if (std::string error = checkPlace(path, target); !error.empty())
+        return error;
+    fs::path temporary;
+    int error = 0;
+    std::FILE *file = createBeside(target, temporary, error);
+    if (!file)
+        return cannotCreate(path, target, error);
+    std::fclose(file);
+    std::error_code ec;
+    fs::remove(temporary, ec);
+    return {};
+}
+
+} // namespace talviro6
