@@ -173,7 +173,6 @@ int main(int argc, char **argv)
 {
     Options options = parse(argc, argv);
     SimulatedUnit unit(options.identity);
-    unit.setLogging(false);
     for (const auto &f : options.faults)
         unit.injectFault(f.fault, f.count, f.request);
 

@@ -120,6 +120,15 @@ void SimulatedUnit::buildHeader()
         m_header[header::FirmwareText + i] = static_cast<std::uint8_t>(m_identity.firmwareText[i]);
 }
 
+void SimulatedUnit::log(std::deque<Frame> &to, const Frame &frame)
+{
+    if (!m_logging)
+        return;
+    if (to.size() >= LogCapacity)
+        to.pop_front();
+    to.push_back(frame);
+}
+
 void SimulatedUnit::injectFault(Fault fault, int count, std::optional<std::uint8_t> onlyRequest)
 {
     if (count != 0)
@@ -157,8 +166,7 @@ void SimulatedUnit::handleRequest(const Frame &request, Micros now)
 {
     if (!hasMatchingCheckByte(request))
         return; // the unit ignores what it cannot trust; the tool repeats
-    if (m_logging)
-        m_requests.push_back(request);
+    log(m_requests, request);
     const std::uint8_t code = request[0];
     if (takeFault(Fault::Silence, code))
         return;
@@ -200,8 +208,7 @@ void SimulatedUnit::handleRequest(const Frame &request, Micros now)
 
 void SimulatedUnit::send(Frame answer, std::uint8_t request, Micros now)
 {
-    if (m_logging)
-        m_answers.push_back(answer);
+    log(m_answers, answer);
     if (takeFault(Fault::NoAnswer, request))
         return;
     if (takeFault(Fault::WrongCheckByte, request))

@@ -88,17 +88,23 @@ class SimulatedUnit {
     std::uint16_t programCount() const { return m_programCount; }
     std::uint16_t savingCountdown(Micros now) const;
 
-    /// Every complete request with a matching check byte, in order (tests read it).
-    const std::vector<Frame> &requests() const { return m_requests; }
-    /// Every answer frame as the unit meant to send it, before faults, in order.
-    const std::vector<Frame> &answers() const { return m_answers; }
+    /// Frames each log keeps, the newest; about 100 kB. A test's job with all its
+    /// repeats and the polls between takes far fewer.
+    static constexpr std::size_t LogCapacity = 1000;
+
+    /// The logs are off unless asked for (tests): the window's --simulate and
+    /// talviro6-sim run for hours and must not grow.
+    void setLogging(bool on) { m_logging = on; }
+    /// Complete requests with a matching check byte, oldest first, at most LogCapacity.
+    const std::deque<Frame> &requests() const { return m_requests; }
+    /// Answer frames as the unit meant to send them, before faults, oldest first, at
+    /// most LogCapacity.
+    const std::deque<Frame> &answers() const { return m_answers; }
     void clearLogs()
     {
         m_requests.clear();
         m_answers.clear();
     }
-    /// Keeps the logs from growing in a long run (talviro6-sim).
-    void setLogging(bool on) { m_logging = on; }
 
   private:
     struct FaultRule {
@@ -115,6 +121,7 @@ class SimulatedUnit {
     bool takeFault(Fault fault, std::uint8_t request);
     void send(Frame answer, std::uint8_t request, Micros now);
     void buildHeader();
+    void log(std::deque<Frame> &to, const Frame &frame);
 
     UnitIdentity m_identity;
     ParameterArea m_memory{};
@@ -127,9 +134,9 @@ class SimulatedUnit {
     Micros m_lastByte = 0;
     std::deque<DueByte> m_out;
     std::vector<FaultRule> m_faults;
-    bool m_logging = true;
-    std::vector<Frame> m_requests;
-    std::vector<Frame> m_answers;
+    bool m_logging = false;
+    std::deque<Frame> m_requests;
+    std::deque<Frame> m_answers;
 };
 
 } // namespace talviro6::sim

@@ -52,7 +52,11 @@ inline UnitImage startImage()
 /// The engine on a loopback to a simulated unit on COM1, time moved by hand.
 class LinkFixture : public ::testing::Test {
   protected:
-    LinkFixture() { image = startImage(); }
+    LinkFixture()
+    {
+        image = startImage();
+        unit.setLogging(true); // the tests read what went over the line
+    }
 
     /// One 55 ms period, then the engine's tick.
     void tick(int n = 1)

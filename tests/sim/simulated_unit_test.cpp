@@ -141,6 +141,7 @@ TEST(SimulatedUnit, FaultsCountOnlyTheRequestTheyAreFor)
 TEST(SimulatedUnit, PauseInTheMiddleOfARequestStartsItOver)
 {
     SimulatedUnit unit;
+    unit.setLogging(true);
     const Frame request = makeFrame(0x41);
     unit.receive(std::span<const std::uint8_t>(request).first(40), 0);
     // The rest never came; a whole request follows after a pause.
@@ -150,6 +151,33 @@ TEST(SimulatedUnit, PauseInTheMiddleOfARequestStartsItOver)
     unit.receive(std::span<const std::uint8_t>(request).first(60), 1'000'000);
     unit.receive(std::span<const std::uint8_t>(request).subspan(60), 1'002'000);
     EXPECT_EQ(unit.requests().size(), 2u);
+}
+
+// The window's --simulate runs for hours: a log of every frame would grow all the while.
+TEST(SimulatedUnit, KeepsNoLogUnlessAsked)
+{
+    SimulatedUnit unit;
+    Micros now = 0;
+    for (int i = 0; i < 20'000; ++i) // nearly two hours of polls at 330 ms
+        ASSERT_EQ(ask(unit, makeFrame(i % 4 == 0 ? 0x41 : 0x30), now += 100'000).size(), 102u);
+    EXPECT_TRUE(unit.requests().empty());
+    EXPECT_TRUE(unit.answers().empty());
+
+    // Asked for, the logs keep the newest frames and no more.
+    unit.setLogging(true);
+    const std::size_t frames = 3 * SimulatedUnit::LogCapacity + 7;
+    for (std::size_t i = 0; i < frames; ++i) {
+        std::array<std::uint8_t, 100> data{};
+        data[0] = static_cast<std::uint8_t>(i);
+        data[1] = static_cast<std::uint8_t>(i >> 8);
+        ask(unit, makeFrame(0x41, data), now += 100'000);
+    }
+    ASSERT_EQ(unit.requests().size(), SimulatedUnit::LogCapacity);
+    ASSERT_EQ(unit.answers().size(), SimulatedUnit::LogCapacity);
+    const auto number = [](const Frame &f) { return f[1] | f[2] << 8; };
+    EXPECT_EQ(number(unit.requests().front()), static_cast<int>(frames - SimulatedUnit::LogCapacity));
+    EXPECT_EQ(number(unit.requests().back()), static_cast<int>(frames - 1));
+    EXPECT_EQ(unit.answers().back()[0], 0xC1);
 }
 
 TEST(SimulatedUnit, ProgrammingCountsAndStartsTheSavingCountdown)
