@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <iostream>
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -27,6 +28,17 @@ void checkRead(const std::ifstream &in, const std::string &path)
 {
     if (in.bad())
         throw CliError{ExitUsage, path + ": read error"};
+}
+
+void checkStdout()
+{
+    errno = 0;
+    std::cout.flush();
+    if (!std::cout) {
+        const int error = errno;
+        throw CliError{ExitUsage, std::string("standard output: cannot write") +
+                                      (error != 0 ? std::string(": ") + std::strerror(error) : std::string())};
+    }
 }
 
 void binaryStdout()

@@ -9,12 +9,18 @@ namespace talviro6::cli {
 enum ExitCode : int {
     ExitOk = 0,
     ExitNotAccepted = 1, ///< some parameter file had no accepted version
-    ExitUsage = 2,       ///< bad usage or an unreadable file
+    ExitUsage = 2,       ///< bad usage, a file that cannot be read, or output that cannot be written
     // The jobs on the unit (read, program, verify, monitor):
     ExitPortOpen = 3,        ///< the serial port cannot be opened
     ExitUnitSilent = 4,      ///< the port opened, but no unit answered at all
-    ExitTransferError = 5,   ///< the unit answered, but a block failed five sendings
+    ExitTransferError = 5,   ///< a block failed five sendings, or answers came but none was valid
     ExitVersionMismatch = 6, ///< the unit's firmware speaks another protocol version
+    /// Programmed and verified, but no live frame reported within 10 s that the
+    /// unit finished storing: it may not keep what it was sent.
+    ExitStoringUnconfirmed = 7,
+    // A job ended by a signal, numbered as a shell numbers a process killed by it.
+    ExitInterrupted = 130, ///< SIGINT
+    ExitTerminated = 143,  ///< SIGTERM
 };
 
 /// Thrown for anything that ends the command with a one-line error.
@@ -31,5 +37,9 @@ void checkRead(const std::ifstream &in, const std::string &path);
 
 /// Standard output in binary mode, so CRLF line ends reach it unchanged everywhere.
 void binaryStdout();
+
+/// Flushes standard output and throws a CliError (exit 2) when anything written to
+/// it did not arrive (a full disk, a closed pipe).
+void checkStdout();
 
 } // namespace talviro6::cli

@@ -97,7 +97,7 @@ int runImage(const std::vector<std::string> &args)
 
     binaryStdout();
     writeStartupImage(std::cout, image);
-    std::cout.flush();
+    checkStdout();
     return allAccepted ? ExitOk : ExitNotAccepted;
 }
 
@@ -110,7 +110,7 @@ int runIgn(const std::vector<std::string> &args)
     validate(image); // as Save does before it writes
     binaryStdout();
     writeParameterFile(std::cout, image);
-    std::cout.flush();
+    checkStdout();
     return ExitOk;
 }
 

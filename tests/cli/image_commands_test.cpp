@@ -170,6 +170,22 @@ TEST(Cli, UsageAndUnreadableFilesGiveExitTwoAndOneLine)
     }
 }
 
+// A full disk is an error, never a silent success: scripts redirect the output to a file.
+TEST(Cli, OutputThatCannotBeWrittenGivesExitTwo)
+{
+    const auto err = std::filesystem::temp_directory_path() / ("talviro6_cli_full_" + std::to_string(::getpid()));
+    for (const char *command : {"image", "ign"}) {
+        const std::string line =
+            std::string("'") + TALVIRO6_CLI + "' " + command + " >/dev/full 2>'" + err.string() + "'";
+        const int status = std::system(line.c_str());
+        EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 2) << command;
+        const std::string message = slurp(err);
+        EXPECT_EQ(lineCount(message), 1) << command << ": " << message;
+        EXPECT_NE(message.find("standard output: cannot write"), std::string::npos) << command << ": " << message;
+    }
+    std::filesystem::remove(err);
+}
+
 TEST(Cli, HelpDescribesBothCommands)
 {
     const CliRun run = cli("--help");
