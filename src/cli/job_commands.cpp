@@ -2,6 +2,7 @@
 
 #include "cli/cli_io.h"
 #include "cli/posix_serial_port.h"
+#include "files/atomic_write.h"
 #include "files/parameter_file.h"
 #include "link/link_engine.h"
 #include "link/port_map.h"
@@ -26,11 +27,34 @@ using Clock = std::chrono::steady_clock;
 constexpr auto TickPeriod = std::chrono::milliseconds(55);
 /// Far more than any job needs (a failing one ends after about 25 ticks).
 constexpr int JobTickLimit = 2000;
+/// The unit stores for about 3 s after a programming; a live frame comes every 330 ms.
+constexpr auto StoringLimit = std::chrono::seconds(10);
+constexpr int StoringTickLimit = static_cast<int>(StoringLimit / TickPeriod) + 1;
 
-std::atomic<bool> g_interrupted{false};
-void onInterrupt(int)
+/// The signal that asked the command to stop, 0 while none has.
+std::atomic<int> g_signal{0};
+static_assert(std::atomic<int>::is_always_lock_free, "set from a signal handler");
+void onSignal(int number)
 {
-    g_interrupted = true;
+    g_signal = number;
+}
+
+/// Every job stops at the next tick on SIGINT and SIGTERM, so that the port is
+/// closed as usual: a process killed with the line exclusive leaves it so.
+void catchStopSignals()
+{
+    std::signal(SIGINT, onSignal);
+    std::signal(SIGTERM, onSignal);
+}
+
+/// Throws the end of an interrupted command, if it was; `during` completes the message.
+void stopIfInterrupted(const char *during = "")
+{
+    const int number = g_signal;
+    if (number == 0)
+        return;
+    throw CliError{number == SIGINT ? ExitInterrupted : ExitTerminated,
+                   std::string(number == SIGINT ? "interrupted (SIGINT)" : "interrupted (SIGTERM)") + during};
 }
 
 struct Options {
@@ -117,6 +141,7 @@ class Session {
         : m_device(resolveDevice(options)), m_port(mapToFirst(m_device)),
           m_engine(m_port, image, m_settings, m_texts, m_callbacks)
     {
+        catchStopSignals();
         m_engine.OpenPort();
         if (m_callbacks.box == MessageBoxKind::ComOpenError)
             throw CliError{ExitPortOpen, m_texts[TextRole::TextComOpenError] + " " + m_port.lastError()};
@@ -154,13 +179,15 @@ class Session {
     Clock::time_point m_next;
 };
 
-/// Runs the job the caller started until it ends; progress lines go to stderr.
-int finishJob(Session &session, const char *what)
+/// Runs the job the caller started until its verify has passed; progress lines go to
+/// stderr. Throws a CliError for every other end.
+void runJob(Session &session, const char *what)
 {
     LinkEngine &engine = session.engine();
     std::string lastLine;
     for (int t = 0; t < JobTickLimit && engine.state().lastJobEnd == JobEnd::Running; ++t) {
         session.tick();
+        stopIfInterrupted();
         const DisplayState &d = engine.display();
         const std::string line = d.LabelHlaseni.text + " " + std::to_string(d.CGaugeProgram.progress) + "/" +
                                  std::to_string(d.CGaugeProgram.maximum);
@@ -175,20 +202,54 @@ int finishJob(Session &session, const char *what)
         const UnitHeaderTexts &h = engine.unitHeaderTexts();
         if (!h.UnitNameText.empty())
             std::cerr << "unit: " << h.UnitNameText << ", " << h.UnitDateText << " " << h.UnitTimeText << '\n';
-        std::cerr << what << ": OK\n";
-        return ExitOk;
+        return;
     }
     case JobEnd::VersionMismatch:
         throw CliError{ExitVersionMismatch, session.callbacks().boxText};
     case JobEnd::Failed:
-        if (s.acceptedFrames == 0)
+        if (s.acceptedFrames == 0 && s.receivedFrames == 0)
             throw CliError{ExitUnitSilent, "no answer from a unit on " + session.device()};
+        if (s.acceptedFrames == 0)
+            throw CliError{ExitTransferError, std::to_string(s.receivedFrames) + " answers arrived on " +
+                                                  session.device() +
+                                                  " but none was valid (wrong check byte or bytes out of step): "
+                                                  "check the cable, the baud rate and what is connected"};
         throw CliError{ExitTransferError, engine.display().LabelHlaseni.text + " block " +
                                               std::to_string(s.BlockIndex) +
                                               " was sent five times without a matching answer"};
     default:
         throw CliError{ExitTransferError, std::string(what) + " did not end"};
     }
+}
+
+/// After a programming the unit stores its parameters for about 3 s and must keep
+/// its power meanwhile, so "OK" waits until it reports having finished: a live frame
+/// that arrived after the job (the idle engine polls for them) with the countdown at 0.
+void waitForStoring(Session &session)
+{
+    LinkEngine &engine = session.engine();
+    const std::uint32_t framesBefore = engine.state().monitorFrames;
+    int shown = -1;
+    for (int t = 0; t < StoringTickLimit; ++t) {
+        session.tick();
+        stopIfInterrupted(" while the unit was storing: leave it powered for a few seconds, then verify it");
+        const LinkState &s = engine.state();
+        if (s.monitorFrames == framesBefore)
+            continue;
+        const int countdown = std::min<int>(s.SavingCountdown, LinkEngine::SavingStart);
+        const int percent = 100 * (LinkEngine::SavingStart - countdown) / LinkEngine::SavingStart;
+        if (percent != shown) {
+            std::cerr << "Saving: " << percent << "%\n";
+            shown = percent;
+        }
+        if (countdown == 0)
+            return;
+    }
+    throw CliError{ExitStoringUnconfirmed,
+                   shown < 0 ? "programmed and verified, but no live frame came within 10 s to report that the unit "
+                               "finished storing the parameters: verify it before relying on it"
+                             : "programmed and verified, but the unit did not report within 10 s that it finished "
+                               "storing the parameters: verify it before relying on it"};
 }
 
 UnitImage imageFromFile(const std::vector<std::string> &files)
@@ -220,7 +281,10 @@ int runProgram(const std::vector<std::string> &args)
     UnitImage image = imageFromFile(o.files);
     Session session(o, image);
     session.engine().StartProgramJob();
-    return finishJob(session, "program");
+    runJob(session, "program");
+    waitForStoring(session);
+    std::cerr << "program: OK\n";
+    return ExitOk;
 }
 
 int runVerify(const std::vector<std::string> &args)
@@ -229,7 +293,9 @@ int runVerify(const std::vector<std::string> &args)
     UnitImage image = imageFromFile(o.files);
     Session session(o, image);
     session.engine().StartVerifyJob();
-    return finishJob(session, "verify");
+    runJob(session, "verify");
+    std::cerr << "verify: OK\n";
+    return ExitOk;
 }
 
 int runRead(const std::vector<std::string> &args)
@@ -237,16 +303,23 @@ int runRead(const std::vector<std::string> &args)
     const Options o = parseOptions(args, true, false);
     if (o.output.empty() || !o.files.empty())
         throw CliError{ExitUsage, "read takes -o FILE.ign and no other file"};
+    // A path that cannot take the file fails now, not after the whole job.
+    if (const std::string error = checkFileWritable(o.output); !error.empty())
+        throw CliError{ExitUsage, error};
     UnitImage image;
     Session session(o, image);
     session.engine().StartReadJob();
-    const int result = finishJob(session, "read");
-    std::ofstream out(o.output, std::ios::binary | std::ios::trunc);
-    writeParameterFile(out, image);
-    out.close();
-    if (!out)
-        throw CliError{ExitUsage, o.output + ": cannot write"};
-    return result;
+    runJob(session, "read");
+    if (const int corrected = session.engine().state().correctedValues; corrected > 0)
+        std::cerr << "read: " << corrected << (corrected == 1 ? " value was" : " values were")
+                  << " corrected by validation; the file holds the corrected set, the unit still its own\n";
+    validate(image); // as Save does before it writes
+    if (const std::string error =
+            writeFileAtomically(o.output, [&](std::ostream &out) { writeParameterFile(out, image); });
+        !error.empty())
+        throw CliError{ExitUsage, error};
+    std::cerr << "read: OK\n";
+    return ExitOk;
 }
 
 int runMonitor(const std::vector<std::string> &args)
@@ -260,17 +333,17 @@ int runMonitor(const std::vector<std::string> &args)
     validate(image);
     Session session(o, image);
     LinkEngine &engine = session.engine();
-    std::signal(SIGINT, onInterrupt);
-    std::signal(SIGTERM, onInterrupt);
 
-    std::cout << "time_s,rpm,advance_deg,advance2_deg,max_advance_deg,throttle_pct,throttle_mv,supply_v,"
+    std::cout << "time_s,rpm,advance_deg,advance1_deg,advance2_deg,max_advance_deg,throttle_pct,throttle_mv,supply_v,"
                  "kill_switch,retard,start_limiter,clutch,motor_off,input1,input2,pickup1,pickup2,"
                  "out1,out2,out3,speed_red,speed_yellow,servo_ok,data_error,saving,programmings,version\n";
+    checkStdout();
     const auto start = Clock::now();
     const auto end = o.seconds ? start + std::chrono::seconds(*o.seconds) : Clock::time_point::max();
     std::uint32_t seen = 0;
     bool lost = true;
-    while (!g_interrupted && Clock::now() < end) {
+    // Interrupting is the usual way to end the monitor, so it ends with success.
+    while (g_signal == 0 && Clock::now() < end) {
         session.tick();
         const LinkState &s = engine.state();
         if (engine.display().LabelSpojeni != lost) {
@@ -285,15 +358,17 @@ int runMonitor(const std::vector<std::string> &args)
         const int m1 = m.maxAdvance[0], m2 = m.maxAdvance[1];
         char line[512];
         std::snprintf(
-            line, sizeof line, "%.3f,%u,%d,%d,%d,%u,%u,%.3f,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%u,%u,%u\n",
-            seconds, m.engineSpeed, std::max(m.advance[0], m.advance[1]) - 100, m.advance[1] - 100,
+            line, sizeof line,
+            "%.3f,%u,%d,%d,%d,%d,%u,%u,%.3f,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%u,%u,%u\n", seconds,
+            m.engineSpeed, std::max(m.advance[0], m.advance[1]) - 100, m.advance[0] - 100, m.advance[1] - 100,
             m1 == 0   ? m2
             : m2 == 0 ? m1
                       : std::min(m1, m2),
             m.tpsPercent, s.TpsMillivolts, m.supplyMillivolts * 0.001, m.killSwitch, m.retard, m.startLimiter, m.clutch,
             m.motorOff, m.input1Grounded, m.input2Grounded, m.pickup1, m.pickup2, m.powerOut1, m.powerOut2, m.powerOut3,
             m.speedRed, m.speedYellow, m.servoOk, m.dataError, m.savingCountdown, m.programCount, m.protocolVersion);
-        std::cout << line << std::flush;
+        std::cout << line;
+        checkStdout();
     }
     if (seen == 0)
         throw CliError{ExitUnitSilent, "no live frame from a unit on " + session.device()};

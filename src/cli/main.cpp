@@ -21,16 +21,20 @@ Commands:
       The same start, then print the parameter file exactly as Save writes it.
   read --port DEV -o FILE.ign
       Read the unit's parameters (then verify them against the unit) and save
-      them as a parameter file.
+      them, validated, as Save does. FILE.ign is replaced whole or not at all;
+      its folder is checked before the unit is asked. Values that validation
+      corrected are counted on standard error.
   program --port DEV FILE.ign
       Program the file's parameters (over the defaults, validated) into the unit,
-      then verify them.
+      verify them, then wait until the unit reports that it has stored them
+      ("Saving: N%"); only then does it say OK. Do not unplug the unit before.
   verify --port DEV FILE.ign
       Compare the unit's parameters with the file's.
   monitor --port DEV [--seconds N]
       Poll the unit three times a second and print one CSV line per live frame
-      (time, engine speed, advance, throttle, supply voltage, the flags) until
-      N seconds have passed or the command is interrupted.
+      (time, engine speed, advance: the larger and each channel's, throttle,
+      supply voltage, the flags) until N seconds have passed or the command is
+      interrupted, which ends it with exit code 0.
   --help
       This text.
 
@@ -42,9 +46,14 @@ error.
 Messages go to standard error, one per line, in English.
 
 Exit codes: 0 success; 1 some file had no accepted version (the output is still
-printed); 2 bad usage or a file that cannot be read (nothing is printed); 3 the
-serial port cannot be opened; 4 no unit answers; 5 a block failed after five
-sendings (transfer error); 6 the unit's protocol version is not 76.
+printed); 2 bad usage, a file that cannot be read (nothing is printed), or
+output that cannot be written (standard output, or the FILE.ign of read, which
+then stays as it was); 3 the serial port cannot be opened, or DEV is not a
+serial port; 4 no unit answers; 5 transfer error: a block failed after five
+sendings, or answers arrived but none was valid; 6 the unit's protocol version
+is not 76; 7 programmed and verified, but the unit did not report within 10 s
+that it finished storing; 130 and 143 a job was interrupted by SIGINT or
+SIGTERM (the port is released).
 )";
 
 } // namespace

@@ -47,20 +47,27 @@ bool PosixSerialPort::open(int portNumber)
     }
     const auto fail = [&](const char *what) {
         m_lastError = device + ": " + what + std::strerror(errno);
-        if (m_fd >= 0) {
-            ::close(m_fd);
-            m_fd = -1;
-        }
+        close();
         return false;
     };
     m_fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (m_fd < 0)
         return fail("");
-    if (::flock(m_fd, LOCK_EX | LOCK_NB) != 0 || ::ioctl(m_fd, TIOCEXCL) != 0)
+    // Before the lock and exclusive mode, whose errors on a plain file or /dev/null
+    // would read as "in use: Inappropriate ioctl for device".
+    if (::tcgetattr(m_fd, &m_savedLine) != 0) {
+        if (errno != ENOTTY && errno != EINVAL)
+            return fail("not a serial port: ");
+        close();
+        m_lastError = device + ": not a serial port";
+        return false;
+    }
+    if (::flock(m_fd, LOCK_EX | LOCK_NB) != 0)
         return fail("in use: ");
-    termios tio{};
-    if (::tcgetattr(m_fd, &tio) != 0)
-        return fail("not a serial port: ");
+    if (::ioctl(m_fd, TIOCEXCL) != 0)
+        return fail("in use: ");
+    m_exclusive = true;
+    termios tio = m_savedLine;
     ::cfmakeraw(&tio);
     tio.c_cflag &= ~static_cast<tcflag_t>(CSTOPB | PARENB | CSIZE | CRTSCTS);
     tio.c_cflag |= CS8 | CLOCAL | CREAD;
@@ -71,6 +78,7 @@ bool PosixSerialPort::open(int portNumber)
     ::cfsetospeed(&tio, B57600);
     if (::tcsetattr(m_fd, TCSANOW, &tio) != 0)
         return fail("cannot set 57600 8N1: ");
+    m_lineChanged = true;
     ::tcflush(m_fd, TCIOFLUSH);
     m_lastError.clear();
     return true;
@@ -80,11 +88,18 @@ void PosixSerialPort::close()
 {
     if (m_fd < 0)
         return;
-    // Exclusive mode outlives this descriptor while anyone else holds the terminal
-    // (a simulator keeps its end open): give it back, or the next opening fails.
-    ::ioctl(m_fd, TIOCNXCL);
+    // The terminal's settings and exclusive mode outlive this descriptor while anyone
+    // else holds the terminal (a simulator keeps its end open): give both back, or
+    // the next opening by an ordinary user fails and finds a changed line.
+    if (m_lineChanged)
+        ::tcsetattr(m_fd, TCSANOW, &m_savedLine);
+    if (m_exclusive)
+        ::ioctl(m_fd, TIOCNXCL);
+    ::flock(m_fd, LOCK_UN);
     ::close(m_fd);
     m_fd = -1;
+    m_lineChanged = false;
+    m_exclusive = false;
 }
 
 std::size_t PosixSerialPort::bytesWaiting()

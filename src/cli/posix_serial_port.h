@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include <termios.h>
+
 namespace talviro6::cli {
 
 /// Serial devices present now, found under /dev by name: USB adapters (ttyUSB*,
@@ -15,7 +17,8 @@ std::vector<std::string> presentSerialDevicesPosix();
 
 /// The line to the unit for the command line, on termios: 57600 8N1 raw, no flow
 /// control, exclusive (TIOCEXCL and an flock), and a write that returns when the
-/// bytes have left (tcdrain). Keeps talviro6-cli free of Qt, so the same jobs run in
+/// bytes have left (tcdrain). Closing restores the terminal's earlier settings and
+/// gives up exclusive mode and the lock. Keeps talviro6-cli free of Qt, so the same jobs run in
 /// the builds without a window and under the sanitizers.
 class PosixSerialPort final : public SerialPort {
   public:
@@ -38,6 +41,9 @@ class PosixSerialPort final : public SerialPort {
   private:
     PortMap m_map;
     int m_fd = -1;
+    termios m_savedLine{}; ///< the terminal's settings before this opening, put back by close()
+    bool m_lineChanged = false;
+    bool m_exclusive = false;
     std::string m_lastError;
 };
 

@@ -1,0 +1,352 @@
+// The jobs on a unit, end to end: talviro6-cli against talviro6-sim on a
+// pseudo-terminal, with the simulator's named faults. Exit codes and the shape of
+// the messages are a contract with scripts outside the project.
+#include "cli/sim_process.h"
+#include "files/file_fixtures.h"
+#include "files/parameter_file.h"
+#include "link/frame.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <sys/resource.h>
+#include <termios.h>
+
+using namespace talviro6;
+using namespace talviro6::testing;
+
+namespace {
+
+constexpr auto npos = std::string::npos;
+
+std::string input()
+{
+    return std::string(TALVIRO6_FILES_DATA) + "/startup_cells.ign";
+}
+
+int lineCount(const std::string &text)
+{
+    int lines = 0;
+    for (char c : text)
+        lines += c == '\n';
+    return lines;
+}
+
+std::vector<std::vector<std::string>> csvRows(const std::string &text)
+{
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        std::vector<std::string> cells;
+        std::istringstream cellsIn(line);
+        for (std::string cell; std::getline(cellsIn, cell, ',');)
+            cells.push_back(cell);
+        rows.push_back(cells);
+    }
+    return rows;
+}
+
+std::size_t column(const std::vector<std::string> &header, const std::string &name)
+{
+    const auto it = std::find(header.begin(), header.end(), name);
+    EXPECT_NE(it, header.end()) << "no column " << name;
+    return static_cast<std::size_t>(it - header.begin());
+}
+
+void writeFile(const std::filesystem::path &path, const std::string &content)
+{
+    std::ofstream out(path, std::ios::binary);
+    out << content;
+}
+
+std::vector<std::string> folderListing(const std::filesystem::path &folder)
+{
+    std::vector<std::string> names;
+    for (const auto &entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+/// Stores `memory` in the simulated unit as a programming would, but without the
+/// validation every job of the tool does first: a unit programmed by other means.
+void storeRaw(const std::string &device, const ParameterArea &memory)
+{
+    const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(fd, 0);
+    for (int block = 1; block <= ParameterBlocks; ++block) {
+        const Frame request =
+            makeFrame(static_cast<std::uint8_t>(block),
+                      std::span<const std::uint8_t>(memory).subspan((block - 1) * BlockSize, BlockSize));
+        ASSERT_EQ(::write(fd, request.data(), request.size()), static_cast<ssize_t>(request.size()));
+        Frame answer{};
+        std::size_t got = 0;
+        pollfd p{fd, POLLIN, 0};
+        while (got < answer.size() && ::poll(&p, 1, 2000) > 0) {
+            const ssize_t n = ::read(fd, answer.data() + got, answer.size() - got);
+            if (n <= 0)
+                break;
+            got += static_cast<std::size_t>(n);
+        }
+        ASSERT_EQ(got, answer.size()) << "block " << block << " unanswered";
+        ASSERT_EQ(answer[0], block | code::AnswerBit);
+    }
+    ::close(fd);
+}
+
+using CliJobs = CliJobFixture;
+
+} // namespace
+
+// A technician unplugs the unit on "OK": by then the unit must have stored what it
+// was sent, which it reports by a saving countdown in its live frames.
+TEST_F(CliJobs, ProgramEndsOnlyWhenTheUnitHasStored)
+{
+    const SimProcess &sim = startSim();
+    const CliRun run = cli({"program", "--port", sim.device(), input()});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.err.find("Saving: "), npos) << run.err;
+    EXPECT_NE(run.err.find("Saving: 100%\nprogram: OK\n"), npos) << run.err;
+    EXPECT_LT(run.err.find("unit: "), run.err.find("Saving: ")) << run.err;
+
+    // The unit's own word: its next live frame shows no storing in progress.
+    const CliRun monitor = cli({"monitor", "--port", sim.device(), "--seconds", "1"});
+    const auto rows = csvRows(monitor.out);
+    ASSERT_GE(rows.size(), 2u) << monitor.err;
+    EXPECT_EQ(rows[1][column(rows[0], "saving")], "0");
+}
+
+TEST_F(CliJobs, ProgramGivesUpWhenTheUnitNeverReportsTheEndOfStoring)
+{
+    // Every poll goes unanswered: the blocks are programmed and verified, but no
+    // live frame ever tells that storing has finished.
+    const SimProcess &sim = startSim({"--fault", "no-answer:-1:0x30"});
+    const CliRun run = cli({"program", "--port", sim.device(), input()});
+    EXPECT_EQ(run.exitCode, 7) << run.err;
+    EXPECT_GE(run.seconds, 10.0);
+    EXPECT_LT(run.seconds, 15.0);
+    EXPECT_EQ(run.err.find("program: OK"), npos) << run.err;
+    EXPECT_NE(run.err.find("storing"), npos) << run.err;
+}
+
+TEST_F(CliJobs, MonitorShowsTheAdvanceOfBothChannels)
+{
+    // Channel 2 runs 5 degrees ahead of channel 1, so the larger value is channel 2's
+    // and only a column of its own still shows channel 1.
+    UnitImage image = startupImage();
+    image[field::AdvanceCorrection1] = 100 - 2;
+    image[field::AdvanceCorrection2] = 100 + 3;
+    validate(image);
+    const auto file = work() / "channels.ign";
+    {
+        std::ofstream out(file, std::ios::binary);
+        writeParameterFile(out, image);
+    }
+    const SimProcess &sim = startSim();
+    ASSERT_EQ(cli({"program", "--port", sim.device(), file.string()}).exitCode, 0);
+
+    const CliRun monitor = cli({"monitor", "--port", sim.device(), "--seconds", "1"});
+    EXPECT_EQ(monitor.exitCode, 0) << monitor.err;
+    const auto rows = csvRows(monitor.out);
+    ASSERT_GE(rows.size(), 2u);
+    ASSERT_EQ(monitor.out.substr(0, monitor.out.find("max_advance_deg")),
+              "time_s,rpm,advance_deg,advance1_deg,advance2_deg,");
+    const std::size_t shown = column(rows[0], "advance_deg");
+    const std::size_t one = column(rows[0], "advance1_deg");
+    const std::size_t two = column(rows[0], "advance2_deg");
+    for (std::size_t r = 1; r < rows.size(); ++r) {
+        ASSERT_EQ(rows[r].size(), rows[0].size()) << "row " << r;
+        const int a = std::stoi(rows[r][shown]), a1 = std::stoi(rows[r][one]), a2 = std::stoi(rows[r][two]);
+        EXPECT_EQ(a2 - a1, 5) << "row " << r;
+        EXPECT_EQ(a, std::max(a1, a2)) << "row " << r;
+    }
+}
+
+TEST_F(CliJobs, MonitorEndsWhenItsOutputCannotBeWritten)
+{
+    const SimProcess &sim = startSim();
+    const CliRun run = cli({"monitor", "--port", sim.device(), "--seconds", "3"}, {}, "/dev/full");
+    EXPECT_EQ(run.exitCode, 2) << run.err;
+    EXPECT_NE(run.err.find("cannot write"), npos) << run.err;
+    EXPECT_LT(run.seconds, 2.0);
+}
+
+TEST_F(CliJobs, APathThatIsNoSerialPortIsNamedSo)
+{
+    writeFile(work() / "plain.txt", "not a terminal\n");
+    for (const std::string &port : {std::string("/dev/null"), (work() / "plain.txt").string()}) {
+        const CliRun run = cli({"read", "--port", port, "-o", (work() / "x.ign").string()});
+        EXPECT_EQ(run.exitCode, 3) << port;
+        EXPECT_NE(run.err.find(port + ": not a serial port"), npos) << run.err;
+        EXPECT_EQ(run.err.find("in use"), npos) << run.err;
+        EXPECT_EQ(lineCount(run.err), 1) << run.err;
+    }
+}
+
+// A unit that answers, but never validly, is a line or wiring fault, not an absent unit.
+TEST_F(CliJobs, AnswersThatAreNeverValidAreTransferErrors)
+{
+    const struct {
+        const char *fault;
+        int exitCode;
+        const char *says;
+    } rows[] = {
+        {"wrong-check-byte:-1", 5, "none was valid"},
+        {"stray-byte:-1", 5, "none was valid"},
+        {"silence:-1", 4, "no answer from a unit"},
+    };
+    for (const auto &row : rows) {
+        const SimProcess &sim = startSim({"--fault", row.fault});
+        const CliRun run = cli({"read", "--port", sim.device(), "-o", (work() / "x.ign").string()});
+        EXPECT_EQ(run.exitCode, row.exitCode) << row.fault << ": " << run.err;
+        EXPECT_NE(run.err.find(row.says), npos) << row.fault << ": " << run.err;
+        EXPECT_FALSE(std::filesystem::exists(work() / "x.ign")) << row.fault;
+    }
+}
+
+TEST_F(CliJobs, ReadReplacesTheFileOnlyWhenAllIsWritten)
+{
+    const auto file = work() / "unit.ign";
+    const std::string old(2078, 'o');
+    const SimProcess &sim = startSim();
+
+    // A file size limit of 1 KiB makes the write fail midway, as a full disk would.
+    writeFile(file, old);
+    const CliRun failed = cli({"read", "--port", sim.device(), "-o", file.string()}, [] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{};
+        ::getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = 1024;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    EXPECT_EQ(failed.exitCode, 2) << failed.err;
+    EXPECT_NE(failed.err.find(file.string()), npos) << failed.err;
+    EXPECT_TRUE(slurp(file) == old) << "the old file is kept whole";
+    EXPECT_EQ(folderListing(work()), std::vector<std::string>{"unit.ign"}) << "no temporary file is left";
+
+    // Without the limit the unit's parameters replace the old file: a fresh unit
+    // holds the set the tool starts with, which is what `ign` prints.
+    const CliRun read = cli({"read", "--port", sim.device(), "-o", file.string()});
+    EXPECT_EQ(read.exitCode, 0) << read.err;
+    EXPECT_EQ(slurp(file), cli({"ign"}).out);
+    EXPECT_EQ(folderListing(work()), std::vector<std::string>{"unit.ign"});
+}
+
+// A unit programmed by other means may hold values the tool corrects: the read
+// still succeeds (so such a unit can be backed up), says so, and saves what Save
+// would save.
+TEST_F(CliJobs, ReadOfValuesValidationCorrectsSavesTheCorrectedSet)
+{
+    UnitImage settled = startupImage();
+    validate(settled); // a further validation changes nothing
+    UnitImage unit = settled;
+    unit[field::Tps0Voltage] = 255;
+    unit[field::Tps100Voltage] = 254; // both above 250, 5000 mV
+    const SimProcess &sim = startSim();
+    storeRaw(sim.device(), unit.parameters);
+
+    const auto file = work() / "unit.ign";
+    const CliRun run = cli({"read", "--port", sim.device(), "-o", file.string()});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.err.find("read: 2 values were corrected"), npos) << run.err;
+    EXPECT_NE(run.err.find("read: OK\n"), npos) << run.err;
+    UnitImage saved = unit;
+    validate(saved); // after the read
+    validate(saved); // by Save
+    std::ostringstream expected(std::ios::binary);
+    writeParameterFile(expected, saved);
+    EXPECT_EQ(slurp(file), expected.str());
+
+    // A unit that needs no correction gives no such line.
+    storeRaw(sim.device(), settled.parameters);
+    const CliRun plain = cli({"read", "--port", sim.device(), "-o", file.string()});
+    EXPECT_EQ(plain.exitCode, 0) << plain.err;
+    EXPECT_EQ(plain.err.find("corrected"), npos) << plain.err;
+}
+
+TEST_F(CliJobs, ReadRefusesAnOutputItCannotWriteBeforeTalkingToTheUnit)
+{
+    writeFile(work() / "plain.txt", "a file, not a folder\n");
+    std::filesystem::create_directory(work() / "locked");
+    std::filesystem::permissions(work() / "locked",
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    const struct {
+        std::filesystem::path output;
+        const char *says;
+        bool permissionBits; ///< needs permission bits to count (not so for root)
+    } rows[] = {
+        {work() / "missing" / "x.ign", "does not exist", false},
+        {work() / "plain.txt" / "x.ign", "not a folder", false},
+        {work(), "is a folder", false},
+        {work() / "locked" / "x.ign", "Permission denied", true},
+    };
+    // A silent unit would make a job that talks to it end with exit 4 after seconds.
+    const SimProcess &sim = startSim({"--fault", "silence:-1"});
+    for (const auto &row : rows) {
+        if (row.permissionBits && ::geteuid() == 0)
+            continue;
+        const CliRun run = cli({"read", "--port", sim.device(), "-o", row.output.string()});
+        EXPECT_EQ(run.exitCode, 2) << row.output << ": " << run.err;
+        EXPECT_EQ(lineCount(run.err), 1) << run.err;
+        EXPECT_NE(run.err.find(row.output.string()), npos) << run.err;
+        EXPECT_NE(run.err.find(row.says), npos) << run.err;
+        EXPECT_LT(run.seconds, 1.0);
+    }
+}
+
+// An interrupted job must give the line back: exclusive mode outlives the job while
+// the other end stays open, and then shuts out every later job of an ordinary user.
+TEST_F(CliJobs, AnInterruptedJobReleasesThePort)
+{
+    const struct {
+        const char *fault;
+        const char *job;
+        int signal;
+        const char *waitFor; ///< on standard error before the signal is sent
+        int exitCode;
+    } rows[] = {
+        {"no-answer:-1", "read", SIGTERM, "\n", 143},
+        {"no-answer:-1", "verify", SIGINT, "\n", 130},
+        {"no-answer:-1:0x30", "program", SIGTERM, "unit: ", 143}, // while waiting for storing
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.job);
+        const SimProcess &sim = startSim({"--fault", row.fault});
+        std::vector<std::string> args{row.job, "--port", sim.device()};
+        if (std::string(row.job) == "read")
+            args.insert(args.end(), {"-o", (work() / "x.ign").string()});
+        else
+            args.push_back(input());
+        termios before{};
+        {
+            const int fd = ::open(sim.device().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+            ASSERT_GE(fd, 0);
+            ::tcgetattr(fd, &before);
+            ::close(fd);
+        }
+        const pid_t pid = startCli(args);
+        ASSERT_TRUE(waitForErr(row.waitFor)) << slurp(errPath());
+        ::kill(pid, row.signal);
+        EXPECT_EQ(waitForExit(pid), row.exitCode) << slurp(errPath());
+        EXPECT_NE(slurp(errPath()).find("interrupted"), npos) << slurp(errPath());
+        EXPECT_FALSE(std::filesystem::exists(work() / "x.ign"));
+
+        const int fd = ::open(sim.device().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        ASSERT_GE(fd, 0);
+        int exclusive = -1;
+        ASSERT_EQ(::ioctl(fd, TIOCGEXCL, &exclusive), 0);
+        EXPECT_EQ(exclusive, 0) << "exclusive mode is still set";
+        EXPECT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);
+        termios after{};
+        ::tcgetattr(fd, &after);
+        ::close(fd);
+        EXPECT_EQ(after.c_cflag, before.c_cflag) << "the line's settings are restored";
+        EXPECT_EQ(after.c_cc[VMIN], before.c_cc[VMIN]);
+
+        const CliRun next = cli({"verify", "--port", sim.device(), input()});
+        EXPECT_NE(next.exitCode, 3) << next.err;
+    }
+}
