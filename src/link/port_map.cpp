@@ -67,6 +67,11 @@ const std::string &PortMap::explicitPath(int portNumber) const
     return validNumber(portNumber) ? m_explicit[static_cast<std::size_t>(portNumber - 1)] : none;
 }
 
+bool PortMap::needsPresentDevices(int portNumber) const
+{
+    return validNumber(portNumber) && explicitPath(portNumber).empty();
+}
+
 std::string PortMap::deviceFor(int portNumber, const std::vector<std::string> &present) const
 {
     if (!validNumber(portNumber))

@@ -24,6 +24,11 @@ class PortMap {
     /// The device for n given the devices present now; empty when n leads nowhere.
     std::string deviceFor(int portNumber, const std::vector<std::string> &present) const;
 
+    /// Whether deviceFor(n) looks at the devices present: a number in range without an
+    /// explicit mapping. Listing them is slow (10 ms and more), so a caller skips it
+    /// when it is not needed.
+    bool needsPresentDevices(int portNumber) const;
+
   private:
     std::array<std::string, LastPortNumber> m_explicit;
 };

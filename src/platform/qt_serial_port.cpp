@@ -3,6 +3,8 @@
 #include <QDeadlineTimer>
 #include <QSerialPortInfo>
 
+#include <utility>
+
 #ifdef Q_OS_UNIX
 #include <sys/file.h>
 #include <termios.h>
@@ -35,10 +37,18 @@ void QtSerialPort::onError(QSerialPort::SerialPortError error)
     }
 }
 
+std::vector<std::string> QtSerialPort::listingFor(int portNumber) const
+{
+    return m_present && m_map.needsPresentDevices(portNumber) ? m_present() : std::vector<std::string>{};
+}
+
 bool QtSerialPort::open(int portNumber)
 {
+    std::optional<std::vector<std::string>> listing = std::exchange(m_listing, std::nullopt);
     close();
-    const std::string device = m_map.deviceFor(portNumber, m_present ? m_present() : std::vector<std::string>{});
+    if (!listing)
+        listing = listingFor(portNumber);
+    const std::string device = m_map.deviceFor(portNumber, *listing);
     if (device.empty()) {
         m_lastError = QStringLiteral("no device for COM%1").arg(portNumber);
         return false;
@@ -71,6 +81,7 @@ bool QtSerialPort::open(int portNumber)
 
 void QtSerialPort::close()
 {
+    m_listing.reset();
     if (m_port.isOpen())
         m_port.close();
 }
@@ -106,7 +117,10 @@ void QtSerialPort::writeAndDrain(std::span<const std::uint8_t> bytes)
 
 std::string QtSerialPort::deviceName(int portNumber) const
 {
-    return m_map.deviceFor(portNumber, m_present ? m_present() : std::vector<std::string>{});
+    m_listing.reset();
+    if (m_map.needsPresentDevices(portNumber))
+        m_listing = listingFor(portNumber);
+    return m_map.deviceFor(portNumber, m_listing ? *m_listing : std::vector<std::string>{});
 }
 
 } // namespace talviro6

@@ -7,6 +7,7 @@
 #include <QSerialPort>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,11 @@ std::vector<std::string> presentSerialDevices();
 
 /// The line to the unit on QSerialPort: 57600 8N1, no flow control, this process
 /// alone (QSerialPort locks the device). Port numbers become devices by PortMap's
-/// rule, looked up again at every opening, so an adapter plugged in later is found.
+/// rule over the devices present, listed once for every opening: the listing made
+/// for deviceName(n) serves the open() that follows it, as the engine asks for the
+/// name just before opening, and no other. So an adapter plugged in later is found
+/// by the next opening, and the automatic search, which opens a number on every
+/// tick, does not list twice per tick.
 /// Lives on the GUI thread; its read buffer is filled by the event loop that also
 /// delivers the tick.
 class QtSerialPort final : public QObject, public SerialPort {
@@ -46,10 +51,14 @@ class QtSerialPort final : public QObject, public SerialPort {
 
   private:
     void onError(QSerialPort::SerialPortError error);
+    /// The devices present, if the rule needs them for n; otherwise not listed.
+    std::vector<std::string> listingFor(int portNumber) const;
 
     QSerialPort m_port;
     PortMap m_map;
     DeviceLister m_present;
+    /// Made by deviceName for the next open(); taken by that open, dropped by close().
+    mutable std::optional<std::vector<std::string>> m_listing;
     QString m_lastError;
 };
 

@@ -3,6 +3,8 @@
 #include "platform/qt_serial_port.h"
 
 #include "link/frame.h"
+#include "link/link_engine.h"
+#include "model/validate.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -10,6 +12,9 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -145,6 +150,93 @@ TEST_F(QtPort, VanishingDeviceClosesThePort)
     EXPECT_TRUE(processUntil([&] { return !port.isOpen(); }));
     EXPECT_EQ(port.bytesWaiting(), 0u);
     port.writeAndDrain(makeFrame(code::Poll)); // harmless on a closed port
+}
+
+namespace {
+
+struct NoWindow : LinkCallbacks {
+    void readBackControls() override {}
+    void refreshControls() override {}
+    void showMessageBox(MessageBoxKind, const std::string &) override {}
+};
+
+} // namespace
+
+// Listing the serial devices costs 10 ms and more; the automatic search opens a
+// port number on every tick while no unit answers, so each opening lists once.
+TEST_F(QtPort, ComAutoListsTheDevicesOncePerOpeningAndFreshEachTime)
+{
+    int listings = 0;
+    std::vector<std::string> present; // nothing plugged in yet
+    QtSerialPort port({}, [&] {
+        ++listings;
+        return present;
+    });
+    UnitImage image;
+    SettingsIndexes settings;
+    settings.portIndex = LinkEngine::AutoPortIndex;
+    KeptTexts texts;
+    NoWindow window;
+    LinkEngine engine(port, image, settings, texts, window);
+
+    engine.OpenPort();
+    for (int n = 2; n <= LastPortNumber; ++n)
+        engine.tick(); // the unit counts as lost: every tick reopens at the next number
+    EXPECT_EQ(engine.display().LabelCom, "COM= COM21");
+    EXPECT_EQ(listings, LastPortNumber);
+
+    // An adapter plugged in now is found by the very next reopening.
+    present = {slavePath};
+    engine.tick();
+    EXPECT_EQ(engine.display().LabelCom, "COM= COM1");
+    EXPECT_EQ(engine.display().LabelComDevice, slavePath);
+    EXPECT_TRUE(port.isOpen());
+    EXPECT_EQ(listings, LastPortNumber + 1);
+}
+
+// The same rule without the engine: a listing made for the name of a number serves
+// only the opening that follows it, and a mapped number needs none.
+TEST_F(QtPort, ListingServesOneOpeningOnly)
+{
+    int listings = 0;
+    std::vector<std::string> present{slavePath};
+    QtSerialPort port(mapped(5), [&] {
+        ++listings;
+        return present;
+    });
+    // Calls in order: c closes, nN asks the device name of N, oN opens N.
+    struct Row {
+        const char *calls;
+        int listings;
+    };
+    const Row rows[] = {
+        {"c n1 o1", 1}, // as the engine opens
+        {"c o1", 1},    // as a caller that wants no name opens
+        {"n1 c o1", 2}, // closing ends what a name was asked for
+        {"n1 n1", 2},   // a name alone always lists afresh
+        {"c n5 o5", 0}, // mapped: nothing to list
+    };
+    for (const Row &r : rows) {
+        const int before = listings;
+        std::istringstream calls(r.calls);
+        for (std::string call; calls >> call;) {
+            const int n = call.size() > 1 ? std::stoi(call.substr(1)) : 0;
+            if (call[0] == 'c')
+                port.close();
+            else if (call[0] == 'n')
+                port.deviceName(n);
+            else
+                EXPECT_TRUE(port.open(n)) << r.calls;
+        }
+        EXPECT_EQ(listings - before, r.listings) << r.calls;
+    }
+    port.close();
+
+    // An earlier name's listing is not used by a later opening: the adapter is gone.
+    EXPECT_EQ(port.deviceName(1), slavePath);
+    port.close();
+    present.clear();
+    EXPECT_FALSE(port.open(1));
 }
 
 TEST(QtPortSettings, PortsSectionAndDeviceArgumentsMapNumbers)
