@@ -4,6 +4,8 @@
 #include "sim/loopback_port.h"
 #include "sim/simulated_unit.h"
 
+#include "editor/window_font.h"
+
 #include <QApplication>
 
 #include <benchmark/benchmark.h>
@@ -79,6 +81,7 @@ int main(int argc, char **argv)
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    talviro6::applyWindowFont();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -3,6 +3,7 @@
 #include "app/simulated_port.h"
 #include "editor/form_hlav.h"
 #include "editor/user_dialogs.h"
+#include "editor/window_font.h"
 #include "platform/port_settings.h"
 #include "platform/qt_serial_port.h"
 
@@ -16,10 +17,9 @@ using namespace talviro6;
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("TALVIRO6"));
-    QFont font = QApplication::font();
-    font.setPixelSize(11);
-    QApplication::setFont(font);
+    // No display name: Qt would append it to the window's caption, which stands alone.
+    QApplication::setApplicationName(QStringLiteral("talviro6"));
+    applyWindowFont();
 
     const AppOptions options = parseAppOptions(QApplication::arguments().mid(1));
     if (!options.error.isEmpty()) {

@@ -1,14 +1,13 @@
 #include "editor/binding.h"
 
 #include "editor/controls.h"
+#include "editor/widgets/drop_down_list.h"
 #include "editor/widgets/mouse_up_check_box.h"
 #include "editor/widgets/numeric_field.h"
 #include "editor/widgets/radio_group.h"
 #include "model/conversions.h"
 #include "model/fields.h"
 #include "model/unit_image.h"
-
-#include <QComboBox>
 
 namespace talviro6 {
 namespace {
@@ -20,9 +19,9 @@ std::uint8_t byte(int value)
     return static_cast<std::uint8_t>(value);
 }
 
-std::uint8_t scaled(const NumericField *f, int scale)
+std::uint8_t scaled(NumericField *f, int scale)
 {
-    return scaledToStored(f->value(), scale);
+    return scaledToStored(f->appliedValue(), scale);
 }
 
 std::uint8_t flag(const QCheckBox *box)
@@ -42,13 +41,6 @@ void showFlag(QCheckBox *box, std::uint8_t stored)
     box->setChecked(stored != 0); // setting from code fires no mouse handler
 }
 
-void showComboIndex(QComboBox *list, int index)
-{
-    // An index the list does not have clears the selection, so that the next read
-    // back does not store a choice the tuner never made.
-    list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
-}
-
 } // namespace
 
 void readBackControls(const Controls &c, UnitImage &image, bool testEnable)
@@ -62,37 +54,37 @@ void readBackControls(const Controls &c, UnitImage &image, bool testEnable)
         image[field::BikeType] = *code;
     if (bike.ComboBoxSynchro->currentIndex() >= 0)
         image[field::SyncMethod] = byte(bike.ComboBoxSynchro->currentIndex());
-    image[field::LobeCount] = byte(bike.EditPocPalcu->value());
-    image[field::ChannelCount] = byte(bike.EditPocKanalu->value());
+    image[field::LobeCount] = byte(bike.EditPocPalcu->appliedValue());
+    image[field::ChannelCount] = byte(bike.EditPocKanalu->appliedValue());
     if (bike.ComboBoxNasobekPalcu->currentIndex() >= 0)
         image[field::IgnitionsPerRev] = ignitionsItemToStored(bike.ComboBoxNasobekPalcu->currentIndex());
     readItem(misc.RadioGroupInput1, image[field::Input1Function]);
     readItem(misc.RadioGroupInput2, image[field::Input2Function]);
     image[field::PickupInvert1] = flag(bike.CheckBoxInvInput1);
     image[field::PickupInvert2] = flag(bike.CheckBoxInvInput2);
-    image[field::BaseAdvance] = byte(adv.EditBaseAdv->value());
-    image[field::StartRevolutions] = byte(misc.EditPocSynchro->value());
-    image[field::TachoPulses] = byte(bike.EditRpmPulsu->value());
-    image[field::TachoCorrection] = offsetToStored(bike.EditRpmKorekce->value());
+    image[field::BaseAdvance] = byte(adv.EditBaseAdv->appliedValue());
+    image[field::StartRevolutions] = byte(misc.EditPocSynchro->appliedValue());
+    image[field::TachoPulses] = byte(bike.EditRpmPulsu->appliedValue());
+    image[field::TachoCorrection] = offsetToStored(bike.EditRpmKorekce->appliedValue());
     image[field::StartLimiter] = scaled(misc.EditOmez1, RpmScale);
     image[field::Limiter] = scaled(misc.EditOmez2, RpmScale);
     image[field::ServoEnable] = flag(servo.CheckBoxPrivEnable);
     image[field::ServoHysteresis] = scaled(servo.EditPrivHyster, HysteresisScale);
-    image[field::AdvanceCorrection1] = offsetToStored(adv.EditKorekceAdv1->value());
-    image[field::AdvanceCorrection2] = offsetToStored(adv.EditKorekceAdv2->value());
+    image[field::AdvanceCorrection1] = offsetToStored(adv.EditKorekceAdv1->appliedValue());
+    image[field::AdvanceCorrection2] = offsetToStored(adv.EditKorekceAdv2->appliedValue());
     image[field::Tps0Voltage] = scaled(misc.EditTps0, TpsVoltageScale);
-    image[field::Tps100Voltage] = tps100ToStored(misc.EditTps100->value());
+    image[field::Tps100Voltage] = tps100ToStored(misc.EditTps100->appliedValue());
     image[field::TpsMapEnable] = flag(adv.CheckBoxTpsMapa);
-    image[field::Compensation1] = byte(testEnable ? bike.EditKompenz1->value() : FixedCompensation);
-    image[field::Compensation2] = byte(testEnable ? bike.EditKompenz2->value() : FixedCompensation);
-    image[field::Retard] = byte(misc.EditRetard->value());
+    image[field::Compensation1] = byte(testEnable ? bike.EditKompenz1->appliedValue() : FixedCompensation);
+    image[field::Compensation2] = byte(testEnable ? bike.EditKompenz2->appliedValue() : FixedCompensation);
+    image[field::Retard] = byte(misc.EditRetard->appliedValue());
     image[field::ClutchTime] = scaled(misc.EditClutchTime, ClutchScale);
     image[field::ClutchPause] = scaled(misc.EditClutchPause, ClutchScale);
 
     for (int ch = 0; ch < field::ChannelCountMax; ++ch) {
         const auto &g = bike.channel[static_cast<std::size_t>(ch)];
-        image[field::MaxAdvLobe(ch)] = byte(g.EditPalecZac->value());
-        image[field::StartAdvLobe(ch)] = byte(g.EditPalecEnd->value());
+        image[field::MaxAdvLobe(ch)] = byte(g.EditPalecZac->appliedValue());
+        image[field::StartAdvLobe(ch)] = byte(g.EditPalecEnd->appliedValue());
         image[field::MaxAdvEdge2(ch)] = flag(g.CheckBoxPalecZacH2);
         image[field::StartAdvEdge2(ch)] = flag(g.CheckBoxPalecEndH2);
         image[field::MaxAdvPickup2(ch)] = flag(g.CheckBoxPalecZacP2);
@@ -107,7 +99,8 @@ void readBackControls(const Controls &c, UnitImage &image, bool testEnable)
     }
     for (std::size_t r = 0; r < Points; ++r)
         for (std::size_t col = 0; col < Points; ++col)
-            image[field::AdvanceMap(static_cast<int>(r), static_cast<int>(col))] = byte(adv.EditCell[r][col]->value());
+            image[field::AdvanceMap(static_cast<int>(r), static_cast<int>(col))] =
+                byte(adv.EditCell[r][col]->appliedValue());
 
     const auto &po = c.powerOut;
     for (std::size_t o = 0; o < Outputs; ++o) {
@@ -116,7 +109,7 @@ void readBackControls(const Controls &c, UnitImage &image, bool testEnable)
         for (std::size_t k = 0; k < field::PowerOutRpmThresholds; ++k)
             image[field::PowerOutRpm(oo, static_cast<int>(k))] = scaled(po.EditPOutRpm[o][k], RpmScale);
         for (std::size_t k = 0; k < field::PowerOutTpsThresholds; ++k)
-            image[field::PowerOutTps(oo, static_cast<int>(k))] = byte(po.EditPOutTps[o][k]->value());
+            image[field::PowerOutTps(oo, static_cast<int>(k))] = byte(po.EditPOutTps[o][k]->appliedValue());
         for (std::size_t r = 0; r < field::PowerOutRows; ++r) {
             std::array<bool, field::PowerOutColumns> ticked{};
             for (std::size_t col = 0; col < ticked.size(); ++col)
@@ -134,11 +127,11 @@ void refreshControls(Controls &c, const UnitImage &image)
     auto &servo = c.servo;
 
     if (const auto item = bikeStoredToItem(image[field::BikeType]))
-        bike.ComboBoxBike->setCurrentIndex(*item);
-    showComboIndex(bike.ComboBoxSynchro, image[field::SyncMethod]);
+        bike.ComboBoxBike->showIndex(*item);
+    bike.ComboBoxSynchro->showIndex(image[field::SyncMethod]);
     bike.EditPocPalcu->showValue(image[field::LobeCount]);
     bike.EditPocKanalu->showValue(image[field::ChannelCount]);
-    bike.ComboBoxNasobekPalcu->setCurrentIndex(ignitionsStoredToItem(image[field::IgnitionsPerRev]));
+    bike.ComboBoxNasobekPalcu->showIndex(ignitionsStoredToItem(image[field::IgnitionsPerRev]));
     misc.RadioGroupInput1->setItemIndex(image[field::Input1Function]);
     misc.RadioGroupInput2->setItemIndex(image[field::Input2Function]);
     showFlag(bike.CheckBoxInvInput1, image[field::PickupInvert1]);
@@ -187,7 +180,8 @@ void refreshControls(Controls &c, const UnitImage &image)
         const int oo = static_cast<int>(o);
         po.RadioGroupPOut[o]->setItemIndex(image[field::PowerOutMode(oo)]);
         for (std::size_t k = 0; k < field::PowerOutRpmThresholds; ++k)
-            po.EditPOutRpm[o][k]->showValue(scaledToShown(image[field::PowerOutRpm(oo, static_cast<int>(k))], RpmScale));
+            po.EditPOutRpm[o][k]->showValue(
+                scaledToShown(image[field::PowerOutRpm(oo, static_cast<int>(k))], RpmScale));
         for (std::size_t k = 0; k < field::PowerOutTpsThresholds; ++k)
             po.EditPOutTps[o][k]->showValue(image[field::PowerOutTps(oo, static_cast<int>(k))]);
         for (std::size_t r = 0; r < field::PowerOutRows; ++r) {

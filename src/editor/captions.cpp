@@ -5,8 +5,8 @@
 #include "editor/widgets/radio_group.h"
 #include "texts/kept_texts.h"
 
+#include "editor/widgets/drop_down_list.h"
 #include <QAction>
-#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -25,7 +25,9 @@ QString text(const KeptTexts &texts, TextRole role)
 void caption(QLabel *label, const QString &text)
 {
     label->setText(text);
-    label->adjustSize();
+    // A wrapping caption keeps the box its page gave it.
+    if (!label->wordWrap())
+        label->adjustSize();
 }
 
 void caption(QAbstractButton *button, const QString &text)
@@ -124,8 +126,8 @@ void applyFrameCaptions(WindowFrame &f, const KeptTexts &texts)
     m.LabelMonStartLimiterOut->setText(text(texts, TextRole::TextStartLimiter) + QStringLiteral(": ---"));
     m.LabelKillSwitch->setText(text(texts, TextRole::TextKillSwitch) + QStringLiteral(": ---"));
     for (std::size_t o = 0; o < m.LabelMonPOut.size(); ++o)
-        m.LabelMonPOut[o]->setText(text(texts, TextRole::TextSpecialOut) + QStringLiteral(" ") + QString::number(o + 1) +
-                                   QStringLiteral(" - ---"));
+        m.LabelMonPOut[o]->setText(text(texts, TextRole::TextSpecialOut) + QStringLiteral(" ") +
+                                   QString::number(o + 1) + QStringLiteral(" - ---"));
     caption(m.CheckBoxProgHned, QStringLiteral("Programming after change"));
     setHint(m.CheckBoxProgHned, QStringLiteral("Programing at once after change"), true);
     m.LabelHlaseni->setText(text(texts, TextRole::TextProgramming));
@@ -153,7 +155,8 @@ void applyMiscCaptions(MiscPage &p, const KeptTexts &texts)
 void applyBikeCaptions(BikePage &p, const KeptTexts &texts)
 {
     caption(p.LabelBike, QStringLiteral("Motorbike type"));
-    items(p.ComboBoxBike, {{0, "Classic (1 lobe, 1 or 2 pick-up) "}, {4, "Honda NSR 250 MC18 -"}, {5, "Special setting"}});
+    items(p.ComboBoxBike,
+          {{0, "Classic (1 lobe, 1 or 2 pick-up) "}, {4, "Honda NSR 250 MC18 -"}, {5, "Special setting"}});
     setHint(p.ComboBoxBike, QStringLiteral("Type of keying"), true);
     p.GroupBoxRpm->setTitle(QStringLiteral("Tachometer output"));
     caption(p.LabelRpmPulsu, QStringLiteral("Pulses per revolution"));
@@ -164,7 +167,8 @@ void applyBikeCaptions(BikePage &p, const KeptTexts &texts)
     setHint(p.LabelVerze2, QStringLiteral("Date of program in ignition"), true);
     setHint(p.LabelVerze3, QStringLiteral("Time of program in ignition"), true);
 
-    p.GroupBoxSpecial->setTitle(QStringLiteral("Specification of synchronization - Caution - For experienced user only!"));
+    p.GroupBoxSpecial->setTitle(
+        QStringLiteral("Specification of synchronization - Caution - For experienced user only!"));
     caption(p.LabelSynchro, QStringLiteral("Synchronization method"));
     items(p.ComboBoxSynchro, {{0, "1 lobe, 1 or 2 pick-up"},
                               {1, "Short gap between lobes (inserted lobe)"},

@@ -1,5 +1,6 @@
 #include "editor/control_states.h"
 
+#include "editor/colours.h"
 #include "editor/controls.h"
 #include "editor/widgets/arrow_pair.h"
 #include "editor/widgets/mouse_up_check_box.h"
@@ -8,7 +9,7 @@
 #include "model/fields.h"
 #include "model/unit_image.h"
 
-#include <QComboBox>
+#include "editor/widgets/drop_down_list.h"
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -98,7 +99,7 @@ void windowAndLiveDisplay(Controls &c, QWidget *window, const UnitImage &image, 
     const QColor face = QPalette().color(QPalette::Button);
     window->setAutoFillBackground(true);
     background(window, k.printing ? QColor(Qt::white) : face);
-    background(m.CheckBoxProgHned, m.CheckBoxProgHned->isChecked() ? QColor(Qt::red) : face);
+    setStatusBackground(m.CheckBoxProgHned, m.CheckBoxProgHned->isChecked() ? Colour::Red : Colour::Face);
 
     visible({m.CheckBoxProgHned, c.frame.StatusBar1, c.frame.toolBar.GroupBoxToolBar, m.CGaugeRpm,
              c.bike.LabelPocetProgramovani, m.LabelMonSnimac1},
@@ -112,8 +113,7 @@ void windowAndLiveDisplay(Controls &c, QWidget *window, const UnitImage &image, 
     m.LabelTpsMon->setEnabled(k.tpsMap || someSpecialOutput);
 
     const bool corrected = image[field::AdvanceCorrection1] != 100 || image[field::AdvanceCorrection2] != 100;
-    m.LabelAdvance2->setVisible(image[field::ChannelCount] >= 2 &&
-                                (image[field::BikeType] == 1 || corrected));
+    m.LabelAdvance2->setVisible(image[field::ChannelCount] >= 2 && (image[field::BikeType] == 1 || corrected));
     const int sync = image[field::SyncMethod];
     m.LabelMonSnimac2->setVisible(sync == 0 || sync == 4 || sync == 6);
 
@@ -204,8 +204,10 @@ void servoPage(ServoPage &p, const UnitImage &image, const Conditions &k)
 }
 
 // Cells of modes 2 and 3 are fixed: columns 0 ... 3 of each row.
-constexpr bool PilotLightCells[3][4] = {{false, true, true, true}, {false, true, true, true}, {false, true, true, true}};
-constexpr bool PowerJetCells[3][4] = {{false, true, true, true}, {false, false, true, true}, {false, false, true, true}};
+constexpr bool PilotLightCells[3][4] = {
+    {false, true, true, true}, {false, true, true, true}, {false, true, true, true}};
+constexpr bool PowerJetCells[3][4] = {
+    {false, true, true, true}, {false, false, true, true}, {false, false, true, true}};
 
 void powerOutPage(PowerOutPage &p, const UnitImage &image)
 {

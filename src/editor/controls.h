@@ -5,7 +5,6 @@
 #include <array>
 
 class QAction;
-class QComboBox;
 class QCheckBox;
 class QFrame;
 class QGroupBox;
@@ -21,6 +20,7 @@ class QWidget;
 namespace talviro6 {
 
 class ArrowPair;
+class DropDownList;
 class MouseUpCheckBox;
 class NumericField;
 class RadioGroup;
@@ -160,7 +160,7 @@ struct ChannelControls {
 
 struct BikePage {
     QLabel *LabelBike = nullptr;
-    QComboBox *ComboBoxBike = nullptr;
+    DropDownList *ComboBoxBike = nullptr;
     QGroupBox *GroupBoxRpm = nullptr;
     NumericField *EditRpmPulsu = nullptr;
     QLabel *LabelRpmPulsu = nullptr;
@@ -173,7 +173,7 @@ struct BikePage {
     QLabel *LabelVerze3 = nullptr;
     QGroupBox *GroupBoxSpecial = nullptr;
     QLabel *LabelSynchro = nullptr;
-    QComboBox *ComboBoxSynchro = nullptr;
+    DropDownList *ComboBoxSynchro = nullptr;
     NumericField *EditPocPalcu = nullptr;
     QLabel *LabelPocPalcu = nullptr;
     NumericField *EditPocKanalu = nullptr;
@@ -182,7 +182,7 @@ struct BikePage {
     QLabel *LabelHrana2 = nullptr;
     QLabel *LabelSnimac2 = nullptr;
     ControlRow<ChannelControls, field::ChannelCountMax> channel{};
-    QComboBox *ComboBoxNasobekPalcu = nullptr;
+    DropDownList *ComboBoxNasobekPalcu = nullptr;
     QLabel *LabelFile1 = nullptr;
     QLabel *LabelFile2 = nullptr;
     QLabel *LabelPocetProgramovani = nullptr;

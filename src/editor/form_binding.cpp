@@ -8,8 +8,8 @@
 #include "model/defaults.h"
 #include "model/fields.h"
 
+#include "editor/widgets/drop_down_list.h"
 #include <QCheckBox>
-#include <QComboBox>
 
 // The edit path of the window: every handler ends in the after-edit step, so the
 // controls always show the validated image.

@@ -2,13 +2,13 @@
 
 #include "editor/user_dialogs.h"
 #include "editor/widgets/arrow_pair.h"
+#include "editor/widgets/drop_down_list.h"
 #include "editor/widgets/mouse_up_check_box.h"
 #include "editor/widgets/numeric_field.h"
 #include "editor/widgets/radio_group.h"
 #include "model/defaults.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
@@ -30,9 +30,9 @@ void FormHlav::wireControls()
         connect(box, &MouseUpCheckBox::mouseUp, this, &FormHlav::CheckBoxMouseUp);
 
     auto &bike = m_c.bike;
-    connect(bike.ComboBoxBike, &QComboBox::activated, this, &FormHlav::ComboBoxBikeChange);
-    connect(bike.ComboBoxSynchro, &QComboBox::activated, this, &FormHlav::ComboBoxBikeChange);
-    connect(bike.ComboBoxNasobekPalcu, &QComboBox::activated, this, &FormHlav::EditExit);
+    connect(bike.ComboBoxBike, &DropDownList::selectionChanged, this, &FormHlav::ComboBoxBikeChange);
+    connect(bike.ComboBoxSynchro, &DropDownList::selectionChanged, this, &FormHlav::ComboBoxBikeChange);
+    connect(bike.ComboBoxNasobekPalcu, &DropDownList::selectionChanged, this, &FormHlav::EditExit);
 
     connect(m_c.misc.RadioGroupInput1, &RadioGroup::itemClicked, this, &FormHlav::RadioGroupInput1Click);
     connect(m_c.misc.RadioGroupInput2, &RadioGroup::itemClicked, this, &FormHlav::RadioGroupInput2Click);
@@ -46,7 +46,8 @@ void FormHlav::wireControls()
     connect(m_c.servo.BitBtnServoPlus, &QPushButton::clicked, this, &FormHlav::BitBtnServoPlusClick);
     for (std::size_t c = 0; c < Points; ++c) {
         const int column = static_cast<int>(c);
-        connect(m_c.advance.CSpinButton[c], &ArrowPair::upClicked, this, [this, column] { CSpinButtonUpClick(column); });
+        connect(m_c.advance.CSpinButton[c], &ArrowPair::upClicked, this,
+                [this, column] { CSpinButtonUpClick(column); });
         connect(m_c.advance.CSpinButton[c], &ArrowPair::downClicked, this,
                 [this, column] { CSpinButtonDownClick(column); });
     }

@@ -36,6 +36,9 @@ FormHlav::FormHlav(SerialPort &port, UserDialogs &dialogs, TickSource ticks, QWi
     m_c.bike = buildBikePage(m_c.frame.TabSheetBike);
     m_c.advance = buildAdvancePage(m_c.frame.TabSheetAdvance);
     m_c.servo = buildServoPage(m_c.frame.TabSheetServo);
+    // The captions the window is designed with; the menu bar takes its height from
+    // them, and the window must have its final height before it is centred.
+    ApplyCaptions(m_c, m_texts);
     resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
 
     m_timer.setObjectName(QStringLiteral("Timer1"));
@@ -63,6 +66,10 @@ void FormHlav::FormCreate(const QStringList &arguments)
     LoadMessages();
     refresh();
     ResetHistory();
+    // The tick runs from here on, also while a box of the start-up (a port that
+    // cannot be opened) waits for the tuner: the watchdog keeps reopening the port.
+    if (m_tickSource == TickSource::Timer)
+        m_timer.start();
     m_link.OpenPort();
     markPortMenu();
     ApplyCaptions(m_c, m_texts);
@@ -77,8 +84,6 @@ void FormHlav::FormCreate(const QStringList &arguments)
         label->setVisible(m_testEnable);
     updateControlStates();
     paintLive();
-    if (m_tickSource == TickSource::Timer)
-        m_timer.start();
 }
 
 void FormHlav::buildControlTables()

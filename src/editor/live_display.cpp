@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QProgressBar>
 
+#include <algorithm>
+
 namespace talviro6 {
 namespace {
 
@@ -23,7 +25,7 @@ void setText(QLabel *label, const std::string &text)
 void paintReadout(QLabel *label, const Readout &r)
 {
     setText(label, r.text);
-    setRoleColour(label, QPalette::Window, toQColor(r.colour));
+    setStatusBackground(label, r.colour);
 }
 
 void paintGauge(QProgressBar *gauge, const Gauge &g)
@@ -33,6 +35,14 @@ void paintGauge(QProgressBar *gauge, const Gauge &g)
     const int value = std::clamp(g.progress, 0, g.maximum);
     if (gauge->value() != value)
         gauge->setValue(value);
+}
+
+/// A wrapping label grows or shrinks to the lines its text needs.
+void fitHeight(QLabel *label)
+{
+    const int height = std::max(label->minimumHeight(), label->heightForWidth(label->width()));
+    if (height != label->height())
+        label->resize(label->width(), height);
 }
 
 void lime(QWidget *w, bool lit)
@@ -89,6 +99,7 @@ bool LiveDisplayPainter::paint(const DisplayState &d)
 
     // The two alarm labels are red whatever the link says; it decides when they show.
     setText(f.LabelVersion, d.LabelVersion.text);
+    fitHeight(f.LabelVersion);
     f.LabelVersion->setVisible(d.LabelVersion.visible);
     f.LabelEeDataErr->setVisible(d.LabelEeDataErr.visible);
     return true;
@@ -109,7 +120,7 @@ void LiveDisplayPainter::paintOperatingPoint(const OperatingPoint &p)
         if (all || before.columnLit(k) != p.columnLit(k))
             lime(adv.EditRpmAdv[kk], p.columnLit(k));
         if (all || before.rowLit(k) != p.rowLit(k))
-            setRoleColour(adv.LabelTps[kk], QPalette::Window, toQColor(p.rowLit(k) ? Colour::Lime : Colour::Face));
+            setStatusBackground(adv.LabelTps[kk], p.rowLit(k) ? Colour::Lime : Colour::Face);
         if (all || before.servoPointLit(k) != p.servoPointLit(k)) {
             lime(servo.EditRpmPriv[kk], p.servoPointLit(k));
             lime(servo.EditNapPriv[kk], p.servoPointLit(k));

@@ -4,16 +4,24 @@
 #include <QMessageBox>
 
 namespace talviro6 {
+namespace {
+
+QString boxTitle()
+{
+    return QStringLiteral("TALVIRO6");
+}
+
+} // namespace
 
 void MessageBoxDialogs::message(const QString &text)
 {
-    QMessageBox::information(QApplication::activeWindow(), QApplication::applicationDisplayName(), text);
+    QMessageBox::information(QApplication::activeWindow(), boxTitle(), text);
 }
 
 UserDialogs::Answer MessageBoxDialogs::askYesNoCancel(const QString &text)
 {
     const auto button =
-        QMessageBox::question(QApplication::activeWindow(), QApplication::applicationDisplayName(), text,
+        QMessageBox::question(QApplication::activeWindow(), boxTitle(), text,
                               QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     if (button == QMessageBox::Yes)
         return Answer::Yes;

@@ -6,7 +6,6 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QTest>
 
 using namespace talviro6;
@@ -69,7 +68,7 @@ TEST_F(BindingTest, SpinnersClampWithoutWrappingRound)
         int expected;
     };
     const Case cases[] = {
-        {"EditPocSynchro", 0, -1, 0},  {"EditOmez2", 25000, 1, 25000}, {"Edit50", 60, 1, 60},
+        {"EditPocSynchro", 0, -1, 0},      {"EditOmez2", 25000, 1, 25000},  {"Edit50", 60, 1, 60},
         {"EditKorekceAdv1", -20, -1, -20}, {"EditNapPriv1", 5000, 1, 5000},
     };
     for (const auto &k : cases) {
@@ -120,8 +119,7 @@ TEST_F(BindingTest, RadioGroupsStoreTheirChoiceWithoutReadingBack)
 TEST_F(BindingTest, ChoosingASynchronisationIsUndoneByThePresetUnlessSpecial)
 {
     auto *sync = c().bike.ComboBoxSynchro;
-    sync->setCurrentIndex(3);
-    emit sync->activated(3);
+    choose(sync, 3);
     EXPECT_EQ(image()[field::SyncMethod], 0);
     EXPECT_EQ(sync->currentIndex(), 0);
 }

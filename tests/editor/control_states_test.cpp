@@ -5,7 +5,6 @@
 #include "editor/widgets/radio_group.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QGroupBox>
 
 #include <functional>
@@ -70,26 +69,46 @@ void set(UnitImage &img, int offset, int value)
 TEST_F(ControlStatesTest, MiscellaneousPageFollowsTheInputFunctions)
 {
     check({
-        {"inputs off", [](UnitImage &i) { set(i, field::Input1Function, 0), set(i, field::Input2Function, 0); },
+        {"inputs off",
+         [](UnitImage &i) { set(i, field::Input1Function, 0), set(i, field::Input2Function, 0); },
          {"EditOmez1", "LabelOmez1", "EditRetard", "LabelRetard", "EditClutchTime", "EditClutchPause"},
-         Property::Enabled, false},
-        {"inputs off", [](UnitImage &) {}, {"UpDownOmez1", "UpDownRetard", "UpDownClutchTime", "UpDownClutchPause"},
-         Property::SpinnerVisible, false},
-        {"inputs off", [](UnitImage &) {}, {"UpDownOmez2", "UpDownTps0", "UpDownTps100"}, Property::SpinnerVisible,
+         Property::Enabled,
+         false},
+        {"inputs off",
+         [](UnitImage &) {},
+         {"UpDownOmez1", "UpDownRetard", "UpDownClutchTime", "UpDownClutchPause"},
+         Property::SpinnerVisible,
+         false},
+        {"inputs off",
+         [](UnitImage &) {},
+         {"UpDownOmez2", "UpDownTps0", "UpDownTps100"},
+         Property::SpinnerVisible,
          true},
-        {"input 2 clutch", [](UnitImage &i) { set(i, field::Input2Function, 2); },
+        {"input 2 clutch",
+         [](UnitImage &i) { set(i, field::Input2Function, 2); },
          {"EditClutchTime", "LabelClutchTime", "EditClutchPause", "LabelClutchPause", "LabelClutchMon"},
-         Property::Enabled, true},
-        {"input 2 clutch", [](UnitImage &) {}, {"UpDownClutchTime", "UpDownClutchPause"}, Property::SpinnerVisible,
+         Property::Enabled,
+         true},
+        {"input 2 clutch",
+         [](UnitImage &) {},
+         {"UpDownClutchTime", "UpDownClutchPause"},
+         Property::SpinnerVisible,
          true},
         {"input 1 retard, 2 start limiter",
          [](UnitImage &i) { set(i, field::Input1Function, 3), set(i, field::Input2Function, 4); },
-         {"EditRetard", "EditOmez1", "LabelMonRetard", "LabelMonStartLimiterOut"}, Property::Enabled, true},
-        {"input 1 retard, 2 start limiter", [](UnitImage &) {}, {"EditClutchTime", "LabelKillSwitch", "LabelBlocking1"},
-         Property::Enabled, false},
+         {"EditRetard", "EditOmez1", "LabelMonRetard", "LabelMonStartLimiterOut"},
+         Property::Enabled,
+         true},
+        {"input 1 retard, 2 start limiter",
+         [](UnitImage &) {},
+         {"EditClutchTime", "LabelKillSwitch", "LabelBlocking1"},
+         Property::Enabled,
+         false},
         {"kill switch and blocking",
          [](UnitImage &i) { set(i, field::Input1Function, 1), set(i, field::Input2Function, 1); },
-         {"LabelKillSwitch", "LabelBlocking1"}, Property::Enabled, true},
+         {"LabelKillSwitch", "LabelBlocking1"},
+         Property::Enabled,
+         true},
     });
 }
 
@@ -99,29 +118,43 @@ TEST_F(ControlStatesTest, BikePageFollowsTypeSynchronisationChannelsAndTestMode)
         return [sync](UnitImage &i) { set(i, field::BikeType, bike::Special), set(i, field::SyncMethod, sync); };
     };
     check({
-        {"classic", [](UnitImage &) {},
+        {"classic",
+         [](UnitImage &) {},
          {"GroupBoxSpecial", "ComboBoxSynchro", "ComboBoxNasobekPalcu", "EditPocKanalu", "CheckBoxPalec1ZacH2",
           "LabelSynchro", "EditPocPalcu", "EditPalec1Zac"},
-         Property::Enabled, false},
+         Property::Enabled,
+         false},
         {"classic", [](UnitImage &) {}, {"EditKompenz1", "EditKompenz2", "LabelKompenz"}, Property::Visible, false},
         {"special, sync 0", special(0), {"EditPocPalcu", "EditPalec1Zac", "EditPalec2End"}, Property::Enabled, false},
-        {"special, sync 0", special(0), {"UpDownPocPalcu", "UpDownPalec1Zac", "UpDownPalec2End"},
-         Property::SpinnerVisible, false},
+        {"special, sync 0",
+         special(0),
+         {"UpDownPocPalcu", "UpDownPalec1Zac", "UpDownPalec2End"},
+         Property::SpinnerVisible,
+         false},
         {"special, sync 0", special(0), {"UpDownPocKanalu"}, Property::SpinnerVisible, true},
-        {"special, sync 0", special(0),
-         {"CheckBoxInvInput2", "CheckBoxPalec1ZacP2", "CheckBoxPalec2EndP2", "LabelMonSnimac2"}, Property::Visible,
+        {"special, sync 0",
+         special(0),
+         {"CheckBoxInvInput2", "CheckBoxPalec1ZacP2", "CheckBoxPalec2EndP2", "LabelMonSnimac2"},
+         Property::Visible,
          true},
         {"special, sync 2", special(2), {"EditPocPalcu", "EditPalec1Zac", "ComboBoxSynchro"}, Property::Enabled, true},
-        {"special, sync 2", special(2),
+        {"special, sync 2",
+         special(2),
          {"CheckBoxInvInput2", "CheckBoxPalec1ZacP2", "CheckBoxPalec1EndP2", "CheckBoxPalec2ZacP2",
           "CheckBoxPalec2EndP2", "LabelMonSnimac2"},
-         Property::Visible, false},
+         Property::Visible,
+         false},
         {"special, sync 4", special(4), {"CheckBoxInvInput2", "CheckBoxPalec2ZacP2"}, Property::Visible, true},
         {"one channel, corrected",
          [](UnitImage &i) { set(i, field::ChannelCount, 1), set(i, field::AdvanceCorrection1, 103); },
-         {"GroupBoxPalec2", "LabelAdvance2"}, Property::Visible, false},
-        {"two channels, corrected", [](UnitImage &i) { set(i, field::ChannelCount, 2); }, {"GroupBoxPalec2", "LabelAdvance2"},
-         Property::Visible, true},
+         {"GroupBoxPalec2", "LabelAdvance2"},
+         Property::Visible,
+         false},
+        {"two channels, corrected",
+         [](UnitImage &i) { set(i, field::ChannelCount, 2); },
+         {"GroupBoxPalec2", "LabelAdvance2"},
+         Property::Visible,
+         true},
     });
     window.setTestEnable(true);
     EXPECT_FALSE(named(QStringLiteral("EditKompenz1"))->isHidden());
@@ -134,25 +167,35 @@ TEST_F(ControlStatesTest, ThrottleMapOffShowsRowNineInThePlaceOfRowZero)
     auto *row9 = named(QStringLiteral("Edit140"));
     auto *row0 = named(QStringLiteral("Edit50"));
     check({
-        {"map off", [](UnitImage &i) { set(i, field::TpsMapEnable, 0); },
+        {"map off",
+         [](UnitImage &i) { set(i, field::TpsMapEnable, 0); },
          {"Edit50", "Edit139", "LabelTps1", "LabelTps10", "CSpinButton1", "CSpinButton10", "CGaugeTps"},
-         Property::Visible, false},
+         Property::Visible,
+         false},
         {"map off", [](UnitImage &) {}, {"Edit140", "Edit149"}, Property::Visible, true},
     });
     EXPECT_EQ(row9->y(), row0->y());
-    check({{"map on", [](UnitImage &i) { set(i, field::TpsMapEnable, 1); },
+    check({{"map on",
+            [](UnitImage &i) { set(i, field::TpsMapEnable, 1); },
             {"Edit50", "Edit139", "LabelTps1", "LabelTps10", "CSpinButton1", "CSpinButton10", "CGaugeTps"},
-            Property::Visible, true}});
+            Property::Visible,
+            true}});
     EXPECT_EQ(row9->y(), row0->y() + 9 * 33);
 }
 
 TEST_F(ControlStatesTest, ServoDisabledHidesTheGroupAndItsLiveLabels)
 {
     check({
-        {"servo off", [](UnitImage &i) { set(i, field::ServoEnable, 0); },
-         {"GroupBoxPrivera", "LabelPriveraPoz", "LabelPriveraMer"}, Property::Visible, false},
-        {"servo on", [](UnitImage &i) { set(i, field::ServoEnable, 1); },
-         {"GroupBoxPrivera", "LabelPriveraPoz", "LabelPriveraMer"}, Property::Visible, true},
+        {"servo off",
+         [](UnitImage &i) { set(i, field::ServoEnable, 0); },
+         {"GroupBoxPrivera", "LabelPriveraPoz", "LabelPriveraMer"},
+         Property::Visible,
+         false},
+        {"servo on",
+         [](UnitImage &i) { set(i, field::ServoEnable, 1); },
+         {"GroupBoxPrivera", "LabelPriveraPoz", "LabelPriveraMer"},
+         Property::Visible,
+         true},
     });
 }
 
@@ -163,28 +206,43 @@ TEST_F(ControlStatesTest, PowerOutputGridGrowsWithTheModeAndModesTwoAndThreeAreF
         {"mode 1", mode(1), {"GroupBoxPOut[0]"}, Property::Visible, false},
         {"mode 1", mode(1), {"LabelMonPOut1"}, Property::Enabled, true},
         {"mode 0", mode(0), {"LabelMonPOut1"}, Property::Enabled, false},
-        {"mode 2", mode(2),
+        {"mode 2",
+         mode(2),
          {"GroupBoxPOut[0]", "EditPOutRpm[0][0]", "BevelPOutRpm[0][0]", "CheckBoxPOut[0][0][0]",
           "CheckBoxPOut[0][0][1]"},
-         Property::Visible, true},
-        {"mode 2", mode(2),
+         Property::Visible,
+         true},
+        {"mode 2",
+         mode(2),
          {"LabelPOutTps[0]", "EditPOutRpm[0][1]", "EditPOutTps[0][0]", "BevelPOutTps[0][0]", "CheckBoxPOut[0][0][2]",
           "CheckBoxPOut[0][1][0]", "CheckBoxPOut[0][2][0]"},
-         Property::Visible, false},
+         Property::Visible,
+         false},
         {"mode 2", mode(2), {"CheckBoxPOut[0][0][0]", "CheckBoxPOut[0][0][1]"}, Property::Enabled, false},
         {"mode 2", mode(2), {"CheckBoxPOut[0][0][0]", "CheckBoxPOut[0][1][0]"}, Property::Checked, false},
         {"mode 2", mode(2), {"CheckBoxPOut[0][0][1]", "CheckBoxPOut[0][2][3]"}, Property::Checked, true},
-        {"mode 3", mode(3),
+        {"mode 3",
+         mode(3),
          {"LabelPOutTps[0]", "EditPOutRpm[0][1]", "EditPOutTps[0][0]", "CheckBoxPOut[0][0][2]", "CheckBoxPOut[0][1][0]",
           "CheckBoxPOut[0][1][2]"},
-         Property::Visible, true},
-        {"mode 3", mode(3), {"EditPOutRpm[0][2]", "EditPOutTps[0][1]", "CheckBoxPOut[0][0][3]", "CheckBoxPOut[0][2][0]"},
-         Property::Visible, false},
-        {"mode 3", mode(3), {"CheckBoxPOut[0][0][1]", "CheckBoxPOut[0][1][2]", "CheckBoxPOut[0][2][3]"},
-         Property::Checked, true},
+         Property::Visible,
+         true},
+        {"mode 3",
+         mode(3),
+         {"EditPOutRpm[0][2]", "EditPOutTps[0][1]", "CheckBoxPOut[0][0][3]", "CheckBoxPOut[0][2][0]"},
+         Property::Visible,
+         false},
+        {"mode 3",
+         mode(3),
+         {"CheckBoxPOut[0][0][1]", "CheckBoxPOut[0][1][2]", "CheckBoxPOut[0][2][3]"},
+         Property::Checked,
+         true},
         {"mode 3", mode(3), {"CheckBoxPOut[0][1][1]", "CheckBoxPOut[0][2][0]"}, Property::Checked, false},
-        {"mode 4", mode(4), {"EditPOutRpm[0][2]", "BevelPOutRpm[0][2]", "EditPOutTps[0][1]", "CheckBoxPOut[0][2][3]"},
-         Property::Visible, true},
+        {"mode 4",
+         mode(4),
+         {"EditPOutRpm[0][2]", "BevelPOutRpm[0][2]", "EditPOutTps[0][1]", "CheckBoxPOut[0][2][3]"},
+         Property::Visible,
+         true},
         {"mode 4", mode(4), {"CheckBoxPOut[0][0][0]", "CheckBoxPOut[0][2][3]", "LabelTpsMon"}, Property::Enabled, true},
     });
 }
@@ -196,17 +254,6 @@ TEST_F(ControlStatesTest, TheFixedPatternReachesTheImageAtTheNextReadBack)
     EXPECT_EQ(image()[field::PowerOutCells(2, 0)], 0b1110);
     EXPECT_EQ(image()[field::PowerOutCells(2, 1)], 0b1100);
     EXPECT_EQ(image()[field::PowerOutCells(2, 2)], 0b1100);
-}
-
-TEST_F(ControlStatesTest, ProgrammingAfterChangeIsRedWhileTicked)
-{
-    auto *box = c().frame.monitor.CheckBoxProgHned;
-    box->setChecked(true);
-    window.updateControlStates();
-    EXPECT_EQ(box->palette().color(QPalette::Window), QColor(Qt::red));
-    box->setChecked(false);
-    window.updateControlStates();
-    EXPECT_NE(box->palette().color(QPalette::Window), QColor(Qt::red));
 }
 
 } // namespace

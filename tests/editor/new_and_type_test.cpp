@@ -4,7 +4,6 @@
 #include "editor/widgets/radio_group.h"
 
 #include <QAction>
-#include <QComboBox>
 
 using namespace talviro6;
 using namespace talviro6::testing;
@@ -13,11 +12,7 @@ namespace {
 
 class NewAndTypeTest : public WindowFixture {
   protected:
-    void chooseBike(int item)
-    {
-        c().bike.ComboBoxBike->setCurrentIndex(item);
-        emit c().bike.ComboBoxBike->activated(item);
-    }
+    void chooseBike(int item) { choose(c().bike.ComboBoxBike, item); }
 };
 
 TEST_F(NewAndTypeTest, OnlyYesToTheNewQuestionChangesAnything)

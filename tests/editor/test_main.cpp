@@ -1,3 +1,5 @@
+#include "editor/window_font.h"
+
 #include <QApplication>
 #include <QLocale>
 
@@ -11,6 +13,7 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     QApplication app(argc, argv);
+    talviro6::applyWindowFont(); // the tool's own, so the tests see its window
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

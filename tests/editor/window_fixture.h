@@ -3,14 +3,17 @@
 #include "editor/controls.h"
 #include "editor/form_hlav.h"
 #include "editor/user_dialogs.h"
+#include "editor/widgets/drop_down_list.h"
 #include "editor/widgets/numeric_field.h"
 #include "model/fields.h"
 #include "sim/loopback_port.h"
 #include "sim/simulated_unit.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -66,6 +69,17 @@ class WindowFixture : public ::testing::Test {
                 return f;
         ADD_FAILURE() << "no field " << name.toStdString();
         return nullptr;
+    }
+
+    /// Chooses an item as a user does: opens the drop-down and clicks the item.
+    void choose(DropDownList *list, int item)
+    {
+        list->showPopup();
+        QAbstractItemView *view = list->view();
+        const QModelIndex index = view->model()->index(item, 0);
+        view->scrollTo(index);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+        QApplication::processEvents();
     }
 
     template <typename T = QWidget> T *named(const QString &name)

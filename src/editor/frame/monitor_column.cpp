@@ -17,7 +17,6 @@ QLabel *makeReadOut(QWidget *parent, const char *name, int y, int pixels, bool b
     auto *label = makeLabel(parent, QString::fromLatin1(name), MonitorX, y);
     label->setFont(pixelFont(pixels, bold));
     label->resize(ColumnWidth, pixels + 6);
-    label->setAutoFillBackground(true); // read-outs are coloured as status
     return label;
 }
 
@@ -74,7 +73,6 @@ MonitorColumn buildMonitorColumn(QWidget *parent)
     m.CheckBoxProgHned = new MouseUpCheckBox(parent);
     m.CheckBoxProgHned->setObjectName(QStringLiteral("CheckBoxProgHned"));
     m.CheckBoxProgHned->setGeometry(MonitorX, next(28), ColumnWidth, 22);
-    m.CheckBoxProgHned->setAutoFillBackground(true); // red while ticked
 
     m.LabelHlaseni = makeReadOut(parent, "LabelHlaseni", next(22), 13, true);
     QPalette black = m.LabelHlaseni->palette();

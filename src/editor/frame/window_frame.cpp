@@ -27,6 +27,10 @@ QLabel *makeAlarm(QWidget *parent, const char *name, int y, int pixels)
     palette.setColor(QPalette::Window, Qt::red);
     label->setPalette(palette);
     label->resize(653, pixels + 8);
+    // A long text (another language, the two version numbers) wraps onto further
+    // lines rather than losing its end; the test row below leaves room for three.
+    label->setMinimumHeight(pixels + 8);
+    label->setWordWrap(true);
     label->hide();
     return label;
 }

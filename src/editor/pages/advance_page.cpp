@@ -20,7 +20,8 @@ AdvancePage buildAdvancePage(QWidget *page)
     for (std::size_t c = 0; c < Points; ++c) {
         const int minimum = c == 0 ? 199 : 300;
         const int value = 1000 * static_cast<int>(c + 1);
-        auto *edit = new NumericField(QStringLiteral("RpmAdv") + QString::number(c + 1), {minimum, 20100, 100, value}, 40, box);
+        auto *edit =
+            new NumericField(QStringLiteral("RpmAdv") + QString::number(c + 1), {minimum, 20100, 100, value}, 40, box);
         edit->place(ColumnX[c], 29);
         p.EditRpmAdv[c] = edit;
     }
@@ -32,7 +33,6 @@ AdvancePage buildAdvancePage(QWidget *page)
                                 QString::fromLatin1(rowCaptions[r]));
         label->resize(38, 16);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        label->setAutoFillBackground(true); // the operating row is coloured
         p.LabelTps[r] = label;
         for (std::size_t c = 0; c < Points; ++c) {
             const int number = 50 + 10 * static_cast<int>(r) + static_cast<int>(c);

@@ -1,22 +1,19 @@
 #include "editor/pages/page_builders.h"
+#include "editor/widgets/drop_down_list.h"
 #include "editor/widgets/mouse_up_check_box.h"
 #include "editor/widgets/numeric_field.h"
 
-#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 
 namespace talviro6 {
 namespace {
 
-QComboBox *makeList(QWidget *parent, const QString &name, int x, int y, int width, int rows, int items)
+DropDownList *makeList(QWidget *parent, const QString &name, int x, int y, int width, int rows, int items)
 {
-    auto *list = new QComboBox(parent);
-    list->setObjectName(name);
+    auto *list = new DropDownList(name, items, parent);
     list->setGeometry(x, y, width, 22);
     list->setMaxVisibleItems(rows);
-    for (int i = 0; i < items; ++i)
-        list->addItem(QString());
     return list;
 }
 
@@ -65,13 +62,15 @@ BikePage buildBikePage(QWidget *page)
 
     p.GroupBoxRpm = new QGroupBox(page);
     p.GroupBoxRpm->setObjectName(QStringLiteral("GroupBoxRpm"));
-    p.GroupBoxRpm->setGeometry(8, 60, 249, 113);
+    // 249 wide beside the 393 of the synchronisation box on a 645 page: it starts at 2
+    // so the two frames do not overlap.
+    p.GroupBoxRpm->setGeometry(2, 60, 249, 113);
     p.EditRpmPulsu = new NumericField(QStringLiteral("RpmPulsu"), {0, 6, 1, 1}, 42, p.GroupBoxRpm);
-    p.EditRpmPulsu->place(12, 30);
-    p.LabelRpmPulsu = makeLabel(p.GroupBoxRpm, QStringLiteral("LabelRpmPulsu"), 78, 33);
+    p.EditRpmPulsu->place(18, 30);
+    p.LabelRpmPulsu = makeLabel(p.GroupBoxRpm, QStringLiteral("LabelRpmPulsu"), 84, 33);
     p.EditRpmKorekce = new NumericField(QStringLiteral("RpmKorekce"), {-60, 60, 1, 0}, 42, p.GroupBoxRpm);
-    p.EditRpmKorekce->place(12, 70);
-    p.LabelRpmKorekce = makeLabel(p.GroupBoxRpm, QStringLiteral("LabelRpmKorekce"), 78, 73);
+    p.EditRpmKorekce->place(18, 70);
+    p.LabelRpmKorekce = makeLabel(p.GroupBoxRpm, QStringLiteral("LabelRpmKorekce"), 84, 73);
 
     p.CheckBoxInvInput1 = new MouseUpCheckBox(page);
     p.CheckBoxInvInput1->setObjectName(QStringLiteral("CheckBoxInvInput1"));
@@ -95,10 +94,18 @@ BikePage buildBikePage(QWidget *page)
     p.ComboBoxSynchro = makeList(special, QStringLiteral("ComboBoxSynchro"), 10, 40, 353, 20, 7);
     p.EditPocPalcu = new NumericField(QStringLiteral("PocPalcu"), {1, 58, 1, 40}, 30, special);
     p.EditPocPalcu->place(10, 74);
-    p.LabelPocPalcu = makeLabel(special, QStringLiteral("LabelPocPalcu"), 60, 77);
     p.EditPocKanalu = new NumericField(QStringLiteral("PocKanalu"), {1, 2, 1, 2}, 30, special);
-    p.EditPocKanalu->place(196, 74);
-    p.LabelPocKanalu = makeLabel(special, QStringLiteral("LabelPocKanalu"), 246, 77);
+    p.EditPocKanalu->place(192, 74);
+    // The two captions share the row with their fields and wrap onto a second line
+    // where a language needs it, rather than run into the next field or the frame.
+    p.LabelPocPalcu = makeLabel(special, QStringLiteral("LabelPocPalcu"), 62, 68);
+    p.LabelPocKanalu = makeLabel(special, QStringLiteral("LabelPocKanalu"), 244, 68);
+    for (auto *label : {p.LabelPocPalcu, p.LabelPocKanalu}) {
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    }
+    p.LabelPocPalcu->resize(124, 34);
+    p.LabelPocKanalu->resize(140, 34);
 
     // Column headings over the edits and the two check-box columns of the channels.
     p.LabelLobe = makeLabel(special, QStringLiteral("LabelLobe"), 160, 108);

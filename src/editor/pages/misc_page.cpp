@@ -50,8 +50,10 @@ MiscPage buildMiscPage(QWidget *page)
     p.BitBtnTps100 = new QPushButton(QStringLiteral("Set TPS 100 %"), p.GroupBoxTps);
     p.BitBtnTps100->setObjectName(QStringLiteral("BitBtnTps100"));
     p.BitBtnTps100->setGeometry(160, 55, 130, 25);
-    for (auto *single : {p.EditOmez1, p.EditOmez2, p.EditClutchTime, p.EditClutchPause, p.EditTps0, p.EditTps100})
+    for (auto *single : {p.EditOmez1, p.EditOmez2, p.EditClutchTime, p.EditClutchPause, p.EditTps0, p.EditTps100}) {
         single->setGroupSeparatorShown(true);
+        single->fitDigits();
+    }
 
     p.RadioGroupInput1 = new RadioGroup(QStringLiteral("RadioGroupInput1"), 5, page);
     p.RadioGroupInput1->setGeometry(16, 240, 289, 140);

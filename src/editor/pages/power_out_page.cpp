@@ -56,6 +56,7 @@ PowerOutPage BuildPowerOutPage(QWidget *page, int width, int height)
                                           {300, 25000 + 100 * kk, 100, 2000 * (kk + 1)}, 48, map);
             edit->place(165 + 100 * kk, 20);
             edit->setGroupSeparatorShown(true);
+            edit->fitDigits();
             p.EditPOutRpm[n][k] = edit;
         }
         for (std::size_t k = 0; k < field::PowerOutTpsThresholds; ++k) {
@@ -65,6 +66,7 @@ PowerOutPage BuildPowerOutPage(QWidget *page, int width, int height)
                                           {0, 101 + kk, 1, 30 * (kk + 1)}, 30, map);
             edit->place(33, 68 + 33 * kk);
             edit->setGroupSeparatorShown(true);
+            edit->fitDigits();
             p.EditPOutTps[n][k] = edit;
         }
         for (std::size_t r = 0; r < field::PowerOutRows; ++r) {
@@ -79,15 +81,17 @@ PowerOutPage BuildPowerOutPage(QWidget *page, int width, int height)
         for (std::size_t k = 0; k < field::PowerOutRpmThresholds; ++k) {
             const int x = p.EditPOutRpm[n][k]->x() + 20;
             const int y = p.EditPOutTps[n][0]->y() - 14;
-            p.BevelPOutRpm[n][k] = makeBevel(map, QStringLiteral("BevelPOutRpm") + index + QStringLiteral("[") +
-                                                      QString::number(k) + QStringLiteral("]"),
+            p.BevelPOutRpm[n][k] = makeBevel(map,
+                                             QStringLiteral("BevelPOutRpm") + index + QStringLiteral("[") +
+                                                 QString::number(k) + QStringLiteral("]"),
                                              QFrame::VLine, QRect(x, y, 4, 90));
         }
         for (std::size_t k = 0; k < field::PowerOutTpsThresholds; ++k) {
             const int x = p.LabelPOutRpm[n]->x();
             const int y = p.EditPOutTps[n][k]->y() + 10;
-            p.BevelPOutTps[n][k] = makeBevel(map, QStringLiteral("BevelPOutTps") + index + QStringLiteral("[") +
-                                                      QString::number(k) + QStringLiteral("]"),
+            p.BevelPOutTps[n][k] = makeBevel(map,
+                                             QStringLiteral("BevelPOutTps") + index + QStringLiteral("[") +
+                                                 QString::number(k) + QStringLiteral("]"),
                                              QFrame::HLine, QRect(x, y, 380, 4));
         }
     }

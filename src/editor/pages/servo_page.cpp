@@ -27,7 +27,8 @@ ServoPage buildServoPage(QWidget *page)
     for (std::size_t i = 0; i < Points; ++i) {
         const QString n = QString::number(i + 1);
         const int minimum = i < 2 ? 200 : 300;
-        p.EditRpmPriv[i] = new NumericField(QStringLiteral("RpmPriv") + n, {minimum, 20100, 100, rpmValues[i]}, 40, box);
+        p.EditRpmPriv[i] =
+            new NumericField(QStringLiteral("RpmPriv") + n, {minimum, 20100, 100, rpmValues[i]}, 40, box);
         p.EditRpmPriv[i]->place(ColumnX[i], 32);
         p.EditNapPriv[i] = new NumericField(QStringLiteral("NapPriv") + n, {20, 5000, 20, 100}, 40, box);
         p.EditNapPriv[i]->place(ColumnX[i], 76);
@@ -36,6 +37,7 @@ ServoPage buildServoPage(QWidget *page)
     p.EditPrivHyster = new NumericField(QStringLiteral("PrivHyster"), {0, 1275, 5, 300}, 42, box);
     p.EditPrivHyster->place(ColumnX[0], 140);
     p.EditPrivHyster->setGroupSeparatorShown(true);
+    p.EditPrivHyster->fitDigits();
     p.LabelServoHyster = makeLabel(box, QStringLiteral("LabelServoHyster"), ColumnX[0] + 64, 143);
 
     p.BitBtnServoMinus = new QPushButton(QStringLiteral("-"), box);

@@ -31,6 +31,12 @@ class NumericField : public QSpinBox {
     void place(int x, int y);
 
     void setSpinnerVisible(bool visible);
+
+    /// Makes the widest number the field can hold (its range, with or without digit
+    /// grouping as set) show whole, by a smaller font where the edit is too narrow:
+    /// "10000" cut to "1000" would tell the tuner a wrong value. Call again after
+    /// switching the grouping on.
+    void fitDigits();
     bool isSpinnerVisible() const { return m_spinnerVisible; }
 
     /// Shows a value from the image. What the field accepts (clamped to its range)
@@ -43,6 +49,17 @@ class NumericField : public QSpinBox {
     /// An arrow or an arrow key: steps, clamps, and reports `UpDownClick`.
     void stepBy(int steps) override;
 
+    /// The value for read back: text typed and not yet applied is applied first
+    /// (clamped), so a command that does not move the focus still takes what shows.
+    int appliedValue();
+
+    // Any whole number is accepted while typing, also one beyond the range: the
+    // number is clamped to [minimum, maximum] when it is applied, so typing 75 into a
+    // 0 ... 60 field gives 60, not a rejected last digit and a stored 7.
+    QValidator::State validate(QString &text, int &position) const override;
+    void fixup(QString &text) const override;
+    int valueFromText(const QString &text) const override;
+
   signals:
     /// An arrow (or an arrow key) stepped the value: `UpDownClick`.
     void upDownClick();
@@ -54,6 +71,9 @@ class NumericField : public QSpinBox {
   protected:
     void keyPressEvent(QKeyEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    /// Only a field with the focus follows the wheel: a wheel turn that passes over
+    /// a page must not change, and perhaps program, every field under the pointer.
+    void wheelEvent(QWheelEvent *event) override;
 
   private:
     QString m_spinnerName;
