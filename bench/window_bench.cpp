@@ -7,6 +7,7 @@
 #include "editor/window_font.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -17,6 +18,16 @@ namespace {
 struct SilentDialogs : UserDialogs {
     void message(const QString &) override {}
     Answer askYesNoCancel(const QString &) override { return Answer::No; }
+    QString askOpenFileName(const QString &) override { return {}; }
+    QString askSaveFileName(const QString &) override { return {}; }
+};
+
+struct NoPrinter : PagePrinter {
+    bool print(const std::vector<QImage> &, QString *) override { return true; }
+};
+
+struct NoShell : DocumentShell {
+    bool openDocument(const QString &) override { return false; }
 };
 
 /// The whole window on a loopback to the simulated unit, time moved by hand.
@@ -25,7 +36,10 @@ struct Bench {
     sim::SimulatedUnit unit;
     sim::LoopbackPort port{unit, clock};
     SilentDialogs dialogs;
-    FormHlav window{port, dialogs, FormHlav::TickSource::Manual};
+    NoPrinter printer;
+    NoShell shell;
+    QTemporaryDir settings; // an empty folder: a first start
+    FormHlav window{port, WindowServices{dialogs, printer, shell, settings.path()}, FormHlav::TickSource::Manual};
 
     Bench()
     {

@@ -14,12 +14,20 @@ AppOptions parseAppOptions(const QStringList &arguments)
             options.simulate = true;
         } else if (a == QLatin1String("--screenshot-dir") && i + 1 < arguments.size()) {
             options.screenshotDir = arguments[++i];
+        } else if (a == QLatin1String("--print-to-pdf")) {
+            if (i + 1 >= arguments.size()) {
+                options.error = QStringLiteral("--print-to-pdf needs a file name");
+                return options;
+            }
+            options.pdfPath = arguments[++i];
         } else {
             args.push_back(a.toStdString());
         }
     }
     std::string error;
     options.devices = takeDeviceArguments(args, &error);
+    if (!options.error.isEmpty())
+        return options;
     options.error = QString::fromStdString(error);
     for (const auto &a : args)
         options.rest.push_back(QString::fromStdString(a));

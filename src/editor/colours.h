@@ -26,6 +26,8 @@ inline QColor toQColor(Colour colour)
         return Qt::magenta;
     case Colour::Aqua:
         return Qt::cyan;
+    case Colour::White:
+        return Qt::white;
     }
     return {};
 }

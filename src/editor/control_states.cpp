@@ -28,7 +28,7 @@ struct Conditions {
     bool tpsMap;
     bool special;
     bool syncZero;
-    bool secondPickup;
+    bool secondPickupControls; ///< SecondPickup or SyncZero: the second pick-up is in use
     bool printing;
     bool testMode;
     bool killSwitch;
@@ -42,20 +42,21 @@ Conditions evaluate(const Controls &c, const UnitImage &image, const ControlStat
 {
     const int input1 = image[field::Input1Function];
     const int input2 = image[field::Input2Function];
-    const int sync = c.bike.ComboBoxSynchro->currentIndex();
+    const int syncItem = c.bike.ComboBoxSynchro->currentIndex();
     auto either = [&](int function) { return input1 == function || input2 == function; };
+    // The items of the list decide here, not the image: a refresh has made them agree.
     return Conditions{
         .tpsMap = c.advance.CheckBoxTpsMapa->isChecked(),
         .special = c.bike.ComboBoxBike->currentIndex() == 5,
-        .syncZero = sync == 0,
-        .secondPickup = sync == 4 || sync == 6,
+        .syncZero = syncItem == sync::OneLobe,
+        .secondPickupControls = usesSecondPickup(syncItem),
         .printing = in.printMode,
         .testMode = in.testEnable,
-        .killSwitch = input1 == 1,
-        .blocking = input2 == 1,
-        .clutchIn = either(2),
-        .retardIn = either(3),
-        .startLimIn = either(4),
+        .killSwitch = input1 == input::KillSwitch,
+        .blocking = input2 == input::Blocking,
+        .clutchIn = either(input::ClutchMaster),
+        .retardIn = either(input::Retard),
+        .startLimIn = either(input::StartLimiter),
     };
 }
 
@@ -114,8 +115,7 @@ void windowAndLiveDisplay(Controls &c, QWidget *window, const UnitImage &image, 
 
     const bool corrected = image[field::AdvanceCorrection1] != 100 || image[field::AdvanceCorrection2] != 100;
     m.LabelAdvance2->setVisible(image[field::ChannelCount] >= 2 && (image[field::BikeType] == 1 || corrected));
-    const int sync = image[field::SyncMethod];
-    m.LabelMonSnimac2->setVisible(sync == 0 || sync == 4 || sync == 6);
+    m.LabelMonSnimac2->setVisible(usesSecondPickup(image[field::SyncMethod]));
 
     m.LabelKillSwitch->setEnabled(k.killSwitch);
     m.LabelBlocking1->setEnabled(k.blocking);
@@ -165,7 +165,7 @@ void bikePage(BikePage &p, const UnitImage &image, const Conditions &k, const Co
 
     visible({p.CheckBoxInvInput2, ch1.CheckBoxPalecZacP2, ch1.CheckBoxPalecEndP2, ch2.CheckBoxPalecZacP2,
              ch2.CheckBoxPalecEndP2},
-            k.secondPickup || k.syncZero);
+            k.secondPickupControls);
     ch2.GroupBoxPalec->setVisible(image[field::ChannelCount] >= 2);
 }
 

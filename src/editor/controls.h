@@ -25,6 +25,15 @@ class MouseUpCheckBox;
 class NumericField;
 class RadioGroup;
 
+// Every control of the main window by its name. The names keep the unit's own Czech
+// stems, so a control, its handler and the tuner's manual name the same thing:
+//   Hlav main window        Hlaseni message (transfer line)   Spojeni connection
+//   Poc number of           Palec lobe                         Snimac pick-up
+//   Privera servo           Napeti, Nap voltage                Omez limiter
+//   Kompenz compensation    Nasobek multiple                   Korekce correction
+//   Ruzne miscellaneous     Zpet / Znovu undo / redo           PocKanalu number of channels
+//   PocetProgramovani       programming count                  Zac / End maximum / start advance
+//
 // Every control of the main window by its name. Families of like controls are
 // arrays so that read back, refresh and the control states run in loops. The
 // widgets are owned by their Qt parents; these are plain references.

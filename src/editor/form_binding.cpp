@@ -1,7 +1,6 @@
 #include "editor/form_hlav.h"
 
 #include "editor/binding.h"
-#include "editor/edit_steps.h"
 #include "editor/widgets/mouse_up_check_box.h"
 #include "editor/widgets/numeric_field.h"
 #include "model/conversions.h"
@@ -18,13 +17,13 @@ namespace talviro6 {
 
 void FormHlav::readBack()
 {
-    talviro6::readBackControls(m_c, m_image, m_testEnable);
+    m_binding->readBack(m_image, m_testEnable);
     updateControlStates();
 }
 
 void FormHlav::refresh()
 {
-    talviro6::refreshControls(m_c, m_image);
+    m_binding->refresh(m_image);
     updateControlStates();
 }
 
@@ -33,24 +32,6 @@ void FormHlav::afterEditStep()
     validate(m_image, m_settings);
     refresh();
     historyStep();
-}
-
-void FormHlav::historyStep()
-{
-    const bool changed = m_image.parameters != m_recorded;
-    if (changed)
-        m_recorded = m_image.snapshot();
-    // Ticking the box alone programs nothing; from the first change on, every step
-    // programs, changed or not, so the unit always holds what the tuner sees.
-    if (m_c.frame.monitor.CheckBoxProgHned->isChecked()) {
-        if (changed || m_programAfterChangeArmed) {
-            m_link.StartProgramJobAfterChange();
-            paintLive();
-        }
-        m_programAfterChangeArmed = true;
-    } else {
-        m_programAfterChangeArmed = false;
-    }
 }
 
 void FormHlav::UpDownClick()
@@ -162,9 +143,17 @@ void FormHlav::stepAdvance(Step step)
 {
     readBack();
     validate(m_image, m_settings);
-    talviro6::stepAdvance(m_image, step, m_c.advance.CheckBoxIgnAll->isChecked(), m_link.state().operatingPoint);
+    talviro6::stepAdvance(m_image, step, m_c.advance.CheckBoxIgnAll->isChecked(), operatingCell());
     validate(m_image, m_settings);
     afterEditStep();
+}
+
+std::optional<MapCell> FormHlav::operatingCell() const
+{
+    const OperatingPoint &p = m_link.state().operatingPoint;
+    if (p.BelowSpeedRange)
+        return std::nullopt;
+    return MapCell{p.OperatingRow, p.OperatingColumn};
 }
 
 void FormHlav::CSpinButtonAllDownClick()

@@ -72,13 +72,28 @@ void FormHlav::wireMenu()
     connect(m.AdvancePlus, &QAction::triggered, this, &FormHlav::CSpinButtonAllUpClick);
     for (std::size_t i = 0; i < m.MenuComItems.size(); ++i)
         connect(m.MenuComItems[i], &QAction::triggered, this, [this, i] { MenuCom1Click(static_cast<int>(i)); });
-    // Open, Save, Print, Undo, Redo, the languages, Contents and About have no
-    // handlers yet: their items are there so the menu is complete.
+    connect(m.MenuOpen, &QAction::triggered, this, &FormHlav::MenuOpenClick);
+    connect(t.SpeedButton5, &QToolButton::clicked, this, &FormHlav::MenuOpenClick);
+    connect(m.MenuOpenExeDir, &QAction::triggered, this, &FormHlav::MenuOpenExeDirClick);
+    connect(m.MenuSave, &QAction::triggered, this, &FormHlav::MenuSaveClick);
+    connect(t.SpeedButton7, &QToolButton::clicked, this, &FormHlav::MenuSaveClick);
+    connect(m.MenuSaveExeDir, &QAction::triggered, this, &FormHlav::MenuSaveExeDirClick);
+    connect(m.MenuPrint, &QAction::triggered, this, &FormHlav::SpeedButtonPrintClick);
+    connect(t.SpeedButtonPrint, &QToolButton::clicked, this, &FormHlav::SpeedButtonPrintClick);
+    connect(m.MenuPrintAll, &QAction::triggered, this, &FormHlav::MenuPrintAllClick);
+    connect(m.MenuZpet, &QAction::triggered, this, &FormHlav::SpeedButtonZpetClick);
+    connect(t.SpeedButtonZpet, &QToolButton::clicked, this, &FormHlav::SpeedButtonZpetClick);
+    connect(m.MenuZnovu, &QAction::triggered, this, &FormHlav::SpeedButtonZnovuClick);
+    connect(t.SpeedButtonZnovu, &QToolButton::clicked, this, &FormHlav::SpeedButtonZnovuClick);
+    connect(m.MenuContens, &QAction::triggered, this, &FormHlav::MenuContensClick);
+    // The languages and About have no handlers yet: their items are there so the
+    // menu is complete.
 }
 
 void FormHlav::MenuNewClick()
 {
-    const auto answer = m_dialogs.askYesNoCancel(QString::fromStdString(m_texts[TextRole::TextDefaultQuestion]));
+    const auto answer =
+        m_services.dialogs.askYesNoCancel(QString::fromStdString(m_texts[TextRole::TextDefaultQuestion]));
     if (answer != UserDialogs::Answer::Yes)
         return;
     newParameterSet(m_image, NewSetCause::StartOrNew);

@@ -24,10 +24,11 @@
 
 namespace talviro6 {
 
-FormHlav::FormHlav(SerialPort &port, UserDialogs &dialogs, TickSource ticks, QWidget *parent)
-    : QMainWindow(parent), m_dialogs(dialogs), m_link(port, m_image, m_settings, m_texts, *this), m_painter(m_c),
+FormHlav::FormHlav(SerialPort &port, WindowServices services, TickSource ticks, QWidget *parent)
+    : QMainWindow(parent), m_services(services), m_link(port, m_image, m_settings, m_texts, *this), m_painter(m_c),
       m_tickSource(ticks)
 {
+    setAcceptDrops(true); // a parameter file dropped on the window opens
     setObjectName(QStringLiteral("FormHlav"));
     setWindowTitle(QStringLiteral("Programming of TALVIRO6 unit"));
     m_c.menu = buildMainMenu(menuBar());
@@ -84,12 +85,14 @@ void FormHlav::FormCreate(const QStringList &arguments)
         label->setVisible(m_testEnable);
     updateControlStates();
     paintLive();
+    openFromCommandLine(arguments);
 }
 
 void FormHlav::buildControlTables()
 {
     buildPortMenu(m_c.menu);
     m_c.powerOut = BuildPowerOutPage(m_c.frame.TabSheetPowerOut, PageClientWidth, PageClientHeight);
+    m_binding = std::make_unique<ControlBinding>(m_c);
     const auto fields = findChildren<NumericField *>();
     m_fields.assign(fields.begin(), fields.end());
     wireControls();
@@ -112,13 +115,6 @@ void FormHlav::centreWindow()
     move(available.x() + (available.width() - width()) / 2, available.y() + (available.height() - height()) / 2);
 }
 
-void FormHlav::loadSettings()
-{
-    // The settings file is not read yet. Without a stored value the
-    // loader takes PortIndex (1) as the stored "ComPort" and subtracts 1: COM1.
-    m_settings.portIndex = static_cast<std::uint8_t>(m_settings.portIndex - 1);
-}
-
 void FormHlav::applyCommandLineLanguage(const QStringList &arguments)
 {
     if (arguments.isEmpty())
@@ -136,23 +132,6 @@ void FormHlav::LoadMessages()
     m_texts.load(m_settings.languageIndex);
 }
 
-void FormHlav::ResetHistory()
-{
-    m_recorded = m_image.snapshot();
-    m_programAfterChangeArmed = false;
-    // Nothing to undo or redo yet.
-    m_c.frame.toolBar.SpeedButtonZpet->setEnabled(false);
-    m_c.frame.toolBar.SpeedButtonZnovu->setEnabled(false);
-    m_c.menu.MenuZpet->setEnabled(false);
-    m_c.menu.MenuZnovu->setEnabled(false);
-}
-
-void FormHlav::readTestEnableFile()
-{
-    // The test-enable file is not read yet; test mode is
-    // switched only by setTestEnable.
-}
-
 void FormHlav::setTestEnable(bool on)
 {
     m_testEnable = on;
@@ -168,7 +147,7 @@ void FormHlav::closeEvent(QCloseEvent *event)
     m_link.ClosePort();
     readBack();
     validate(m_image, m_settings);
-    // The settings and the start-up image are not saved yet.
+    saveSettings();
     event->accept();
 }
 
@@ -200,7 +179,7 @@ void FormHlav::paintLive()
 
 void FormHlav::showMessageBox(MessageBoxKind, const std::string &text)
 {
-    m_dialogs.message(QString::fromStdString(text));
+    m_services.dialogs.message(QString::fromStdString(text));
 }
 
 void FormHlav::updateControlStates()
@@ -208,7 +187,7 @@ void FormHlav::updateControlStates()
     const auto &d = m_link.display();
     ControlStateInputs in;
     in.testEnable = m_testEnable;
-    in.printMode = m_printMode;
+    in.printMode = printMode();
     in.unitName = QString::fromStdString(d.LabelVerze1);
     in.unitDate = QString::fromStdString(d.LabelVerze2);
     in.unitTime = QString::fromStdString(d.LabelVerze3);

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "editor/binding.h"
 #include "editor/controls.h"
 #include "editor/live_display.h"
+#include "editor/window_services.h"
 #include "link/link_engine.h"
+#include "model/edit_history.h"
+#include "model/edit_steps.h"
 #include "model/unit_image.h"
 #include "model/validate.h"
 #include "texts/kept_texts.h"
@@ -12,6 +16,8 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <memory>
+#include <optional>
 #include <vector>
 
 namespace talviro6 {
@@ -19,10 +25,13 @@ namespace talviro6 {
 class NumericField;
 class SerialPort;
 class UserDialogs;
-enum class Step;
 
-/// The main window: owns the image, the link engine and every control for the whole
-/// run. Every edit goes one way: read back, validate, refresh, history step.
+/// The main window: owns the image, the link engine, the edit history and every
+/// control for the whole run. Every edit goes one way: read back, validate,
+/// refresh, history step. The commands live in files of their own: form_binding
+/// (the edit handlers), form_commands (menus, transfers, ports), form_history
+/// (undo and redo), form_files (open, save, manual), form_settings (the files kept
+/// between runs) and form_printing.
 class FormHlav : public QMainWindow, private LinkCallbacks {
     Q_OBJECT
 
@@ -33,20 +42,35 @@ class FormHlav : public QMainWindow, private LinkCallbacks {
     /// Timer1Timer() itself (tests count ticks, they do not wait for them).
     enum class TickSource { Timer, Manual };
 
-    FormHlav(SerialPort &port, UserDialogs &dialogs, TickSource ticks = TickSource::Timer, QWidget *parent = nullptr);
+    FormHlav(SerialPort &port, WindowServices services, TickSource ticks = TickSource::Timer,
+             QWidget *parent = nullptr);
     ~FormHlav() override;
 
-    /// The start-up sequence; `arguments` without the program name.
+    /// The start-up sequence; `arguments` without the program name. The first may
+    /// pick the language; a parameter file named among them opens at the end.
     void FormCreate(const QStringList &arguments);
 
     Controls &controls() { return m_c; }
     UnitImage &image() { return m_image; }
     const SettingsIndexes &settings() const { return m_settings; }
     LinkEngine &link() { return m_link; }
+    const EditHistory &history() const { return m_history; }
     bool testEnable() const { return m_testEnable; }
     void setTestEnable(bool on);
+    /// The one print-mode flag; the link hides its banners by it too.
+    bool printMode() const { return m_link.state().PrintMode; }
+    const QString &currentFileName() const { return m_currentFileName; }
+    const QString &exeDirFileName() const { return m_exeDirFileName; }
+    /// The file names each dialog proposes next.
+    const QString &openPreset() const { return m_openPreset; }
+    const QString &savePreset() const { return m_savePreset; }
+    /// The settings file, the start-up image file and the test-enable file.
+    QString settingsFilePath() const;
+    QString startupImagePath() const;
+    QString testEnablePath() const;
     /// Every numeric field, for tests and for wiring.
     const std::vector<NumericField *> &numericFields() const { return m_fields; }
+    const ControlBinding &binding() const { return *m_binding; }
 
     // The binding.
     void readBack();
@@ -54,6 +78,9 @@ class FormHlav : public QMainWindow, private LinkCallbacks {
     void afterEditStep();
     void historyStep();
     void updateControlStates();
+
+    /// Opens a parameter file as Open does after its dialog (drag and drop, command line).
+    void openParameterFile(const QString &path);
 
   public slots:
     // Edit handlers.
@@ -76,17 +103,28 @@ class FormHlav : public QMainWindow, private LinkCallbacks {
 
     // Commands.
     void MenuNewClick();
+    void MenuOpenClick();
+    void MenuOpenExeDirClick();
+    void MenuSaveClick();
+    void MenuSaveExeDirClick();
+    void SpeedButtonPrintClick();
+    void MenuPrintAllClick();
+    void MenuContensClick();
     void MenuReadClick();
     void MenuVerifyClick();
     void MenuProgramClick();
     void MenuCom1Click(int entry);
     void MenuExitClick();
+    void SpeedButtonZpetClick();
+    void SpeedButtonZnovuClick();
 
     /// The tick: the link's receive, job, message and watchdog steps, then the live display.
     void Timer1Timer();
 
   protected:
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
   private:
     // LinkCallbacks
@@ -99,34 +137,54 @@ class FormHlav : public QMainWindow, private LinkCallbacks {
     void wireMenu();
     void installHintHandler();
     void centreWindow();
-    void loadSettings();
     void applyCommandLineLanguage(const QStringList &arguments);
     void LoadMessages();
-    void ResetHistory();
-    void readTestEnableFile();
     void markPortMenu();
     void paintLive();
     void stepServo(Step step);
     void stepAdvance(Step step);
     void stepColumn(int column, Step step);
+    std::optional<MapCell> operatingCell() const;
+    int pageShown() const;
+
+    // form_history
+    void ResetHistory();
+    void refreshHistoryButtons();
+    void restoreHistoryEntry(const HistorySnapshot &entry);
+    void startProgrammingAfterChange();
+
+    // form_files
+    void saveTo(const QString &path);
+    void setCurrentFile(const QString &path);
+    void openFromCommandLine(const QStringList &arguments);
+
+    // form_settings
+    void loadSettings();
+    void saveSettings();
+    void readTestEnableFile();
+
+    // form_printing
+    void printPages(const std::vector<int> &pages);
 
     UnitImage m_image;
     SettingsIndexes m_settings;
     KeptTexts m_texts;
-    UserDialogs &m_dialogs;
+    WindowServices m_services;
     LinkEngine m_link;
     Controls m_c;
+    std::unique_ptr<ControlBinding> m_binding;
     LiveDisplayPainter m_painter;
     std::vector<NumericField *> m_fields;
     QTimer m_timer;
     TickSource m_tickSource;
 
+    EditHistory m_history;
+    ProgramAfterChange m_programAfterChange;
     bool m_testEnable = false;
-    bool m_printMode = false;
-    QString m_exeDirFileName;
-    /// The image as the history last recorded it; the undo ring replaces this.
-    ParameterArea m_recorded{};
-    bool m_programAfterChangeArmed = false;
+    QString m_currentFileName; ///< CurrentFileName: the file last opened or saved
+    QString m_exeDirFileName;  ///< ExeDirFileName: "data.ign" beside the executable
+    QString m_openPreset;      ///< what the open dialog proposes next
+    QString m_savePreset;      ///< what the save dialog proposes next
 };
 
 } // namespace talviro6

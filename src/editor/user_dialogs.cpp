@@ -1,7 +1,11 @@
 #include "editor/user_dialogs.h"
 
 #include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QUrl>
 
 namespace talviro6 {
 namespace {
@@ -10,6 +14,10 @@ QString boxTitle()
 {
     return QStringLiteral("TALVIRO6");
 }
+
+// The filters of the two dialogs; Qt writes them "Name (patterns)" with ";;" between.
+const QString OpenFilter = QStringLiteral("Ignition Parametrs(*.ign);;All Files (*.*)");
+const QString SaveFilter = QStringLiteral("Ignition Parametrs(*.ign)");
 
 } // namespace
 
@@ -26,6 +34,31 @@ UserDialogs::Answer MessageBoxDialogs::askYesNoCancel(const QString &text)
     if (button == QMessageBox::Yes)
         return Answer::Yes;
     return button == QMessageBox::No ? Answer::No : Answer::Cancel;
+}
+
+QString MessageBoxDialogs::askOpenFileName(const QString &preset)
+{
+    return QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(), preset, OpenFilter);
+}
+
+QString MessageBoxDialogs::askSaveFileName(const QString &preset)
+{
+    // Built by hand: the static helper neither adds the default extension nor lets
+    // the overwrite question see the name with it.
+    QFileDialog dialog(QApplication::activeWindow(), QString(), preset, SaveFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("ign"));
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (!preset.isEmpty())
+        dialog.selectFile(preset);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().front();
+}
+
+bool DesktopShell::openDocument(const QString &path)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
 }
 
 } // namespace talviro6

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/window_services.h"
+
 #include <QString>
 
 namespace talviro6 {
@@ -15,13 +17,27 @@ class UserDialogs {
     virtual void message(const QString &text) = 0;
     /// A modal box with Yes, No and Cancel; closing it counts as Cancel.
     virtual Answer askYesNoCancel(const QString &text) = 0;
+    /// The open dialog for parameter files, proposing `preset`; empty when cancelled.
+    virtual QString askOpenFileName(const QString &preset) = 0;
+    /// The save dialog for parameter files, proposing `preset`; it adds ".ign" to a
+    /// name without an extension and asks before a file is overwritten. Empty when
+    /// cancelled.
+    virtual QString askSaveFileName(const QString &preset) = 0;
 };
 
-/// The real thing: message boxes over the active window.
+/// The real thing: message boxes and file dialogs over the active window.
 class MessageBoxDialogs final : public UserDialogs {
   public:
     void message(const QString &text) override;
     Answer askYesNoCancel(const QString &text) override;
+    QString askOpenFileName(const QString &preset) override;
+    QString askSaveFileName(const QString &preset) override;
+};
+
+/// The desktop's viewer for a document.
+class DesktopShell final : public DocumentShell {
+  public:
+    bool openDocument(const QString &path) override;
 };
 
 } // namespace talviro6

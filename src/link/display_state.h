@@ -15,6 +15,7 @@ enum class Colour : std::uint8_t {
     Lime,   ///< the operating point; active pick-ups and outputs
     Fuchsia,
     Aqua,
+    White, ///< the print stamp, on paper
 };
 
 /// One label of the window as the link wants it shown. The engine writes text and

@@ -194,6 +194,17 @@ void LinkEngine::showMessage(std::string_view text, Colour colour)
     m_state.MessageTicks = MessageShowTicks;
 }
 
+void LinkEngine::showNotice(std::string_view text, Colour colour)
+{
+    showMessage(text, colour);
+    DisplayWriter(m_display).set(m_display.CGaugeProgram.visible, false);
+}
+
+void LinkEngine::setMessageColour(Colour colour)
+{
+    DisplayWriter(m_display).set(m_display.LabelHlaseni.colour, colour);
+}
+
 void LinkEngine::startJob(Transfer mode, std::uint8_t request, TextRole text)
 {
     m_state.TransferMode = mode;

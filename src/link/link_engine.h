@@ -115,6 +115,12 @@ class LinkEngine {
 
     void setPrintMode(bool on) { m_state.PrintMode = on; }
 
+    /// A message of the window's own in the transfer line (the print stamp): shown,
+    /// in `colour`, for as long as a transfer message, without the gauge.
+    void showNotice(std::string_view text, Colour colour);
+    /// Recolours the transfer line's message, leaving its text and time.
+    void setMessageColour(Colour colour);
+
     const LinkState &state() const { return m_state; }
     /// The window paints from here; its language and control-state steps may write
     /// placeholder texts, `visible` and `enabled` of the live read-outs.

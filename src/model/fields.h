@@ -140,6 +140,35 @@ inline constexpr int Camshaft = 4;
 inline constexpr int HondaNsr = 5;
 } // namespace bike
 
+/// SyncMethod, the item index of the synchronisation list.
+namespace sync {
+inline constexpr int OneLobe = 0; ///< one lobe, one or two pick-ups
+inline constexpr int ShortGap = 1;
+inline constexpr int WideLobe = 2;
+inline constexpr int LongGap = 3;
+inline constexpr int TwoPickupsMissingLobe = 4;
+inline constexpr int TwoShortGaps = 5;
+inline constexpr int HondaNsr = 6;
+} // namespace sync
+
+/// The methods that read a second pick-up; elsewhere its flags mean nothing and
+/// are cleared, and its controls and live read-out are hidden.
+constexpr bool usesSecondPickup(int syncMethod)
+{
+    return syncMethod == sync::OneLobe || syncMethod == sync::TwoPickupsMissingLobe || syncMethod == sync::HondaNsr;
+}
+
+/// Input1Function and Input2Function. Function 1 is the kill switch on input 1 and
+/// blocking ("motor off") on input 2.
+namespace input {
+inline constexpr int Off = 0;
+inline constexpr int KillSwitch = 1; ///< input 1
+inline constexpr int Blocking = 1;   ///< input 2
+inline constexpr int ClutchMaster = 2;
+inline constexpr int Retard = 3;
+inline constexpr int StartLimiter = 4;
+} // namespace input
+
 namespace powerout {
 inline constexpr int Off = 0;
 inline constexpr int FuelPump = 1;

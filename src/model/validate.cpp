@@ -56,14 +56,12 @@ void validateImage(UnitImage &image)
     clampCurveSpeeds(image, field::ServoRpmBase);
     makeIncreasing(image, field::ServoRpmBase, field::CurvePoints);
 
-    if (image[field::SyncMethod] == 0)
+    if (image[field::SyncMethod] == sync::OneLobe)
         image[field::LobeCount] = 1;
 
     const std::uint8_t lobes = image[field::LobeCount];
-    const std::uint8_t sync = image[field::SyncMethod];
-    // Only these methods use a second pick-up; elsewhere its flags would be hidden
-    // yet still sent to the unit.
-    const bool secondPickupUsed = sync == 0 || sync == 4 || sync == 6;
+    // Elsewhere the second pick-up's flags would be hidden yet still sent to the unit.
+    const bool secondPickupUsed = usesSecondPickup(image[field::SyncMethod]);
     for (int c = 0; c < field::ChannelCountMax; ++c) {
         bound(image[field::MaxAdvLobe(c)], lobes);
         bound(image[field::StartAdvLobe(c)], lobes);

@@ -313,11 +313,11 @@ MonitorFrame SimulatedUnit::liveValues(Micros now) const
     const auto active = [&](int function) {
         return (in1 == function && m.input1Grounded) || (in2 == function && m.input2Grounded);
     };
-    m.killSwitch = in1 == 1 && m.input1Grounded;
-    m.motorOff = in2 == 1 && m.input2Grounded;
-    m.clutch = active(2);
-    m.retard = active(3);
-    m.startLimiter = active(4) && r.rpm >= at(field::StartLimiter) * 100;
+    m.killSwitch = in1 == input::KillSwitch && m.input1Grounded;
+    m.motorOff = in2 == input::Blocking && m.input2Grounded;
+    m.clutch = active(input::ClutchMaster);
+    m.retard = active(input::Retard);
+    m.startLimiter = active(input::StartLimiter) && r.rpm >= at(field::StartLimiter) * 100;
 
     // Power outputs switch by their own speed and throttle cells.
     bool outputs[3]{};
@@ -337,7 +337,7 @@ MonitorFrame SimulatedUnit::liveValues(Micros now) const
     m.powerOut3 = outputs[2];
 
     m.pickup1 = r.running;
-    m.pickup2 = r.running;
+    m.pickup2 = r.running && usesSecondPickup(m_memory[field::SyncMethod]);
     const auto counted = static_cast<std::uint8_t>(std::min(255.0, at(field::StartRevolutions) + 5));
     m.pickupCounterA = {r.running ? counted : std::uint8_t{0}, r.running ? counted : std::uint8_t{0}};
 

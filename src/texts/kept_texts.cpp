@@ -103,6 +103,9 @@ constexpr std::array<Row, TextRoleCount> Texts{{
     Row{"Special out", "Sonderausgang", "Special out", "Specielní výstup"},
     // TextValuesCorrected
     Row{"values corrected", "Werte korrigiert", "valeurs corrigées", "hodnot opraveno"},
+    // TextSettingsSaveError
+    Row{"The settings could not be saved:", "Die Einstellungen konnten nicht gespeichert werden:",
+        "Les réglages n´ont pas pu être enregistrés :", "Nastavení nebylo možné uložit:"},
 }};
 
 } // namespace

@@ -47,10 +47,11 @@ enum class TextRole {
     TextShiftLight,
     TextPowerJet,
     TextSpecialOut,
-    TextValuesCorrected, ///< after a read: "<Read:> OK - <n> values corrected"
+    TextValuesCorrected,   ///< after a read: "<Read:> OK - <n> values corrected"
+    TextSettingsSaveError, ///< at close, followed by the reason on a line of its own
 };
 
-inline constexpr int TextRoleCount = 39;
+inline constexpr int TextRoleCount = 40;
 inline constexpr int LanguageTableCount = 4; ///< English, German, French, Czech
 
 /// The text of a role in one language (UTF-8); a language outside 0 ... 3 gives English.

@@ -22,7 +22,7 @@ namespace {
 
 constexpr auto npos = std::string::npos;
 
-std::string input()
+std::string parameterFile()
 {
     return std::string(TALVIRO6_FILES_DATA) + "/startup_cells.ign";
 }
@@ -106,7 +106,7 @@ using CliJobs = CliJobFixture;
 TEST_F(CliJobs, ProgramEndsOnlyWhenTheUnitHasStored)
 {
     const SimProcess &sim = startSim();
-    const CliRun run = cli({"program", "--port", sim.device(), input()});
+    const CliRun run = cli({"program", "--port", sim.device(), parameterFile()});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_NE(run.err.find("Saving: "), npos) << run.err;
     EXPECT_NE(run.err.find("Saving: 100%\nprogram: OK\n"), npos) << run.err;
@@ -124,7 +124,7 @@ TEST_F(CliJobs, ProgramGivesUpWhenTheUnitNeverReportsTheEndOfStoring)
     // Every poll goes unanswered: the blocks are programmed and verified, but no
     // live frame ever tells that storing has finished.
     const SimProcess &sim = startSim({"--fault", "no-answer:-1:0x30"});
-    const CliRun run = cli({"program", "--port", sim.device(), input()});
+    const CliRun run = cli({"program", "--port", sim.device(), parameterFile()});
     EXPECT_EQ(run.exitCode, 7) << run.err;
     EXPECT_GE(run.seconds, 10.0);
     EXPECT_LT(run.seconds, 15.0);
@@ -319,7 +319,7 @@ TEST_F(CliJobs, AnInterruptedJobReleasesThePort)
         if (std::string(row.job) == "read")
             args.insert(args.end(), {"-o", (work() / "x.ign").string()});
         else
-            args.push_back(input());
+            args.push_back(parameterFile());
         termios before{};
         {
             const int fd = ::open(sim.device().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
@@ -346,7 +346,7 @@ TEST_F(CliJobs, AnInterruptedJobReleasesThePort)
         EXPECT_EQ(after.c_cflag, before.c_cflag) << "the line's settings are restored";
         EXPECT_EQ(after.c_cc[VMIN], before.c_cc[VMIN]);
 
-        const CliRun next = cli({"verify", "--port", sim.device(), input()});
+        const CliRun next = cli({"verify", "--port", sim.device(), parameterFile()});
         EXPECT_NE(next.exitCode, 3) << next.err;
     }
 }

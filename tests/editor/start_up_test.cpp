@@ -31,7 +31,10 @@ TEST(StartUp, ThePortErrorBoxLetsTheTickRun)
     sim::LoopbackPort port{unit, clock};
     port.setPresent(1, false); // COM1, the port of a first start, is not there
     PatientDialogs dialogs;
-    FormHlav window{port, dialogs, FormHlav::TickSource::Timer};
+    RecordingPrinter printer;
+    RecordingShell shell;
+    QTemporaryDir settingsFolder;
+    FormHlav window{port, WindowServices{dialogs, printer, shell, settingsFolder.path()}, FormHlav::TickSource::Timer};
     dialogs.window = &window;
     window.FormCreate({});
     ASSERT_EQ(dialogs.messages.size(), 1u);

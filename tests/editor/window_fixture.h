@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -22,17 +23,59 @@
 
 namespace talviro6::testing {
 
-/// Answers every question with `answer` and records what was shown.
+/// Answers every question with `answer`, every file dialog with the name set for it
+/// (empty: cancelled), and records what was shown and proposed.
 struct RecordingDialogs : UserDialogs {
     Answer answer = Answer::Yes;
+    QString openName;
+    QString saveName;
     std::vector<QString> messages;
     std::vector<QString> questions;
+    std::vector<QString> openPresets;
+    std::vector<QString> savePresets;
 
     void message(const QString &text) override { messages.push_back(text); }
     Answer askYesNoCancel(const QString &text) override
     {
         questions.push_back(text);
         return answer;
+    }
+    QString askOpenFileName(const QString &preset) override
+    {
+        openPresets.push_back(preset);
+        return openName;
+    }
+    QString askSaveFileName(const QString &preset) override
+    {
+        savePresets.push_back(preset);
+        return saveName;
+    }
+};
+
+/// Keeps the pictures it is given; `fail` makes it report a missing printer.
+struct RecordingPrinter : PagePrinter {
+    bool fail = false;
+    std::vector<std::vector<QImage>> jobs;
+
+    bool print(const std::vector<QImage> &pages, QString *error) override
+    {
+        if (fail) {
+            *error = QStringLiteral("No printer is installed.");
+            return false;
+        }
+        jobs.push_back(pages);
+        return true;
+    }
+};
+
+struct RecordingShell : DocumentShell {
+    bool opens = true;
+    std::vector<QString> opened;
+
+    bool openDocument(const QString &path) override
+    {
+        opened.push_back(path);
+        return opens;
     }
 };
 
@@ -94,7 +137,12 @@ class WindowFixture : public ::testing::Test {
     sim::SimulatedUnit unit;
     sim::LoopbackPort port{unit, clock};
     RecordingDialogs dialogs;
-    FormHlav window{port, dialogs, FormHlav::TickSource::Manual};
+    RecordingPrinter printer;
+    RecordingShell shell;
+    QTemporaryDir settingsFolder; // empty: every fixture is a first start
+    FormHlav window{port, services(), FormHlav::TickSource::Manual};
+
+    WindowServices services() { return WindowServices{dialogs, printer, shell, settingsFolder.path()}; }
 };
 
 } // namespace talviro6::testing

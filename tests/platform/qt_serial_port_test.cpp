@@ -1,4 +1,5 @@
 // The Qt serial port against a real pseudo-terminal: the test holds the other end.
+#include "files/profile_file.h"
 #include "platform/port_settings.h"
 #include "platform/qt_serial_port.h"
 
@@ -8,7 +9,6 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QSettings>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -241,28 +241,15 @@ TEST_F(QtPort, ListingServesOneOpeningOnly)
 
 TEST(QtPortSettings, PortsSectionAndDeviceArgumentsMapNumbers)
 {
-    QTemporaryDir dir;
-    const QString file = dir.filePath("TALVIRO6_v76.ini");
-    {
-        QSettings settings(file, QSettings::IniFormat);
-        settings.setValue("PORTS/COM2", "/dev/ttyUSB7");
-        settings.setValue("PORTS/COM4", "  ");
-        settings.setValue("BASIC/ComPort", 2);
-    }
-    QSettings settings(file, QSettings::IniFormat);
+    std::istringstream text("[BASIC]\r\nComPort=2\r\n[ports]\r\nCOM2 = /dev/ttyUSB7\r\nCOM4=  \r\n");
+    ProfileFile settings;
+    ASSERT_TRUE(settings.read(text));
     PortMap map;
     loadPortMappings(settings, map);
-    EXPECT_EQ(map.explicitPath(2), "/dev/ttyUSB7");
+    EXPECT_EQ(map.explicitPath(2), "/dev/ttyUSB7") << "names compare without case, blanks around values go";
     EXPECT_EQ(map.explicitPath(4), "") << "a blank key keeps the rule";
 
     std::vector<std::string> args{"--device", "2=/dev/pts/9"};
     applyDeviceMappings(takeDeviceArguments(args, nullptr), map);
     EXPECT_EQ(map.deviceFor(2, {"/dev/ttyUSB0"}), "/dev/pts/9") << "the command line wins for the run";
-
-    savePortMappings(settings, map);
-    settings.sync();
-    QSettings again(file, QSettings::IniFormat);
-    EXPECT_EQ(again.value("PORTS/COM2").toString(), "/dev/pts/9");
-    EXPECT_FALSE(again.contains("PORTS/COM4"));
-    EXPECT_EQ(again.value("BASIC/ComPort").toInt(), 2) << "other sections are left alone";
 }

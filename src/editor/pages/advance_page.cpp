@@ -18,10 +18,9 @@ AdvancePage buildAdvancePage(QWidget *page)
 
     p.LabelRpmAdv = makeLabel(box, QStringLiteral("LabelRpmAdv"), 8, 32, QStringLiteral("RPM"));
     for (std::size_t c = 0; c < Points; ++c) {
-        const int minimum = c == 0 ? 199 : 300;
         const int value = 1000 * static_cast<int>(c + 1);
-        auto *edit =
-            new NumericField(QStringLiteral("RpmAdv") + QString::number(c + 1), {minimum, 20100, 100, value}, 40, box);
+        auto *edit = new NumericField(QStringLiteral("RpmAdv") + QString::number(c + 1),
+                                      rangeOf(field::AdvanceRpm(static_cast<int>(c)), value), 40, box);
         edit->place(ColumnX[c], 29);
         p.EditRpmAdv[c] = edit;
     }
@@ -36,7 +35,9 @@ AdvancePage buildAdvancePage(QWidget *page)
         p.LabelTps[r] = label;
         for (std::size_t c = 0; c < Points; ++c) {
             const int number = 50 + 10 * static_cast<int>(r) + static_cast<int>(c);
-            auto *cell = new NumericField(QString::number(number), {0, 60, 1, 20}, 30, box);
+            auto *cell =
+                new NumericField(QString::number(number),
+                                 rangeOf(field::AdvanceMap(static_cast<int>(r), static_cast<int>(c)), 20), 30, box);
             cell->place(ColumnX[c] + 7, y);
             p.EditCell[r][c] = cell;
         }
@@ -58,12 +59,14 @@ AdvancePage buildAdvancePage(QWidget *page)
     p.CheckBoxIgnAll = new QCheckBox(box);
     p.CheckBoxIgnAll->setObjectName(QStringLiteral("CheckBoxIgnAll"));
     p.CheckBoxIgnAll->setGeometry(88, bottomY + 2, 50, 20);
-    p.EditBaseAdv = new NumericField(QStringLiteral("BaseAdv"), {0, 40, 1, 40}, 30, box);
+    p.EditBaseAdv = new NumericField(QStringLiteral("BaseAdv"), rangeOf(field::BaseAdvance, 40), 30, box);
     p.EditBaseAdv->place(150, bottomY + 2);
     p.LabelBaseAdv = makeLabel(box, QStringLiteral("LabelBaseAdv"), 202, bottomY + 5);
-    p.EditKorekceAdv1 = new NumericField(QStringLiteral("KorekceAdv1"), {-20, 20, 1, 20}, 30, box);
+    p.EditKorekceAdv1 =
+        new NumericField(QStringLiteral("KorekceAdv1"), rangeOf(field::AdvanceCorrection1, 20), 30, box);
     p.EditKorekceAdv1->place(340, bottomY + 2);
-    p.EditKorekceAdv2 = new NumericField(QStringLiteral("KorekceAdv2"), {-20, 20, 1, 20}, 30, box);
+    p.EditKorekceAdv2 =
+        new NumericField(QStringLiteral("KorekceAdv2"), rangeOf(field::AdvanceCorrection2, 20), 30, box);
     p.EditKorekceAdv2->place(392, bottomY + 2);
     p.LabelKorekceAdv = makeLabel(box, QStringLiteral("LabelKorekceAdv"), 446, bottomY + 5);
     return p;

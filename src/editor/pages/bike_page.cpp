@@ -36,12 +36,12 @@ ChannelControls buildChannel(QWidget *special, int c, int y)
     const QString zac = QStringLiteral("Palec") + n + QStringLiteral("Zac");
     const QString end = QStringLiteral("Palec") + n + QStringLiteral("End");
     ch.LabelPalecZac = makeLabel(box, QStringLiteral("Label") + zac, 10, 24);
-    ch.EditPalecZac = new NumericField(zac, {1, 58, 1, 40}, 30, box);
+    ch.EditPalecZac = new NumericField(zac, rangeOf(field::MaxAdvLobe(c - 1), 40), 30, box);
     ch.EditPalecZac->place(150, 21);
     ch.CheckBoxPalecZacH2 = makeFlag(box, QStringLiteral("CheckBox") + zac + QStringLiteral("H2"), 232, 22);
     ch.CheckBoxPalecZacP2 = makeFlag(box, QStringLiteral("CheckBox") + zac + QStringLiteral("P2"), 312, 22);
     ch.LabelPalecEnd = makeLabel(box, QStringLiteral("Label") + end, 10, 52);
-    ch.EditPalecEnd = new NumericField(end, {1, 58, 1, 40}, 30, box);
+    ch.EditPalecEnd = new NumericField(end, rangeOf(field::StartAdvLobe(c - 1), 40), 30, box);
     ch.EditPalecEnd->place(150, 49);
     ch.CheckBoxPalecEndH2 = makeFlag(box, QStringLiteral("CheckBox") + end + QStringLiteral("H2"), 232, 50);
     ch.CheckBoxPalecEndP2 = makeFlag(box, QStringLiteral("CheckBox") + end + QStringLiteral("P2"), 312, 50);
@@ -65,10 +65,11 @@ BikePage buildBikePage(QWidget *page)
     // 249 wide beside the 393 of the synchronisation box on a 645 page: it starts at 2
     // so the two frames do not overlap.
     p.GroupBoxRpm->setGeometry(2, 60, 249, 113);
-    p.EditRpmPulsu = new NumericField(QStringLiteral("RpmPulsu"), {0, 6, 1, 1}, 42, p.GroupBoxRpm);
+    p.EditRpmPulsu = new NumericField(QStringLiteral("RpmPulsu"), rangeOf(field::TachoPulses, 1), 42, p.GroupBoxRpm);
     p.EditRpmPulsu->place(18, 30);
     p.LabelRpmPulsu = makeLabel(p.GroupBoxRpm, QStringLiteral("LabelRpmPulsu"), 84, 33);
-    p.EditRpmKorekce = new NumericField(QStringLiteral("RpmKorekce"), {-60, 60, 1, 0}, 42, p.GroupBoxRpm);
+    p.EditRpmKorekce =
+        new NumericField(QStringLiteral("RpmKorekce"), rangeOf(field::TachoCorrection, 0), 42, p.GroupBoxRpm);
     p.EditRpmKorekce->place(18, 70);
     p.LabelRpmKorekce = makeLabel(p.GroupBoxRpm, QStringLiteral("LabelRpmKorekce"), 84, 73);
 
@@ -92,9 +93,9 @@ BikePage buildBikePage(QWidget *page)
     auto *special = p.GroupBoxSpecial;
     p.LabelSynchro = makeLabel(special, QStringLiteral("LabelSynchro"), 10, 22);
     p.ComboBoxSynchro = makeList(special, QStringLiteral("ComboBoxSynchro"), 10, 40, 353, 20, 7);
-    p.EditPocPalcu = new NumericField(QStringLiteral("PocPalcu"), {1, 58, 1, 40}, 30, special);
+    p.EditPocPalcu = new NumericField(QStringLiteral("PocPalcu"), rangeOf(field::LobeCount, 40), 30, special);
     p.EditPocPalcu->place(10, 74);
-    p.EditPocKanalu = new NumericField(QStringLiteral("PocKanalu"), {1, 2, 1, 2}, 30, special);
+    p.EditPocKanalu = new NumericField(QStringLiteral("PocKanalu"), rangeOf(field::ChannelCount, 2), 30, special);
     p.EditPocKanalu->place(192, 74);
     // The two captions share the row with their fields and wrap onto a second line
     // where a language needs it, rather than run into the next field or the frame.
@@ -122,9 +123,9 @@ BikePage buildBikePage(QWidget *page)
     p.LabelPocetProgramovani->resize(360, 18);
     p.LabelPocetProgramovani->hide();
 
-    p.EditKompenz1 = new NumericField(QStringLiteral("Kompenz1"), {0, 255, 1, 40}, 36, special);
+    p.EditKompenz1 = new NumericField(QStringLiteral("Kompenz1"), rangeOf(field::Compensation1, 40), 36, special);
     p.EditKompenz1->place(10, 430);
-    p.EditKompenz2 = new NumericField(QStringLiteral("Kompenz2"), {0, 255, 1, 40}, 36, special);
+    p.EditKompenz2 = new NumericField(QStringLiteral("Kompenz2"), rangeOf(field::Compensation2, 40), 36, special);
     p.EditKompenz2->place(68, 430);
     p.LabelKompenz = makeLabel(special, QStringLiteral("LabelKompenz"), 128, 433);
     return p;

@@ -15,20 +15,21 @@ MiscPage buildMiscPage(QWidget *page)
         NumericField *MiscPage::*edit;
         QLabel *MiscPage::*label;
         const char *stem;
-        NumericField::Range range;
+        int offset;
+        int initial;
     };
     const Single singles[] = {
-        {&MiscPage::EditOmez1, &MiscPage::LabelOmez1, "Omez1", {999, 25000, 100, 15000}},
-        {&MiscPage::EditOmez2, &MiscPage::LabelOmez2, "Omez2", {999, 25000, 100, 15000}},
-        {&MiscPage::EditClutchTime, &MiscPage::LabelClutchTime, "ClutchTime", {0, 2500, 10, 0}},
-        {&MiscPage::EditClutchPause, &MiscPage::LabelClutchPause, "ClutchPause", {0, 2500, 10, 0}},
-        {&MiscPage::EditRetard, &MiscPage::LabelRetard, "Retard", {0, 25, 1, 0}},
-        {&MiscPage::EditPocSynchro, &MiscPage::LabelPocSynchro, "PocSynchro", {0, 40, 1, 40}},
+        {&MiscPage::EditOmez1, &MiscPage::LabelOmez1, "Omez1", field::StartLimiter, 15000},
+        {&MiscPage::EditOmez2, &MiscPage::LabelOmez2, "Omez2", field::Limiter, 15000},
+        {&MiscPage::EditClutchTime, &MiscPage::LabelClutchTime, "ClutchTime", field::ClutchTime, 0},
+        {&MiscPage::EditClutchPause, &MiscPage::LabelClutchPause, "ClutchPause", field::ClutchPause, 0},
+        {&MiscPage::EditRetard, &MiscPage::LabelRetard, "Retard", field::Retard, 0},
+        {&MiscPage::EditPocSynchro, &MiscPage::LabelPocSynchro, "PocSynchro", field::StartRevolutions, 40},
     };
     int y = 16;
     for (const auto &s : singles) {
         const QString stem = QString::fromLatin1(s.stem);
-        auto *edit = new NumericField(stem, s.range, 50, page);
+        auto *edit = new NumericField(stem, rangeOf(s.offset, s.initial), 50, page);
         edit->place(16, y);
         p.*s.edit = edit;
         p.*s.label = makeLabel(page, QStringLiteral("Label") + stem, 90, y + 3);
@@ -39,13 +40,13 @@ MiscPage buildMiscPage(QWidget *page)
     p.GroupBoxTps->setObjectName(QStringLiteral("GroupBoxTps"));
     p.GroupBoxTps->setGeometry(330, 8, 305, 92);
     p.LabelTps0 = makeLabel(p.GroupBoxTps, QStringLiteral("LabelTps0"), 10, 27, QStringLiteral("0%  [mV]"));
-    p.EditTps0 = new NumericField(QStringLiteral("Tps0"), {250, 2500, 10, 300}, 40, p.GroupBoxTps);
+    p.EditTps0 = new NumericField(QStringLiteral("Tps0"), rangeOf(field::Tps0Voltage, 300), 40, p.GroupBoxTps);
     p.EditTps0->place(86, 24);
     p.BitBtnTps0 = new QPushButton(QStringLiteral("Set TPS 0 %"), p.GroupBoxTps);
     p.BitBtnTps0->setObjectName(QStringLiteral("BitBtnTps0"));
     p.BitBtnTps0->setGeometry(160, 22, 130, 25);
     p.LabelTps100 = makeLabel(p.GroupBoxTps, QStringLiteral("LabelTps100"), 10, 60, QStringLiteral("100%  [mv]"));
-    p.EditTps100 = new NumericField(QStringLiteral("Tps100"), {2500, 4750, 10, 2500}, 40, p.GroupBoxTps);
+    p.EditTps100 = new NumericField(QStringLiteral("Tps100"), rangeOf(field::Tps100Voltage, 2500), 40, p.GroupBoxTps);
     p.EditTps100->place(86, 57);
     p.BitBtnTps100 = new QPushButton(QStringLiteral("Set TPS 100 %"), p.GroupBoxTps);
     p.BitBtnTps100->setObjectName(QStringLiteral("BitBtnTps100"));

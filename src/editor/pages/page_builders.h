@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/controls.h"
+#include "editor/widgets/numeric_field.h"
 
 #include <QFont>
 #include <QString>
@@ -24,6 +25,10 @@ ServoPage buildServoPage(QWidget *page);
 /// Fills the empty "Power Out" page once at start-up; width and height are the
 /// page's client size, which the three rows share.
 PowerOutPage BuildPowerOutPage(QWidget *page, int width, int height);
+
+/// The range and step of the control that edits the field at `offset`, from the
+/// field table, with the control's initial value.
+NumericField::Range rangeOf(int offset, int initial);
 
 // Small helpers the builders share.
 QFont pixelFont(int pixels, bool bold = false);

@@ -1,9 +1,18 @@
 #include "editor/pages/page_builders.h"
 
+#include "model/field_table.h"
+
 #include <QApplication>
 #include <QLabel>
 
 namespace talviro6 {
+
+NumericField::Range rangeOf(int offset, int initial)
+{
+    const FieldInfo *f = fieldAt(offset);
+    Q_ASSERT(f);
+    return {f->minimum, f->maximum, f->step, initial};
+}
 
 QFont pixelFont(int pixels, bool bold)
 {

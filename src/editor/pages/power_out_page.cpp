@@ -51,9 +51,9 @@ PowerOutPage BuildPowerOutPage(QWidget *page, int width, int height)
 
         for (std::size_t k = 0; k < field::PowerOutRpmThresholds; ++k) {
             const int kk = static_cast<int>(k);
-            auto *edit = new NumericField(QStringLiteral("POutRpm") + index + QStringLiteral("[") + QString::number(k) +
-                                              QStringLiteral("]"),
-                                          {300, 25000 + 100 * kk, 100, 2000 * (kk + 1)}, 48, map);
+            auto *edit = new NumericField(
+                QStringLiteral("POutRpm") + index + QStringLiteral("[") + QString::number(k) + QStringLiteral("]"),
+                rangeOf(field::PowerOutRpm(static_cast<int>(n), kk), 2000 * (kk + 1)), 48, map);
             edit->place(165 + 100 * kk, 20);
             edit->setGroupSeparatorShown(true);
             edit->fitDigits();
@@ -63,7 +63,7 @@ PowerOutPage BuildPowerOutPage(QWidget *page, int width, int height)
             const int kk = static_cast<int>(k);
             auto *edit = new NumericField(QStringLiteral("POutTps") + index + QStringLiteral("[") + QString::number(k) +
                                               QStringLiteral("]"),
-                                          {0, 101 + kk, 1, 30 * (kk + 1)}, 30, map);
+                                          rangeOf(field::PowerOutTps(static_cast<int>(n), kk), 30 * (kk + 1)), 30, map);
             edit->place(33, 68 + 33 * kk);
             edit->setGroupSeparatorShown(true);
             edit->fitDigits();

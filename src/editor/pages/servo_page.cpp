@@ -26,15 +26,16 @@ ServoPage buildServoPage(QWidget *page)
     static const int rpmValues[Points] = {1000, 2000, 3000, 4000, 6000, 8000, 10000, 12000, 14000, 16000};
     for (std::size_t i = 0; i < Points; ++i) {
         const QString n = QString::number(i + 1);
-        const int minimum = i < 2 ? 200 : 300;
+        const int ii = static_cast<int>(i);
         p.EditRpmPriv[i] =
-            new NumericField(QStringLiteral("RpmPriv") + n, {minimum, 20100, 100, rpmValues[i]}, 40, box);
+            new NumericField(QStringLiteral("RpmPriv") + n, rangeOf(field::ServoRpm(ii), rpmValues[i]), 40, box);
         p.EditRpmPriv[i]->place(ColumnX[i], 32);
-        p.EditNapPriv[i] = new NumericField(QStringLiteral("NapPriv") + n, {20, 5000, 20, 100}, 40, box);
+        p.EditNapPriv[i] =
+            new NumericField(QStringLiteral("NapPriv") + n, rangeOf(field::ServoVoltage(ii), 100), 40, box);
         p.EditNapPriv[i]->place(ColumnX[i], 76);
     }
 
-    p.EditPrivHyster = new NumericField(QStringLiteral("PrivHyster"), {0, 1275, 5, 300}, 42, box);
+    p.EditPrivHyster = new NumericField(QStringLiteral("PrivHyster"), rangeOf(field::ServoHysteresis, 300), 42, box);
     p.EditPrivHyster->place(ColumnX[0], 140);
     p.EditPrivHyster->setGroupSeparatorShown(true);
     p.EditPrivHyster->fitDigits();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/operating_point.h"
+#include <optional>
 
 namespace talviro6 {
 
@@ -11,6 +11,12 @@ struct UnitImage;
 // stops at the limit instead of wrapping round.
 
 enum class Step { Down, Up };
+
+/// A cell of the advance map.
+struct MapCell {
+    int row = 0;
+    int column = 0;
+};
 
 inline constexpr int MapCellMax = 60;        ///< degrees
 inline constexpr int ServoVoltageLow = 1;    ///< stored; "-" leaves 20 mV and below alone
@@ -23,8 +29,9 @@ void stepServoVoltage(UnitImage &image, Step step, bool all, int servoPoint);
 void stepMapColumn(UnitImage &image, int column, Step step);
 
 /// "Advance -" / "Advance +": the whole map, or the cell at the operating point;
-/// nothing when the engine runs below the map's first speed. One degree a step.
-void stepAdvance(UnitImage &image, Step step, bool all, const OperatingPoint &point);
+/// nothing when there is none (the engine runs below the map's first speed). One
+/// degree a step.
+void stepAdvance(UnitImage &image, Step step, bool all, std::optional<MapCell> operatingCell);
 
 /// "Set TPS 0 %": takes the live sensor voltage when it lies within 100 ... 2500 mV.
 bool captureTps0(UnitImage &image, int millivolts);

@@ -1,4 +1,4 @@
-#include "editor/edit_steps.h"
+#include "model/edit_steps.h"
 
 #include "model/conversions.h"
 #include "model/fields.h"
@@ -35,14 +35,14 @@ void stepMapColumn(UnitImage &image, int column, Step step)
         stepCell(image, r, column, step);
 }
 
-void stepAdvance(UnitImage &image, Step step, bool all, const OperatingPoint &point)
+void stepAdvance(UnitImage &image, Step step, bool all, std::optional<MapCell> operatingCell)
 {
     if (all) {
         for (int r = 0; r < field::MapRows; ++r)
             for (int c = 0; c < field::MapColumns; ++c)
                 stepCell(image, r, c, step);
-    } else if (!point.BelowSpeedRange) {
-        stepCell(image, point.OperatingRow, point.OperatingColumn, step);
+    } else if (operatingCell) {
+        stepCell(image, operatingCell->row, operatingCell->column, step);
     }
 }
 

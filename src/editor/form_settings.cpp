@@ -1,0 +1,125 @@
+#include "editor/form_hlav.h"
+
+#include "editor/user_dialogs.h"
+#include "files/atomic_write.h"
+#include "files/profile_file.h"
+#include "files/settings_files.h"
+#include "files/startup_image_file.h"
+#include "platform/file_paths.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QTabWidget>
+
+#include <fstream>
+
+// The three files kept between runs: the settings, the image as it was at close,
+// and the test-enable file. None of them can stop the tool: a missing, corrupt or
+// foreign file leaves the start-up values, and a failed write at close is said in
+// a box while the tool still closes.
+
+namespace talviro6 {
+namespace {
+
+constexpr std::string_view Basic = BasicSection;
+constexpr int LargestWindow = 20000; ///< px; a size beyond this is no window of ours
+
+/// A byte setting as the settings file stores it: modulo 256.
+std::uint8_t byteOf(int value)
+{
+    return static_cast<std::uint8_t>(value);
+}
+
+} // namespace
+
+QString FormHlav::settingsFilePath() const
+{
+    return QDir(m_services.settingsFolder).filePath(QString::fromStdString(settingsFileName()));
+}
+
+QString FormHlav::startupImagePath() const
+{
+    return QDir(m_services.settingsFolder).filePath(QString::fromStdString(startupImageFileName()));
+}
+
+QString FormHlav::testEnablePath() const
+{
+    return QDir(m_services.settingsFolder).filePath(QString::fromLatin1(TestEnableFileName));
+}
+
+void FormHlav::loadSettings()
+{
+    ProfileFile ini;
+    if (std::ifstream in(toFsPath(settingsFilePath()), std::ios::binary); in)
+        ini.read(in);
+
+    // Each key falls back to the value the setting has now.
+    QRect placed = geometry();
+    placed.moveLeft(ini.readInteger(Basic, "Left", placed.left()));
+    placed.moveTop(ini.readInteger(Basic, "Top", placed.top()));
+    placed.setHeight(ini.readInteger(Basic, "Height", placed.height()));
+    placed.setWidth(ini.readInteger(Basic, "Width", placed.width()));
+    // A placement on a screen that is no longer there, or of no sensible size,
+    // would hide the window: then it stays centred as start-up placed it.
+    const bool sensibleSize = placed.width() > 0 && placed.height() > 0 && placed.width() <= LargestWindow &&
+                              placed.height() <= LargestWindow;
+    const bool onSomeScreen = std::any_of(QGuiApplication::screens().begin(), QGuiApplication::screens().end(),
+                                          [&](const QScreen *s) { return s->availableGeometry().intersects(placed); });
+    if (sensibleSize && onSomeScreen)
+        setGeometry(placed);
+
+    m_settings.portIndex = byteOf(ini.readInteger(Basic, "ComPort", m_settings.portIndex) - 1);
+    m_settings.scanIndex = byteOf(ini.readInteger(Basic, "ComPortAuto", m_settings.scanIndex) - 1);
+    m_settings.languageIndex = byteOf(ini.readInteger(Basic, "Language", m_settings.languageIndex));
+    m_c.bike.LabelFile2->setText(QString::fromStdString(ini.readString(Basic, "File", {})));
+    m_currentFileName = QString::fromStdString(ini.readString(Basic, "IniDir", {}));
+    m_openPreset = m_savePreset = m_currentFileName;
+    const int page = ini.readInteger(Basic, "PageControl1->ActivePageIndex", pageShown());
+    if (page >= 0 && page < m_c.frame.PageControl1->count())
+        m_c.frame.PageControl1->setCurrentIndex(page);
+
+    if (std::ifstream in(toFsPath(startupImagePath()), std::ios::binary); in)
+        readStartupImage(in, m_image);
+}
+
+void FormHlav::saveSettings()
+{
+    QString errors;
+    const auto note = [&errors](const std::string &error) {
+        if (!error.empty())
+            errors += QStringLiteral("\n") + QString::fromStdString(error);
+    };
+    if (!QDir().mkpath(m_services.settingsFolder))
+        note(m_services.settingsFolder.toStdString() + ": cannot create the folder");
+
+    // What the file holds besides our keys (the port mappings, a tuner's notes) stays.
+    ProfileFile ini;
+    if (std::ifstream in(toFsPath(settingsFilePath()), std::ios::binary); in)
+        ini.read(in);
+    ini.writeInteger(Basic, "Left", x());
+    ini.writeInteger(Basic, "Top", y());
+    ini.writeInteger(Basic, "Height", height());
+    ini.writeInteger(Basic, "Width", width());
+    ini.writeInteger(Basic, "ComPort", m_settings.portIndex + 1);
+    ini.writeInteger(Basic, "ComPortAuto", m_settings.scanIndex + 1);
+    ini.writeInteger(Basic, "Language", m_settings.languageIndex);
+    ini.write(Basic, "File", m_c.bike.LabelFile2->text().toStdString());
+    ini.write(Basic, "IniDir", m_currentFileName.toStdString());
+    ini.writeInteger(Basic, "PageControl1->ActivePageIndex", pageShown());
+    note(writeFileAtomically(toFsPath(settingsFilePath()), [&](std::ostream &out) { ini.writeTo(out); }));
+    note(
+        writeFileAtomically(toFsPath(startupImagePath()), [&](std::ostream &out) { writeStartupImage(out, m_image); }));
+
+    if (!errors.isEmpty())
+        m_services.dialogs.message(QString::fromStdString(m_texts[TextRole::TextSettingsSaveError]) + errors);
+}
+
+void FormHlav::readTestEnableFile()
+{
+    std::ifstream in(toFsPath(testEnablePath()), std::ios::binary);
+    m_testEnable = in && containsAccessWord(in);
+}
+
+} // namespace talviro6

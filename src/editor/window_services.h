@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+#include <vector>
+
+namespace talviro6 {
+
+class UserDialogs;
+
+/// Prints pictures of the window. Tests pass a double that keeps the pictures.
+class PagePrinter {
+  public:
+    virtual ~PagePrinter() = default;
+    /// Each picture on a page of its own, scaled to the largest size that fits the
+    /// printable area, at its top left. False, with a reason for the tuner, when
+    /// nothing could be printed (no printer, a file that cannot be written).
+    virtual bool print(const std::vector<QImage> &pages, QString *error) = 0;
+};
+
+/// Opens a document with the viewer the desktop associates with it.
+class DocumentShell {
+  public:
+    virtual ~DocumentShell() = default;
+    virtual bool openDocument(const QString &path) = 0;
+};
+
+/// What the window is given from outside: the questions to the tuner, the printer,
+/// the desktop's viewer, and the folder of its settings files.
+struct WindowServices {
+    UserDialogs &dialogs;
+    PagePrinter &printer;
+    DocumentShell &shell;
+    QString settingsFolder; ///< where the settings, start-up image and test-enable files live
+};
+
+} // namespace talviro6

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QFile>
+#include <QString>
+
+#include <filesystem>
+
+namespace talviro6 {
+
+/// A path from the desktop for the standard library's file functions, in the
+/// file system's own encoding (UTF-16 on Windows, the locale's bytes elsewhere).
+inline std::filesystem::path toFsPath(const QString &path)
+{
+#ifdef _WIN32
+    return std::filesystem::path(path.toStdWString());
+#else
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+#endif
+}
+
+} // namespace talviro6
