@@ -1,0 +1,287 @@
+#include "model/field_table.h"
+#include "model/unit_image.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+using namespace talviro6;
+
+namespace {
+
+/// What the layout of the parameter area and the controls that edit it say about
+/// one field, written out from the unit's layout with literal offsets so that the
+/// table is checked against something it was not built from.
+struct Expected {
+    std::string name;
+    int offset;
+    Conversion conversion;
+    int minimum, maximum, step;
+    std::string unit;
+};
+
+Expected single(const char *name, int offset, Conversion conversion, int minimum, int maximum, int step = 1,
+                const char *unit = "")
+{
+    return {name, offset, conversion, minimum, maximum, step, unit};
+}
+
+std::string indexed(const char *name, int i, int j = -1)
+{
+    std::string s = std::string(name) + '[' + std::to_string(i) + ']';
+    if (j >= 0)
+        s += '[' + std::to_string(j) + ']';
+    return s;
+}
+
+/// In the order the window reads its controls back.
+std::vector<Expected> expectedFields()
+{
+    using C = Conversion;
+    std::vector<Expected> e{
+        single("BikeType", 0, C::BikeItem, 0, 5),
+        single("SyncMethod", 2, C::Choice, 0, 6),
+        single("LobeCount", 3, C::Plain, 1, 58),
+        single("ChannelCount", 4, C::Plain, 1, 2),
+        single("IgnitionsPerRev", 5, C::Ignitions, 0, 3),
+        single("Input1Function", 14, C::Choice, 0, 4),
+        single("Input2Function", 15, C::Choice, 0, 4),
+        single("PickupInvert1", 6, C::Flag, 0, 1),
+        single("PickupInvert2", 8, C::Flag, 0, 1),
+        single("BaseAdvance", 9, C::Plain, 0, 40, 1, "°"),
+        single("StartRevolutions", 10, C::Plain, 0, 40),
+        single("TachoPulses", 11, C::Plain, 0, 6),
+        single("TachoCorrection", 12, C::Offset, -60, 60, 1, "%"),
+        single("StartLimiter", 25, C::Scaled, 999, 25000, 100, "rpm"),
+        single("Limiter", 13, C::Scaled, 999, 25000, 100, "rpm"),
+        single("ServoEnable", 16, C::Flag, 0, 1),
+        single("ServoHysteresis", 17, C::Scaled, 0, 1275, 5, "mV"),
+        single("AdvanceCorrection1", 18, C::Offset, -20, 20, 1, "°"),
+        single("AdvanceCorrection2", 19, C::Offset, -20, 20, 1, "°"),
+        single("Tps0Voltage", 20, C::Scaled, 250, 2500, 10, "mV"),
+        single("Tps100Voltage", 21, C::Tps100, 2500, 4750, 10, "mV"),
+        single("TpsMapEnable", 22, C::Flag, 0, 1),
+        single("Compensation1", 23, C::Plain, 0, 255),
+        single("Compensation2", 24, C::Plain, 0, 255),
+        single("Retard", 26, C::Plain, 0, 25, 1, "°"),
+        single("ClutchTime", 27, C::Scaled, 0, 2500, 10, "ms"),
+        single("ClutchPause", 28, C::Scaled, 0, 2500, 10, "ms"),
+    };
+    for (int c = 0; c < 2; ++c) {
+        e.push_back({indexed("MaxAdvLobe", c), 30 + c, C::Plain, 1, 58, 1, ""});
+        e.push_back({indexed("StartAdvLobe", c), 34 + c, C::Plain, 1, 58, 1, ""});
+        e.push_back({indexed("MaxAdvEdge2", c), 38 + c, C::Flag, 0, 1, 1, ""});
+        e.push_back({indexed("StartAdvEdge2", c), 42 + c, C::Flag, 0, 1, 1, ""});
+        e.push_back({indexed("MaxAdvPickup2", c), 46 + c, C::Flag, 0, 1, 1, ""});
+        e.push_back({indexed("StartAdvPickup2", c), 50 + c, C::Flag, 0, 1, 1, ""});
+    }
+    for (int i = 0; i < 10; ++i) {
+        e.push_back({indexed("AdvanceRpm", i), 90 + i, C::Scaled, i == 0 ? 199 : 300, 20100, 100, "rpm"});
+        e.push_back({indexed("ServoRpm", i), 70 + i, C::Scaled, i < 2 ? 200 : 300, 20100, 100, "rpm"});
+        e.push_back({indexed("ServoVoltage", i), 80 + i, C::Scaled, 20, 5000, 20, "mV"});
+    }
+    for (int r = 0; r < 10; ++r)
+        for (int c = 0; c < 10; ++c)
+            e.push_back({indexed("AdvanceMap", r, c), 100 + 10 * r + c, C::Plain, 0, 60, 1, "°"});
+    for (int o = 0; o < 3; ++o) {
+        e.push_back({indexed("PowerOutMode", o), 200 + o, C::Choice, 0, 4, 1, ""});
+        for (int k = 0; k < 3; ++k)
+            e.push_back({indexed("PowerOutRpm", o, k), 203 + 3 * o + k, C::Scaled, 300, 25000 + 100 * k, 100, "rpm"});
+        for (int k = 0; k < 2; ++k)
+            e.push_back({indexed("PowerOutTps", o, k), 212 + 2 * o + k, C::Plain, 0, 101 + k, 1, "%"});
+        for (int r = 0; r < 3; ++r)
+            e.push_back({indexed("PowerOutCells", o, r), 218 + 3 * o + r, C::Cells, 0, 15, 1, ""});
+    }
+    return e;
+}
+
+const FieldInfo &at(int offset)
+{
+    const FieldInfo *f = fieldAt(offset);
+    if (f == nullptr)
+        throw std::logic_error("no field at offset " + std::to_string(offset));
+    return *f;
+}
+
+std::uint8_t byte(int value)
+{
+    return static_cast<std::uint8_t>(value);
+}
+
+} // namespace
+
+TEST(FieldTable, MatchesTheUnitLayoutInReadBackOrder)
+{
+    const auto fields = editableFields();
+    const auto expected = expectedFields();
+    ASSERT_EQ(fields.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const FieldInfo &f = fields[i];
+        const Expected &x = expected[i];
+        SCOPED_TRACE("row " + std::to_string(i) + ", expected " + x.name);
+        EXPECT_EQ(fieldName(f), x.name);
+        EXPECT_EQ(f.offset, x.offset);
+        EXPECT_EQ(f.conversion, x.conversion);
+        EXPECT_EQ(f.minimum, x.minimum);
+        EXPECT_EQ(f.maximum, x.maximum);
+        EXPECT_EQ(f.step, x.step);
+        EXPECT_EQ(f.unit, x.unit);
+        EXPECT_EQ(f.testOnly, x.name == "Compensation1" || x.name == "Compensation2");
+        if (f.conversion == Conversion::Scaled) {
+            EXPECT_EQ(f.step % f.scale, 0) << "one arrow click moves the stored byte by whole units";
+        }
+    }
+}
+
+TEST(FieldTable, EveryListedOffsetHasExactlyOneFieldAndCarriedBytesNone)
+{
+    std::set<int> listed;
+    for (const Expected &x : expectedFields())
+        listed.insert(x.offset);
+
+    std::multiset<int> inTable;
+    for (const FieldInfo &f : editableFields())
+        inTable.insert(f.offset);
+
+    for (int offset = 0; offset < ParameterSize; ++offset) {
+        SCOPED_TRACE("offset " + std::to_string(offset));
+        const FieldInfo *f = fieldAt(offset);
+        if (listed.count(offset) != 0) {
+            EXPECT_EQ(inTable.count(offset), 1u);
+            ASSERT_NE(f, nullptr);
+            EXPECT_EQ(f->offset, offset);
+        } else {
+            EXPECT_EQ(inTable.count(offset), 0u);
+            EXPECT_EQ(f, nullptr);
+        }
+    }
+    // The carried bytes: between the singles, the unused half of every channel
+    // group, the gap before the servo curve, and everything after the power outputs.
+    for (const int carried : {1, 7, 29, 32, 33, 36, 37, 40, 41, 44, 45, 48, 49, 52, 53, 54, 69, 227, 250, 299})
+        EXPECT_EQ(fieldAt(carried), nullptr) << carried;
+    EXPECT_EQ(fieldAt(-1), nullptr);
+    EXPECT_EQ(fieldAt(ParameterSize), nullptr);
+}
+
+TEST(FieldTable, NamesAreUniqueAndCarryTheirIndexes)
+{
+    std::set<std::string> names;
+    for (const FieldInfo &f : editableFields())
+        EXPECT_TRUE(names.insert(fieldName(f)).second) << fieldName(f);
+
+    EXPECT_EQ(fieldName(at(13)), "Limiter");
+    EXPECT_EQ(fieldName(at(31)), "MaxAdvLobe[1]");
+    EXPECT_EQ(fieldName(at(134)), "AdvanceMap[3][4]");
+    EXPECT_EQ(fieldName(at(205)), "PowerOutRpm[0][2]");
+    EXPECT_EQ(fieldName(at(217)), "PowerOutTps[2][1]");
+    EXPECT_EQ(fieldName(at(226)), "PowerOutCells[2][2]");
+}
+
+TEST(FieldTable, EveryMeaningfulStoredByteSurvivesShowingAndStoringAgain)
+{
+    for (const FieldInfo &f : editableFields()) {
+        // Beyond these the byte names no item: it is shown as some other item, or
+        // as no selection at all, and never stored back as it was.
+        int last = 255;
+        if (f.conversion == Conversion::Ignitions)
+            last = 3;
+        else if (f.conversion == Conversion::BikeItem)
+            last = 5;
+        else if (f.conversion == Conversion::Flag)
+            last = 1;
+        for (int b = 0; b <= last; ++b)
+            EXPECT_EQ(toStored(f, toShown(f, byte(b))), std::optional<std::uint8_t>(byte(b)))
+                << fieldName(f) << " stored " << b << " shown " << toShown(f, byte(b));
+    }
+}
+
+TEST(FieldTable, EveryShownValueInRangeComesBackTruncatedToItsScale)
+{
+    for (const FieldInfo &f : editableFields()) {
+        const int grain = f.conversion == Conversion::Scaled ? f.scale : f.conversion == Conversion::Tps100 ? 10 : 1;
+        for (int shown = f.minimum; shown <= f.maximum; ++shown) {
+            const auto stored = toStored(f, shown);
+            ASSERT_TRUE(stored.has_value()) << fieldName(f) << " " << shown;
+            EXPECT_EQ(toShown(f, *stored), shown - shown % grain) << fieldName(f) << " " << shown;
+        }
+    }
+}
+
+TEST(FieldTable, ConversionEdgeCases)
+{
+    struct Row {
+        int offset;
+        int shown;
+        std::optional<int> stored; ///< empty: the field keeps its byte
+        const char *what;
+    };
+    const Row rows[] = {
+        {21, 2500, 0, "throttle 100 % at 2500 mV"},
+        {21, 4750, 225, "throttle 100 % at its highest"},
+        {20, 2500, 250, "throttle 0 % at its highest"},
+        {12, -60, 40, "tachometer correction -60 %"},
+        {18, 0, 100, "no advance correction"},
+        {19, -20, 80, "cylinder 2 retarded by 20 degrees"},
+        {13, 999, 9, "lowest limiter keeps 900 rpm reachable"},
+        {25, 15050, 150, "a stray 50 rpm is dropped"},
+        {90, 199, 1, "first advance speed at its lowest"},
+        {17, 1274, 254, "hysteresis truncated to 5 mV"},
+        {5, 3, 0, "ignitions: one per two revolutions (camshaft)"},
+        {5, 0, 1, "ignitions: one per revolution"},
+        {5, -1, std::nullopt, "ignitions: nothing chosen"},
+        {0, 5, 1, "Special setting"},
+        {0, 3, 4, "one lobe per two revolutions (camshaft sensor)"},
+        {0, -1, std::nullopt, "motorcycle: nothing chosen"},
+        {2, -1, std::nullopt, "synchronisation: nothing chosen"},
+        {200, -1, std::nullopt, "power-output mode: nothing chosen"},
+        {6, 7, 1, "a check box stores 0 or 1"},
+        {218, 0b1010, 0b1010, "cells are bits"},
+    };
+    for (const Row &r : rows) {
+        const auto stored = toStored(at(r.offset), r.shown);
+        EXPECT_EQ(stored.has_value(), r.stored.has_value()) << r.what;
+        if (stored && r.stored) {
+            EXPECT_EQ(*stored, *r.stored) << r.what;
+        }
+    }
+
+    struct Back {
+        int offset;
+        int stored;
+        int shown;
+        const char *what;
+    };
+    const Back backs[] = {
+        {21, 0, 2500, "throttle 100 % stored 0"},
+        {5, 0, 3, "stored 0 selects the camshaft item"},
+        {0, 5, 4, "code 5 selects Honda NSR"},
+        {0, 1, 5, "code 1 selects Special setting"},
+        {0, 6, -1, "an unknown code leaves the selection"},
+        {12, 0, -100, "below the tachometer range"},
+        {8, 200, 1, "any nonzero flag shows ticked"},
+    };
+    for (const Back &b : backs)
+        EXPECT_EQ(toShown(at(b.offset), byte(b.stored)), b.shown) << b.what;
+}
+
+TEST(FieldTable, StoredValuesBeyondTheRangeShowAtTheNearerEnd)
+{
+    struct Row {
+        int offset;
+        int stored;
+        int shown;
+    };
+    const Row rows[] = {
+        {13, 255, 25000}, {13, 0, 999},    {90, 1, 199}, {91, 2, 300},  {70, 0, 200},      {72, 1, 300},
+        {21, 255, 4750},  {20, 0, 250},    {12, 0, -60}, {12, 200, 60}, {211, 255, 25200}, {203, 255, 25000},
+        {212, 255, 101},  {213, 200, 102}, {3, 0, 1},    {100, 61, 60},
+    };
+    for (const Row &r : rows) {
+        const FieldInfo &f = at(r.offset);
+        EXPECT_EQ(clampShown(f, toShown(f, byte(r.stored))), r.shown) << fieldName(f) << " stored " << r.stored;
+    }
+}
