@@ -95,8 +95,12 @@ int ProfileFile::readInteger(std::string_view section, std::string_view key, int
     if (!text)
         return fallback;
     std::string_view s = *text;
-    if (!s.empty() && s.front() == '+')
+    // from_chars takes a minus but no plus; after a plus no second sign may follow.
+    if (!s.empty() && s.front() == '+') {
         s.remove_prefix(1);
+        if (!s.empty() && s.front() == '-')
+            return fallback;
+    }
     int number = 0;
     const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), number);
     if (error != std::errc() || end != s.data() + s.size() || s.empty())
