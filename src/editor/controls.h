@@ -34,7 +34,7 @@ class RadioGroup;
 //   Ruzne miscellaneous     Zpet / Znovu undo / redo           PocKanalu number of channels
 //   PocetProgramovani       programming count                  Zac / End maximum / start advance
 //
-// Every control of the main window by its name. Families of like controls are
+// Families of like controls are
 // arrays so that read back, refresh and the control states run in loops. The
 // widgets are owned by their Qt parents; these are plain references.
 

@@ -3,6 +3,7 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QStyle>
 #include <QStyleOptionSpinBox>
@@ -161,6 +162,21 @@ void NumericField::wheelEvent(QWheelEvent *event)
         return;
     }
     QSpinBox::wheelEvent(event);
+}
+
+bool NumericField::event(QEvent *event)
+{
+    // Undo and redo belong to the window's history, not to the digits of one field:
+    // the edit would otherwise take Ctrl+Z for itself.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const QKeySequence pressed(key->keyCombination());
+        if (pressed == QKeySequence(Qt::CTRL | Qt::Key_Z) || pressed == QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Z)) {
+            event->ignore(); // not overridden: the shortcut goes to the menu
+            return true;
+        }
+    }
+    return QSpinBox::event(event);
 }
 
 void NumericField::keyPressEvent(QKeyEvent *event)

@@ -69,6 +69,7 @@ class NumericField : public QSpinBox {
     void editExit();
 
   protected:
+    bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     /// Only a field with the focus follows the wheel: a wheel turn that passes over
