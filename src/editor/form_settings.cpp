@@ -55,20 +55,22 @@ void FormHlav::loadSettings()
     if (std::ifstream in(toFsPath(settingsFilePath()), std::ios::binary); in)
         ini.read(in);
 
-    // Each key falls back to the value the setting has now.
-    QRect placed = geometry();
-    placed.moveLeft(ini.readInteger(Basic, "Left", placed.left()));
-    placed.moveTop(ini.readInteger(Basic, "Top", placed.top()));
-    placed.setHeight(ini.readInteger(Basic, "Height", placed.height()));
-    placed.setWidth(ini.readInteger(Basic, "Width", placed.width()));
+    // Each key falls back to the value the setting has now. Left and Top place the
+    // window's frame, Width and Height are the window without it, as Qt moves and
+    // sizes a window, so that a close and a start always give the same placement.
+    const QRect placed(ini.readInteger(Basic, "Left", x()), ini.readInteger(Basic, "Top", y()),
+                       ini.readInteger(Basic, "Width", width()), ini.readInteger(Basic, "Height", height()));
     // A placement on a screen that is no longer there, or of no sensible size,
     // would hide the window: then it stays centred as start-up placed it.
     const bool sensibleSize = placed.width() > 0 && placed.height() > 0 && placed.width() <= LargestWindow &&
                               placed.height() <= LargestWindow;
-    const bool onSomeScreen = std::any_of(QGuiApplication::screens().begin(), QGuiApplication::screens().end(),
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    const bool onSomeScreen = std::any_of(screens.begin(), screens.end(),
                                           [&](const QScreen *s) { return s->availableGeometry().intersects(placed); });
-    if (sensibleSize && onSomeScreen)
-        setGeometry(placed);
+    if (sensibleSize && onSomeScreen) {
+        move(placed.topLeft());
+        resize(placed.size());
+    }
 
     m_settings.portIndex = byteOf(ini.readInteger(Basic, "ComPort", m_settings.portIndex) - 1);
     m_settings.scanIndex = byteOf(ini.readInteger(Basic, "ComPortAuto", m_settings.scanIndex) - 1);
