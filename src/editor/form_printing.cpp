@@ -49,6 +49,9 @@ void FormHlav::printPages(const std::vector<int> &pages)
     paintLive();
     m_c.frame.LabelSpojeni->hide();
     updateControlStates();
+    // The tool bar is gone now, and Qt would hand the button's focus to the next
+    // field, which would show selected, as being edited, on paper.
+    centralWidget()->setFocus();
 
     QTabWidget *tabs = m_c.frame.PageControl1;
     const int shownBefore = pageShown();

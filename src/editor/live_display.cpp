@@ -63,6 +63,7 @@ bool LiveDisplayPainter::paint(const DisplayState &d)
     f.LabelSpojeni->setVisible(d.LabelSpojeni);
 
     paintReadout(m.LabelHlaseni, d.LabelHlaseni);
+    fitHeight(m.LabelHlaseni);
     m.LabelHlaseni->setVisible(d.LabelHlaseni.visible);
     paintGauge(m.CGaugeProgram, d.CGaugeProgram);
     m.CGaugeProgram->setVisible(d.CGaugeProgram.visible);

@@ -75,6 +75,10 @@ MonitorColumn buildMonitorColumn(QWidget *parent)
     m.CheckBoxProgHned->setGeometry(MonitorX, next(28), ColumnWidth, 22);
 
     m.LabelHlaseni = makeReadOut(parent, "LabelHlaseni", next(22), 13, true);
+    // The print stamp is longer than the column is wide: it wraps, over the gauge,
+    // which printing hides.
+    m.LabelHlaseni->setWordWrap(true);
+    m.LabelHlaseni->setMinimumHeight(m.LabelHlaseni->height());
     QPalette black = m.LabelHlaseni->palette();
     black.setColor(QPalette::WindowText, Qt::black);
     m.LabelHlaseni->setPalette(black);

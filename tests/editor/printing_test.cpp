@@ -1,0 +1,124 @@
+// Print and Print all: pictures of the pages, white, without the working controls,
+// stamped; the window as it was afterwards, also when there is no printer.
+#include "window_fixture.h"
+
+#include "editor/page_printers.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
+
+using namespace talviro6;
+using namespace talviro6::testing;
+
+namespace {
+
+class PrintingTest : public WindowFixture {
+  protected:
+    /// The window as the tuner works in it, checked after every print.
+    void expectRestored(int page)
+    {
+        EXPECT_FALSE(window.printMode());
+        EXPECT_EQ(c().frame.PageControl1->currentIndex(), page);
+        for (int i = 0; i < c().frame.PageControl1->count(); ++i)
+            EXPECT_TRUE(c().frame.PageControl1->isTabVisible(i)) << "tab " << i;
+        EXPECT_FALSE(c().frame.toolBar.GroupBoxToolBar->isHidden());
+        EXPECT_FALSE(c().frame.StatusBar1->isHidden());
+        EXPECT_FALSE(field(QStringLiteral("EditOmez2"))->isSpinnerVisible() == false);
+    }
+
+    /// A picture is white where the tool bar sits on the screen: it was not printed,
+    /// and the window's background is white.
+    static void expectPaperLook(const QImage &picture, QWidget *toolBar)
+    {
+        const QPoint inToolBar = toolBar->geometry().center();
+        EXPECT_EQ(picture.pixelColor(inToolBar), QColor(Qt::white));
+        EXPECT_EQ(picture.pixelColor(2, picture.height() - 3), QColor(Qt::white));
+    }
+};
+
+TEST_F(PrintingTest, PrintAllPrintsTheFourParameterPagesAndComesBack)
+{
+    c().frame.PageControl1->setCurrentIndex(4); // the power-output page is not one of them
+    c().menu.MenuPrintAll->trigger();
+    ASSERT_EQ(printer.jobs.size(), 1u);
+    const auto &pages = printer.jobs.front();
+    ASSERT_EQ(pages.size(), 4u);
+    for (const QImage &page : pages) {
+        expectPaperLook(page, c().frame.toolBar.GroupBoxToolBar);
+        // The client area; without the status bar, which is not printed, it reaches down to the edge.
+        EXPECT_EQ(page.width(), window.centralWidget()->width());
+        EXPECT_GT(page.height(), window.centralWidget()->height());
+    }
+    for (std::size_t i = 1; i < pages.size(); ++i)
+        EXPECT_NE(pages[i], pages[i - 1]) << "each picture shows its own page";
+    expectRestored(4);
+    EXPECT_TRUE(c().frame.monitor.LabelHlaseni->text().startsWith(QStringLiteral("Date and time of printing:  ")));
+    EXPECT_TRUE(c().frame.monitor.LabelHlaseni->isVisible()) << "the stamp stays on the screen";
+}
+
+TEST_F(PrintingTest, PrintPrintsThePageShownWithTheStamp)
+{
+    c().frame.PageControl1->setCurrentIndex(2);
+    QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier);
+    ASSERT_EQ(printer.jobs.size(), 1u);
+    ASSERT_EQ(printer.jobs.front().size(), 1u);
+    const QImage &page = printer.jobs.front().front();
+    expectPaperLook(page, c().frame.toolBar.GroupBoxToolBar);
+    // The stamp is on paper where the transfer line is.
+    const QRect stamp = c().frame.monitor.LabelHlaseni->geometry();
+    bool ink = false;
+    for (int x = stamp.left(); x < stamp.right() && !ink; ++x)
+        ink = page.pixelColor(x, stamp.center().y()).lightness() < 100;
+    EXPECT_TRUE(ink);
+    auto *label = c().frame.monitor.LabelHlaseni;
+    EXPECT_LE(label->heightForWidth(label->width()), label->height()) << "the whole stamp shows";
+    expectRestored(2);
+}
+
+TEST_F(PrintingTest, AValueBeingTypedIsTakenOverBeforePrinting)
+{
+    c().frame.PageControl1->setCurrentWidget(c().frame.TabSheetAdvance);
+    auto *cell = field(QStringLiteral("Edit145"));
+    cell->setFocus();
+    cell->edit()->selectAll();
+    QTest::keyClicks(cell->edit(), QStringLiteral("57"));
+    c().menu.MenuPrint->trigger();
+    EXPECT_EQ(image()[field::AdvanceMap(9, 5)], 57);
+}
+
+TEST_F(PrintingTest, WithoutAPrinterTheTunerIsToldAndTheWindowComesBack)
+{
+    printer.fail = true;
+    c().frame.PageControl1->setCurrentIndex(1);
+    c().menu.MenuPrintAll->trigger();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages.front(), QStringLiteral("No printer is installed."));
+    expectRestored(1);
+}
+
+TEST_F(PrintingTest, ThePdfPrinterWritesOnePagePerPicture)
+{
+    QTemporaryDir dir;
+    PdfPrinter pdf(dir.filePath(QStringLiteral("pages.pdf")));
+    QImage picture(200, 100, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    QString error;
+    ASSERT_TRUE(pdf.print({picture, picture, picture, picture}, &error)) << error.toStdString();
+    QFile file(pdf.path());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray content = file.readAll();
+    EXPECT_TRUE(content.startsWith("%PDF"));
+    EXPECT_EQ(content.count("/Type /Page\n") + content.count("/Type /Page\r") + content.count("/Type /Page>") +
+                  content.count("/Type /Page/"),
+              4);
+    EXPECT_FALSE(QFile::exists(pdf.path() + QStringLiteral(".part")));
+
+    PdfPrinter nowhere(dir.filePath(QStringLiteral("gone/pages.pdf")));
+    EXPECT_FALSE(nowhere.print({picture}, &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("cannot write"))) << error.toStdString();
+}
+
+} // namespace
