@@ -96,7 +96,7 @@ constexpr std::array<Row, TextRoleCount> Texts{{
     // TextFuelPump
     Row{"Fuel pump", "Kraftstoffpumpe", "Fuel pump", "Palivová pumpa"},
     // TextShiftLight
-    Row{"Gear shift light", "Schaltblitz", "Retard à l´allumage", "Kontrolka řazení"},
+    Row{"Gear shift light", "Schaltblitz", "Voyant de passage de rapport", "Kontrolka řazení"},
     // TextPowerJet
     Row{"Power jet", "Power jet", "Power jet", "Power jet"},
     // TextSpecialOut
