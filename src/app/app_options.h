@@ -9,17 +9,22 @@
 
 namespace talviro6 {
 
-/// The window's own command-line options; what is left goes to FormCreate, whose
-/// first argument may pick the language.
+/// The window's command line.
 struct AppOptions {
+    enum class Action { Run, Help, Version, Error };
+    Action action = Action::Run;
+    QString text; ///< usage, version or the error, to print
+
     bool simulate = false;              ///< --simulate
     std::vector<DeviceMapping> devices; ///< --device N=PATH, any number of times
     QString screenshotDir;              ///< --screenshot-dir DIR: pictures of the pages, then quit
     QString pdfPath;                    ///< --print-to-pdf FILE: Print and Print all write this PDF
+    /// The positional arguments for FormCreate: an optional language word first
+    /// (ENGLISH, DEUTSCH, FRANCE, CESKY, exactly so), then an optional parameter file.
     QStringList rest;
-    QString error; ///< set when an option was malformed
 };
 
+/// `arguments` with the program name first, as QCoreApplication::arguments() gives them.
 AppOptions parseAppOptions(const QStringList &arguments);
 
 } // namespace talviro6

@@ -23,16 +23,27 @@ using namespace talviro6;
 
 int main(int argc, char *argv[])
 {
+    // Read before the display is opened: --help and --version work without one.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const AppOptions options = parseAppOptions(arguments);
+    switch (options.action) {
+    case AppOptions::Action::Help:
+    case AppOptions::Action::Version:
+        std::fprintf(stdout, "%s\n", qPrintable(options.text));
+        return 0;
+    case AppOptions::Action::Error:
+        std::fprintf(stderr, "talviro6: %s\n", qPrintable(options.text));
+        return 2;
+    case AppOptions::Action::Run:
+        break;
+    }
+
     QApplication app(argc, argv);
     // No display name: Qt would append it to the window's caption, which stands alone.
     QApplication::setApplicationName(QStringLiteral("talviro6"));
     applyWindowFont();
-
-    const AppOptions options = parseAppOptions(QApplication::arguments().mid(1));
-    if (!options.error.isEmpty()) {
-        std::fprintf(stderr, "talviro6: %s\n", qPrintable(options.error));
-        return 2;
-    }
 
     // One folder of the user's configuration holds the settings, the start-up image
     // and the test-enable file; XDG_CONFIG_HOME moves it.

@@ -2,6 +2,7 @@
 
 #include "editor/controls.h"
 #include "editor/form_hlav.h"
+#include "texts/form_about.h"
 
 #include <QApplication>
 #include <QDir>
@@ -41,6 +42,12 @@ void takeScreenshotsLater(FormHlav &window, const QString &dir)
         pages->setCurrentIndex(2);
         QApplication::processEvents();
         ok = save(&window, QDir(dir).filePath(QStringLiteral("window.png"))) && ok;
+        // The About window as it shows over the window, in the language in use.
+        FormAbout *about = window.about();
+        about->show();
+        QApplication::processEvents();
+        ok = save(about, QDir(dir).filePath(QStringLiteral("about.png"))) && ok;
+        about->hide();
         QApplication::exit(ok ? 0 : 1);
     });
 }

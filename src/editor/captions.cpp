@@ -1,8 +1,11 @@
 #include "editor/captions.h"
 
+#include "editor/colours.h"
+
 #include "editor/widgets/arrow_pair.h"
 #include "editor/widgets/mouse_up_check_box.h"
 #include "editor/widgets/radio_group.h"
+#include "texts/caption_table.h"
 #include "texts/kept_texts.h"
 
 #include "editor/widgets/drop_down_list.h"
@@ -10,6 +13,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QToolButton>
@@ -35,52 +39,69 @@ void caption(QAbstractButton *button, const QString &text)
     button->setText(text);
 }
 
-void items(QComboBox *list, std::initializer_list<std::pair<int, const char *>> texts)
-{
-    for (const auto &[index, t] : texts)
-        list->setItemText(index, QString::fromUtf8(t));
-}
+/// The entries of the caption table in one language.
+class Table {
+  public:
+    explicit Table(int language) : m_language(language) {}
+    QString operator()(Caption entry) const { return QString::fromUtf8(captionText(entry, m_language)); }
+    QStringList options(int input) const
+    {
+        QStringList list;
+        for (const std::string_view option : inputOptions(input, m_language))
+            list << QString::fromUtf8(option);
+        return list;
+    }
+    int language() const { return m_language; }
 
-void applyMenuCaptions(MainMenu &m)
-{
-    m.MenuFile->setTitle(QStringLiteral("&File"));
-    m.MenuNew->setText(QStringLiteral("&New"));
-    m.MenuOpen->setText(QStringLiteral("&Open"));
-    m.MenuOpenExeDir->setText(QStringLiteral("Open from exe dir"));
-    m.MenuSave->setText(QStringLiteral("&Save"));
-    m.MenuSaveExeDir->setText(QStringLiteral("Save to exe dir"));
-    m.MenuPrint->setText(QStringLiteral("&Print"));
-    m.MenuPrintAll->setText(QStringLiteral("Print all"));
-    m.MenuExit->setText(QStringLiteral("E&xit"));
-    m.MenuCom->setTitle(QStringLiteral("&Com"));
-    m.MenuDevice->setTitle(QStringLiteral("&Ignition"));
-    m.MenuRead->setText(QStringLiteral("&Read"));
-    m.MenuVerify->setText(QStringLiteral("&Verify"));
-    m.MenuProgram->setText(QStringLiteral("&Program"));
-    m.MenuTools->setTitle(QStringLiteral("Tools"));
-    m.AdvanceMinus->setText(QStringLiteral("Advance -"));
-    m.AdvancePlus->setText(QStringLiteral("Advance +"));
-    m.MenuZpet->setText(QStringLiteral("Undo"));
-    m.MenuZnovu->setText(QStringLiteral("Redo"));
-    m.MenuLanguage->setTitle(QStringLiteral("&Language"));
-    m.MenuEnglish->setText(QStringLiteral("&English"));
-    m.MenuGerman->setText(QStringLiteral("&German"));
-    m.MenuFrench->setText(QStringLiteral("&French"));
-    m.MenuCzech->setText(QStringLiteral("&Czech"));
-    m.MenuHelp->setTitle(QStringLiteral("&Help"));
-    m.MenuContens->setText(QStringLiteral("&Contents..."));
-    m.MenuAbout->setText(QStringLiteral("&About..."));
+  private:
+    int m_language;
+};
 
-    setHint(m.MenuNew, QStringLiteral("Set default parameters "));
-    setHint(m.MenuOpen, QStringLiteral("Open file with parametrs"));
-    setHint(m.MenuSave, QStringLiteral("Save parametrs to file"));
-    setHint(m.MenuPrint, QStringLiteral("Print parametrs"));
-    setHint(m.MenuRead, QStringLiteral("Reading parametrs from ignition"));
-    setHint(m.MenuVerify, QStringLiteral("Compare set parametrs  with parametrs of ignition"));
-    setHint(m.MenuProgram, QStringLiteral("Programing  set parametrs to ignition"));
-    setHint(m.MenuExit, QStringLiteral("End of program"));
-    setHint(m.MenuCom->menuAction(), QStringLiteral("Set number of com"));
-    setHint(m.MenuLanguage->menuAction(), QStringLiteral("Set English or German or French or Czech "));
+void applyMenuCaptions(MainMenu &m, const Table &t)
+{
+    m.MenuFile->setTitle(t(Caption::MenuFile));
+    m.MenuNew->setText(t(Caption::MenuNew));
+    m.MenuOpen->setText(t(Caption::MenuOpen));
+    m.MenuOpenExeDir->setText(t(Caption::MenuOpenExeDir));
+    m.MenuSave->setText(t(Caption::MenuSave));
+    m.MenuSaveExeDir->setText(t(Caption::MenuSaveExeDir));
+    m.MenuPrint->setText(t(Caption::MenuPrint));
+    m.MenuPrintAll->setText(t(Caption::MenuPrintAll));
+    m.MenuExit->setText(t(Caption::MenuExit));
+    m.MenuCom->setTitle(t(Caption::MenuCom));
+    m.MenuDevice->setTitle(t(Caption::MenuDevice));
+    m.MenuRead->setText(t(Caption::MenuRead));
+    m.MenuVerify->setText(t(Caption::MenuVerify));
+    m.MenuProgram->setText(t(Caption::MenuProgram));
+    m.MenuTools->setTitle(t(Caption::MenuTools));
+    m.AdvanceMinus->setText(t(Caption::AdvanceMinus));
+    m.AdvancePlus->setText(t(Caption::AdvancePlus));
+    m.MenuZpet->setText(t(Caption::MenuZpet));
+    m.MenuZnovu->setText(t(Caption::MenuZnovu));
+    m.MenuLanguage->setTitle(t(Caption::MenuLanguage));
+    m.MenuEnglish->setText(t(Caption::MenuEnglish));
+    m.MenuGerman->setText(t(Caption::MenuGerman));
+    m.MenuFrench->setText(t(Caption::MenuFrench));
+    m.MenuCzech->setText(t(Caption::MenuCzech));
+    m.MenuHelp->setTitle(t(Caption::MenuHelp));
+    m.MenuContens->setText(t(Caption::MenuContens));
+    m.MenuAbout->setText(t(Caption::MenuAbout));
+    // The check mark shows the language in use.
+    const std::array<QAction *, 4> languages{m.MenuEnglish, m.MenuGerman, m.MenuFrench, m.MenuCzech};
+    for (std::size_t i = 0; i < languages.size(); ++i)
+        languages[i]->setChecked(static_cast<int>(i) == t.language());
+
+    setHint(m.MenuNew, t(Caption::HintMenuNew));
+    setHint(m.MenuOpen, t(Caption::HintOpen));
+    setHint(m.MenuSave, t(Caption::HintSave));
+    setHint(m.MenuPrint, t(Caption::HintPrint));
+    setHint(m.MenuRead, t(Caption::HintRead));
+    setHint(m.MenuVerify, t(Caption::HintVerify));
+    setHint(m.MenuProgram, t(Caption::HintProgram));
+    setHint(m.MenuExit, t(Caption::HintMenuExit));
+    setHint(m.MenuCom->menuAction(), t(Caption::HintMenuCom));
+    setHint(m.MenuLanguage->menuAction(), t(Caption::HintMenuLanguage));
+    // Fixed: the same in every language, each language's item in its own words.
     setHint(m.MenuHelp->menuAction(), QStringLiteral("Not available jet"));
     setHint(m.AdvanceMinus, QStringLiteral("Curve A minus|Take off 1 degree of curve A"));
     setHint(m.AdvancePlus, QStringLiteral("Curve A plus|Add 1 degree of curve A"));
@@ -90,133 +111,110 @@ void applyMenuCaptions(MainMenu &m)
     setHint(m.MenuCzech, QStringLiteral("Nastavit české menu"));
 }
 
-void applyFrameCaptions(WindowFrame &f, const KeptTexts &texts)
+void applyFrameCaptions(WindowFrame &f, const Table &t)
 {
-    auto &t = f.toolBar;
-    setHint(t.SpeedButton6, QStringLiteral("Set default parametrs"), true);
-    setHint(t.SpeedButton5, QStringLiteral("Open file with parametrs"), true);
-    setHint(t.SpeedButton7, QStringLiteral("Save parametrs to file"), true);
-    setHint(t.SpeedButtonPrint, QStringLiteral("Print parametrs"), true);
-    caption(t.ButtonRead, QStringLiteral("&Read"));
-    caption(t.BitBtnVerify, QStringLiteral("&Verify"));
-    caption(t.BitBtnProgram, QStringLiteral("&Program"));
-    setHint(t.ButtonRead, QStringLiteral("Reading parametrs from ignition"), true);
-    setHint(t.BitBtnVerify, QStringLiteral("Compare set parametrs  with parametrs of ignition"), true);
-    setHint(t.BitBtnProgram, QStringLiteral("Programing  set parametrs to ignition"), true);
+    auto &b = f.toolBar;
+    setHint(b.SpeedButton6, t(Caption::HintSpeedButton6), true);
+    setHint(b.SpeedButton5, t(Caption::HintOpen), true);
+    setHint(b.SpeedButton7, t(Caption::HintSave), true);
+    setHint(b.SpeedButtonPrint, t(Caption::HintPrint), true);
+    caption(b.ButtonRead, t(Caption::MenuRead));
+    caption(b.BitBtnVerify, t(Caption::MenuVerify));
+    caption(b.BitBtnProgram, t(Caption::MenuProgram));
+    setHint(b.ButtonRead, t(Caption::HintRead), true);
+    setHint(b.BitBtnVerify, t(Caption::HintVerify), true);
+    setHint(b.BitBtnProgram, t(Caption::HintProgram), true);
 
-    f.LabelSpojeni->setText(QStringLiteral("No connection with PC"));
-    f.PageControl1->setTabText(0, QStringLiteral("Miscellaneous"));
-    f.PageControl1->setTabText(1, QStringLiteral("Bike"));
-    f.PageControl1->setTabText(2, QStringLiteral("Advance Map"));
-    f.PageControl1->setTabText(3, QStringLiteral("Servo"));
+    f.LabelSpojeni->setText(t(Caption::LabelSpojeni));
+    f.PageControl1->setTabText(0, t(Caption::TabSheetRuzne));
+    f.PageControl1->setTabText(1, t(Caption::TabSheetBike));
+    f.PageControl1->setTabText(2, t(Caption::TabSheetAdvance));
+    f.PageControl1->setTabText(3, t(Caption::TabSheetServo));
 
     auto &m = f.monitor;
-    m.LabelRpm->setText(QStringLiteral("RPM = ---"));
-    m.LabelTpsMon->setText(QStringLiteral("TP= --- [%]"));
-    m.LabelAdvance1->setText(text(texts, TextRole::TextAdvance) + QStringLiteral(" 1 = --- [°]"));
-    m.LabelAdvance2->setText(text(texts, TextRole::TextAdvance) + QStringLiteral(" 2 = --- [°]"));
-    m.LabelMonSnimac1->setText(text(texts, TextRole::TextPickup) + QStringLiteral(" 1 = ---"));
-    m.LabelMonSnimac2->setText(text(texts, TextRole::TextPickup) + QStringLiteral(" 2 = ---"));
-    m.LabelNapeti->setText(QStringLiteral("U = --- [V]"));
-    m.LabelPriveraPoz->setText(text(texts, TextRole::TextServoDesired) + QStringLiteral(" ---"));
-    m.LabelPriveraMer->setText(text(texts, TextRole::TextServoMeasured) + QStringLiteral(" ---"));
-    m.LabelBlocking1->setText(text(texts, TextRole::TextBlocking) + QStringLiteral(" - ---"));
-    m.LabelClutchMon->setText(text(texts, TextRole::TextClutch) + QStringLiteral(" - ---"));
-    m.LabelMonRetard->setText(text(texts, TextRole::TextRetard) + QStringLiteral(": ---"));
-    m.LabelMonStartLimiterOut->setText(text(texts, TextRole::TextStartLimiter) + QStringLiteral(": ---"));
-    m.LabelKillSwitch->setText(text(texts, TextRole::TextKillSwitch) + QStringLiteral(": ---"));
-    for (std::size_t o = 0; o < m.LabelMonPOut.size(); ++o)
-        m.LabelMonPOut[o]->setText(text(texts, TextRole::TextSpecialOut) + QStringLiteral(" ") +
-                                   QString::number(o + 1) + QStringLiteral(" - ---"));
-    caption(m.CheckBoxProgHned, QStringLiteral("Programming after change"));
-    setHint(m.CheckBoxProgHned, QStringLiteral("Programing at once after change"), true);
-    m.LabelHlaseni->setText(text(texts, TextRole::TextProgramming));
+    caption(m.CheckBoxProgHned, t(Caption::CheckBoxProgHned));
+    setHint(m.CheckBoxProgHned, t(Caption::HintCheckBoxProgHned), true);
+    m.LabelAdvance1->setText(t(Caption::LabelAdvance));
+    m.LabelAdvance2->setText(t(Caption::LabelAdvance));
 }
 
-void applyMiscCaptions(MiscPage &p, const KeptTexts &texts)
+void applyMiscCaptions(MiscPage &p, const Table &t, const KeptTexts &texts)
 {
-    caption(p.LabelOmez1, QStringLiteral("Start limiter [rpm]"));
-    caption(p.LabelOmez2, QStringLiteral("Limiter [rpm]"));
-    caption(p.LabelClutchTime, QStringLiteral("Clutch master time [ms]"));
-    caption(p.LabelClutchPause, QStringLiteral("Clutch master pause [ms]"));
-    caption(p.LabelRetard, QStringLiteral("Retard [°]"));
-    caption(p.LabelPocSynchro, QStringLiteral("Revolutions without ignition"));
+    caption(p.LabelOmez1, t(Caption::LabelOmez1));
+    caption(p.LabelOmez2, t(Caption::LabelOmez2));
+    caption(p.LabelClutchTime, t(Caption::LabelClutchTime));
+    caption(p.LabelClutchPause, t(Caption::LabelClutchPause));
+    caption(p.LabelRetard, t(Caption::LabelRetard));
+    caption(p.LabelPocSynchro, t(Caption::LabelPocSynchro));
     const QString input = text(texts, TextRole::TextInput);
     p.RadioGroupInput1->setTitle(input + QStringLiteral(" 1"));
-    p.RadioGroupInput1->setItems({QStringLiteral("Off"), QStringLiteral("Kill switch"), QStringLiteral("Clutch master"),
-                                  QStringLiteral("Retard"), QStringLiteral("Start Limiter")});
+    p.RadioGroupInput1->setItems(t.options(1));
     p.RadioGroupInput2->setTitle(input + QStringLiteral(" 2"));
-    p.RadioGroupInput2->setItems({QStringLiteral("Off"), QStringLiteral("Blocking"), QStringLiteral("Clutch master"),
-                                  QStringLiteral("Retard"), QStringLiteral("Start Limiter")});
-    p.LabelMonInput1In->setText(input + QStringLiteral(" 1: ---"));
-    p.LabelMonInput2In->setText(input + QStringLiteral(" 2: ---"));
+    p.RadioGroupInput2->setItems(t.options(2));
 }
 
-void applyBikeCaptions(BikePage &p, const KeptTexts &texts)
+void applyBikeCaptions(BikePage &p, const Table &t)
 {
-    caption(p.LabelBike, QStringLiteral("Motorbike type"));
-    items(p.ComboBoxBike,
-          {{0, "Classic (1 lobe, 1 or 2 pick-up) "}, {4, "Honda NSR 250 MC18 -"}, {5, "Special setting"}});
-    setHint(p.ComboBoxBike, QStringLiteral("Type of keying"), true);
-    p.GroupBoxRpm->setTitle(QStringLiteral("Tachometer output"));
-    caption(p.LabelRpmPulsu, QStringLiteral("Pulses per revolution"));
-    caption(p.LabelRpmKorekce, QStringLiteral("Correction [%]"));
-    caption(p.CheckBoxInvInput1, QStringLiteral("Inverse polarity of pick-up 1"));
-    caption(p.CheckBoxInvInput2, QStringLiteral("Inverse polarity of pick-up 2"));
-    setHint(p.LabelVerze1, QStringLiteral("Version of program in ignition"), true);
-    setHint(p.LabelVerze2, QStringLiteral("Date of program in ignition"), true);
-    setHint(p.LabelVerze3, QStringLiteral("Time of program in ignition"), true);
+    caption(p.LabelBike, t(Caption::LabelBike));
+    p.ComboBoxBike->setItemText(0, t(Caption::ComboBoxBikeItem0));
+    p.ComboBoxBike->setItemText(4, t(Caption::ComboBoxBikeItem4));
+    p.ComboBoxBike->setItemText(5, t(Caption::ComboBoxBikeItem5));
+    p.GroupBoxRpm->setTitle(t(Caption::GroupBoxRpm));
+    caption(p.LabelRpmPulsu, t(Caption::LabelRpmPulsu));
+    caption(p.LabelRpmKorekce, t(Caption::LabelRpmKorekce));
+    caption(p.CheckBoxInvInput1, t(Caption::InversePolarityWord) + QStringLiteral(" 1"));
+    caption(p.CheckBoxInvInput2, t(Caption::InversePolarityWord) + QStringLiteral(" 2"));
+    setHint(p.LabelVerze1, t(Caption::HintLabelVerze1), true);
+    setHint(p.LabelVerze2, t(Caption::HintLabelVerze2), true);
+    setHint(p.LabelVerze3, t(Caption::HintLabelVerze3), true);
 
-    p.GroupBoxSpecial->setTitle(
-        QStringLiteral("Specification of synchronization - Caution - For experienced user only!"));
-    caption(p.LabelSynchro, QStringLiteral("Synchronization method"));
-    items(p.ComboBoxSynchro, {{0, "1 lobe, 1 or 2 pick-up"},
-                              {1, "Short gap between lobes (inserted lobe)"},
-                              {2, "Wide lobe"},
-                              {3, "Long gap between lobes (missing lobe)"},
-                              {4, "2 pick-ups, missing lobe"},
-                              {5, "2 Short gaps between lobes (inserted lobe)"},
-                              {6, "Honda NSR 250 MC18 -"}});
-    setHint(p.ComboBoxSynchro, QStringLiteral("Type of keying"), true);
-    caption(p.LabelPocPalcu, QStringLiteral("Number of lobe at rotor"));
-    caption(p.LabelPocKanalu, QStringLiteral("Number of outputs (coils)"));
-    caption(p.LabelLobe, QStringLiteral("Lobe"));
-    caption(p.LabelHrana2, QStringLiteral("2nd Edge"));
-    caption(p.LabelSnimac2, QStringLiteral("2nd Pick-up"));
+    p.GroupBoxSpecial->setTitle(t(Caption::GroupBoxSpecial));
+    caption(p.LabelSynchro, t(Caption::LabelSynchro));
+    const Caption synchro[] = {Caption::ComboBoxSynchroItem0, Caption::ComboBoxSynchroItem1,
+                               Caption::ComboBoxSynchroItem2, Caption::ComboBoxSynchroItem3,
+                               Caption::ComboBoxSynchroItem4, Caption::ComboBoxSynchroItem5,
+                               Caption::ComboBoxSynchroItem6};
+    for (int i = 0; i < static_cast<int>(std::size(synchro)); ++i)
+        p.ComboBoxSynchro->setItemText(i, t(synchro[i]));
+    caption(p.LabelPocPalcu, t(Caption::LabelPocPalcu));
+    caption(p.LabelPocKanalu, t(Caption::LabelPocKanalu));
+    caption(p.LabelLobe, t(Caption::LabelLobe));
+    caption(p.LabelHrana2, t(Caption::LabelHrana2));
+    caption(p.LabelSnimac2, t(Caption::LabelSnimac2));
     for (std::size_t c = 0; c < p.channel.size(); ++c) {
         auto &ch = p.channel[c];
-        ch.GroupBoxPalec->setTitle(QStringLiteral("Channel ") + QString::number(c + 1));
-        caption(ch.LabelPalecZac, QStringLiteral("Maximum advance"));
-        caption(ch.LabelPalecEnd, QStringLiteral("Start advance"));
+        ch.GroupBoxPalec->setTitle(t(Caption::ChannelWord) + QStringLiteral(" ") + QString::number(c + 1));
+        caption(ch.LabelPalecZac, t(Caption::LabelPalecZac));
+        caption(ch.LabelPalecEnd, t(Caption::LabelPalecEnd));
     }
-    items(p.ComboBoxNasobekPalcu, {{0, "1 ignition per revolution"},
-                                   {1, "2 ignitions per revolution"},
-                                   {2, "3 ignitions per revolution"},
-                                   {3, "1 ignition per 2 revolutions (camshaft)"}});
-    setHint(p.ComboBoxNasobekPalcu, QStringLiteral("Type of keying"), true);
-    caption(p.LabelFile1, QStringLiteral("File:"));
-    p.LabelPocetProgramovani->setText(text(texts, TextRole::TextProgramCount) + QStringLiteral("---"));
-    caption(p.LabelKompenz, QStringLiteral("Compensation "));
+    const Caption ignitions[] = {Caption::ComboBoxNasobekPalcuItem0, Caption::ComboBoxNasobekPalcuItem1,
+                                 Caption::ComboBoxNasobekPalcuItem2, Caption::ComboBoxNasobekPalcuItem3};
+    for (int i = 0; i < static_cast<int>(std::size(ignitions)); ++i)
+        p.ComboBoxNasobekPalcu->setItemText(i, t(ignitions[i]));
+    for (auto *list : {p.ComboBoxBike, p.ComboBoxSynchro, p.ComboBoxNasobekPalcu})
+        setHint(list, t(Caption::HintComboBox), true);
+    caption(p.LabelFile1, t(Caption::LabelFile1));
+    caption(p.LabelKompenz, t(Caption::LabelKompenz));
 }
 
-void applyAdvanceCaptions(AdvancePage &p)
+void applyAdvanceCaptions(AdvancePage &p, const Table &t)
 {
-    setHint(p.LabelRpmAdv, QStringLiteral("Round per Minute|Speed - Round per Minute"), false);
-    caption(p.CheckBoxIgnAll, QStringLiteral("All"));
-    caption(p.LabelBaseAdv, QStringLiteral("Base advance [°]"));
-    caption(p.LabelKorekceAdv, QStringLiteral("Correction for cyl. 1,2"));
+    setHint(p.LabelRpmAdv, t(Caption::HintLabelRpmAdv), false);
+    caption(p.CheckBoxIgnAll, t(Caption::CheckBoxAll));
+    caption(p.LabelBaseAdv, t(Caption::LabelBaseAdv));
+    caption(p.LabelKorekceAdv, t(Caption::LabelKorekceAdv));
     setHint(p.CSpinButtonAll->upButton(), QStringLiteral("Curve A plus|Add 1 degree of curve A"), false);
     setHint(p.CSpinButtonAll->downButton(), QStringLiteral("Curve A minus|Take off 1 degree of curve A"), false);
 }
 
-void applyServoCaptions(ServoPage &p)
+void applyServoCaptions(ServoPage &p, const Table &t)
 {
-    caption(p.CheckBoxPrivEnable, QStringLiteral("Servo enable"));
-    p.GroupBoxPrivera->setTitle(QStringLiteral("Servo"));
-    caption(p.LabelServoHyster, QStringLiteral("Servo Hysteresis [mV]"));
+    caption(p.CheckBoxPrivEnable, t(Caption::CheckBoxPrivEnable));
+    p.GroupBoxPrivera->setTitle(t(Caption::TabSheetServo));
+    caption(p.LabelServoHyster, t(Caption::LabelServoHyster));
     setHint(p.BitBtnServoMinus, QStringLiteral("Take off 20 mV"), true);
     setHint(p.BitBtnServoPlus, QStringLiteral("Add 20 mV"), true);
-    caption(p.CheckBoxServoAll, QStringLiteral("All"));
+    caption(p.CheckBoxServoAll, t(Caption::CheckBoxAll));
 }
 
 } // namespace
@@ -236,14 +234,49 @@ void setHint(QAction *action, const QString &hint)
     action->setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
 }
 
-void ApplyCaptions(Controls &c, const KeptTexts &texts)
+void applyCaptionTable(Controls &c, const KeptTexts &texts)
 {
-    applyMenuCaptions(c.menu);
-    applyFrameCaptions(c.frame, texts);
-    applyMiscCaptions(c.misc, texts);
-    applyBikeCaptions(c.bike, texts);
-    applyAdvanceCaptions(c.advance);
-    applyServoCaptions(c.servo);
+    const Table t(texts.languageIndex());
+    applyMenuCaptions(c.menu, t);
+    applyFrameCaptions(c.frame, t);
+    applyMiscCaptions(c.misc, t, texts);
+    applyBikeCaptions(c.bike, t);
+    applyAdvanceCaptions(c.advance, t);
+    applyServoCaptions(c.servo, t);
+}
+
+void writeLivePlaceholders(Controls &c, const KeptTexts &texts)
+{
+    auto &m = c.frame.monitor;
+    const auto placeholder = [](QLabel *label, const QString &caption) {
+        label->setText(caption);
+        setStatusBackground(label, Colour::Face);
+    };
+    placeholder(m.LabelRpm, QStringLiteral("RPM = ---"));
+    placeholder(m.LabelTpsMon, QStringLiteral("TP= --- [%]"));
+    placeholder(m.LabelNapeti, QStringLiteral("U = --- [V]"));
+    placeholder(m.LabelAdvance1, text(texts, TextRole::TextAdvance) + QStringLiteral(" 1 = --- [°]"));
+    placeholder(m.LabelAdvance2, text(texts, TextRole::TextAdvance) + QStringLiteral(" 2 = --- [°]"));
+    placeholder(m.LabelMonSnimac1, text(texts, TextRole::TextPickup) + QStringLiteral(" 1 = ---"));
+    placeholder(m.LabelMonSnimac2, text(texts, TextRole::TextPickup) + QStringLiteral(" 2 = ---"));
+    placeholder(m.LabelPriveraPoz, text(texts, TextRole::TextServoDesired) + QStringLiteral(" ---"));
+    placeholder(m.LabelPriveraMer, text(texts, TextRole::TextServoMeasured) + QStringLiteral(" ---"));
+    placeholder(m.LabelBlocking1, text(texts, TextRole::TextBlocking) + QStringLiteral(" - ---"));
+    placeholder(m.LabelClutchMon, text(texts, TextRole::TextClutch) + QStringLiteral(" - ---"));
+    placeholder(m.LabelMonRetard, text(texts, TextRole::TextRetard) + QStringLiteral(": ---"));
+    placeholder(m.LabelMonStartLimiterOut, text(texts, TextRole::TextStartLimiter) + QStringLiteral(": ---"));
+    placeholder(m.LabelKillSwitch, text(texts, TextRole::TextKillSwitch) + QStringLiteral(": ---"));
+    for (std::size_t o = 0; o < m.LabelMonPOut.size(); ++o)
+        placeholder(m.LabelMonPOut[o], text(texts, TextRole::TextSpecialOut) + QStringLiteral(" ") +
+                                           QString::number(o + 1) + QStringLiteral(" - ---"));
+    const QString input = text(texts, TextRole::TextInput);
+    placeholder(c.misc.LabelMonInput1In, input + QStringLiteral(" 1: ---"));
+    placeholder(c.misc.LabelMonInput2In, input + QStringLiteral(" 2: ---"));
+    c.bike.LabelPocetProgramovani->setText(text(texts, TextRole::TextProgramCount) + QStringLiteral("---"));
+    for (std::size_t i = 0; i < c.frame.LabelTest.size(); ++i)
+        c.frame.LabelTest[i]->setText(QStringLiteral("Test%1 = ---").arg(i + 1));
+    for (auto *gauge : {m.CGaugeRpm, m.CGaugeTps})
+        gauge->setValue(0);
 }
 
 } // namespace talviro6

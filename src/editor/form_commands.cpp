@@ -86,8 +86,11 @@ void FormHlav::wireMenu()
     connect(m.MenuZnovu, &QAction::triggered, this, &FormHlav::SpeedButtonZnovuClick);
     connect(t.SpeedButtonZnovu, &QToolButton::clicked, this, &FormHlav::SpeedButtonZnovuClick);
     connect(m.MenuContens, &QAction::triggered, this, &FormHlav::MenuContensClick);
-    // The languages and About have no handlers yet: their items are there so the
-    // menu is complete.
+    connect(m.MenuAbout, &QAction::triggered, this, &FormHlav::MenuAboutClick);
+    connect(m.MenuEnglish, &QAction::triggered, this, &FormHlav::MenuEnglishClick);
+    connect(m.MenuGerman, &QAction::triggered, this, &FormHlav::MenuGermanClick);
+    connect(m.MenuFrench, &QAction::triggered, this, &FormHlav::MenuFrenchClick);
+    connect(m.MenuCzech, &QAction::triggered, this, &FormHlav::MenuCzechClick);
 }
 
 void FormHlav::MenuNewClick()

@@ -9,6 +9,8 @@
 #include "editor/widgets/numeric_field.h"
 #include "model/defaults.h"
 #include "model/fields.h"
+#include "texts/caption_table.h"
+#include "texts/form_about.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -30,7 +32,6 @@ FormHlav::FormHlav(SerialPort &port, WindowServices services, TickSource ticks, 
 {
     setAcceptDrops(true); // a parameter file dropped on the window opens
     setObjectName(QStringLiteral("FormHlav"));
-    setWindowTitle(QStringLiteral("Programming of TALVIRO6 unit"));
     m_c.menu = buildMainMenu(menuBar());
     m_c.frame = buildFrame(this);
     m_c.misc = buildMiscPage(m_c.frame.TabSheetRuzne);
@@ -39,7 +40,10 @@ FormHlav::FormHlav(SerialPort &port, WindowServices services, TickSource ticks, 
     m_c.servo = buildServoPage(m_c.frame.TabSheetServo);
     // The captions the window is designed with; the menu bar takes its height from
     // them, and the window must have its final height before it is centred.
-    ApplyCaptions(m_c, m_texts);
+    setWindowTitle(QString::fromUtf8(captionText(Caption::FormHlav, 0)));
+    applyCaptionTable(m_c, m_texts);
+    writeLivePlaceholders(m_c, m_texts);
+    m_about = new FormAbout([this] { return m_settings.languageIndex; }, this);
     resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
 
     m_timer.setObjectName(QStringLiteral("Timer1"));
@@ -73,7 +77,7 @@ void FormHlav::FormCreate(const QStringList &arguments)
         m_timer.start();
     m_link.OpenPort();
     markPortMenu();
-    ApplyCaptions(m_c, m_texts);
+    ApplyCaptions();
     refresh();
     m_c.frame.monitor.LabelHlaseni->hide();
     m_c.frame.monitor.CGaugeProgram->hide();
@@ -130,6 +134,51 @@ void FormHlav::applyCommandLineLanguage(const QStringList &arguments)
 void FormHlav::LoadMessages()
 {
     m_texts.load(m_settings.languageIndex);
+    // While no unit answers, the read-outs show their placeholders in the new words.
+    if (!m_c.frame.LabelSpojeni->isHidden())
+        writeLivePlaceholders(m_c, m_texts);
+}
+
+void FormHlav::ApplyCaptions()
+{
+    setWindowTitle(QString::fromUtf8(captionText(Caption::FormHlav, m_settings.languageIndex)));
+    // The table goes by the language of the kept texts, which LoadMessages loaded;
+    // the input groups' captions use one of them.
+    applyCaptionTable(m_c, m_texts);
+    LoadMessages();
+}
+
+void FormHlav::switchLanguage(std::uint8_t language)
+{
+    m_settings.languageIndex = language;
+    LoadMessages();
+    ApplyCaptions();
+    refresh();
+}
+
+void FormHlav::MenuEnglishClick()
+{
+    switchLanguage(0);
+}
+
+void FormHlav::MenuGermanClick()
+{
+    switchLanguage(1);
+}
+
+void FormHlav::MenuFrenchClick()
+{
+    switchLanguage(2);
+}
+
+void FormHlav::MenuCzechClick()
+{
+    switchLanguage(3);
+}
+
+void FormHlav::MenuAboutClick()
+{
+    m_about->exec();
 }
 
 void FormHlav::setTestEnable(bool on)
@@ -164,7 +213,17 @@ void FormHlav::Timer1Timer()
 
 void FormHlav::paintLive()
 {
-    const bool changed = m_painter.paint(m_link.display());
+    const bool bannerBefore = !m_c.frame.LabelSpojeni->isHidden();
+    bool changed = m_painter.paint(m_link.display());
+    const bool banner = m_link.display().LabelSpojeni;
+    if (bannerBefore && !banner) {
+        // The unit is back: everything it reports is painted anew, over the placeholders.
+        m_painter.invalidate();
+        changed = m_painter.paint(m_link.display()) || changed;
+    } else if (banner && changed) {
+        // Lost: the last values must not look live.
+        writeLivePlaceholders(m_c, m_texts);
+    }
     m_painter.paintOperatingPoint(m_link.state().operatingPoint);
     // The firmware texts come with a header; the control states show them.
     if (changed) {

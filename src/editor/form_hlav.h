@@ -22,6 +22,7 @@
 
 namespace talviro6 {
 
+class FormAbout;
 class NumericField;
 class SerialPort;
 class UserDialogs;
@@ -71,6 +72,7 @@ class FormHlav : public QMainWindow, private LinkCallbacks {
     /// Every numeric field, for tests and for wiring.
     const std::vector<NumericField *> &numericFields() const { return m_fields; }
     const ControlBinding &binding() const { return *m_binding; }
+    FormAbout *about() const { return m_about; }
 
     // The binding.
     void readBack();
@@ -115,6 +117,11 @@ class FormHlav : public QMainWindow, private LinkCallbacks {
     void MenuProgramClick();
     void MenuCom1Click(int entry);
     void MenuExitClick();
+    void MenuEnglishClick();
+    void MenuGermanClick();
+    void MenuFrenchClick();
+    void MenuCzechClick();
+    void MenuAboutClick();
     void SpeedButtonZpetClick();
     void SpeedButtonZnovuClick();
 
@@ -138,7 +145,11 @@ class FormHlav : public QMainWindow, private LinkCallbacks {
     void installHintHandler();
     void centreWindow();
     void applyCommandLineLanguage(const QStringList &arguments);
+    /// The kept texts of the language in use; the placeholders while no unit answers.
     void LoadMessages();
+    /// Every caption, item and hint in the language in use, then LoadMessages.
+    void ApplyCaptions();
+    void switchLanguage(std::uint8_t language);
     void markPortMenu();
     void paintLive();
     void stepServo(Step step);
@@ -173,6 +184,7 @@ class FormHlav : public QMainWindow, private LinkCallbacks {
     LinkEngine m_link;
     Controls m_c;
     std::unique_ptr<ControlBinding> m_binding;
+    FormAbout *m_about = nullptr; ///< created with the window, shown on demand
     LiveDisplayPainter m_painter;
     std::vector<NumericField *> m_fields;
     QTimer m_timer;

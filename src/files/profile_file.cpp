@@ -115,7 +115,7 @@ std::string ProfileFile::readString(std::string_view section, std::string_view k
 
 void ProfileFile::write(std::string_view section, std::string_view key, std::string_view value)
 {
-    const std::string v = oneLine(value);
+    const std::string v = oneLine(trim(value)); // as a later read will see it
     const std::string text = std::string(key) + '=' + v;
     for (Line &line : m_lines)
         if (!line.isSection && !line.key.empty() && sameName(line.section, section) && sameName(line.key, key)) {

@@ -11,8 +11,8 @@ namespace talviro6 {
 /// the throttle group, the map's row labels, the language items' own hints) are
 /// not here; the window sets them once.
 enum class Caption {
-    FormHlav,       ///< the window's caption
-    LabelSpojeni,   ///< the no-connection banner
+    FormHlav,     ///< the window's caption
+    LabelSpojeni, ///< the no-connection banner
     MenuFile,
     MenuNew,
     MenuOpen,
@@ -95,8 +95,8 @@ enum class Caption {
     HintComboBox, ///< the three drop-down lists: "Type of keying"
     HintOpen,     ///< SpeedButton5, MenuOpen
     HintSpeedButton6,
-    HintSave,  ///< SpeedButton7, MenuSave
-    HintPrint, ///< SpeedButtonPrint, MenuPrint
+    HintSave,    ///< SpeedButton7, MenuSave
+    HintPrint,   ///< SpeedButtonPrint, MenuPrint
     HintProgram, ///< BitBtnProgram, MenuProgram
     HintVerify,  ///< BitBtnVerify, MenuVerify
     HintRead,    ///< ButtonRead, MenuRead
