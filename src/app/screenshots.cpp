@@ -35,8 +35,7 @@ void takeScreenshotsLater(FormHlav &window, const QString &dir)
         for (int i = 0; i < pages->count(); ++i) {
             pages->setCurrentIndex(i);
             QApplication::processEvents();
-            QString name = pages->tabText(i);
-            name.remove(QLatin1Char(' '));
+            const QString name = pages->widget(i)->objectName(); // the same in every language
             ok = save(&window, QDir(dir).filePath(QStringLiteral("page-%1-%2.png").arg(i + 1).arg(name))) && ok;
         }
         pages->setCurrentIndex(2);

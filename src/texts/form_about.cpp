@@ -5,6 +5,7 @@
 #include "texts/caption_table.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
@@ -52,12 +53,21 @@ QPixmap drawLogo()
     spark.closeSubpath();
     p.setBrush(red);
     p.drawPath(spark);
-    p.setPen(dark);
+    // The name beside the mark, as large as the room allows, the 6 in the spark's red.
+    const QRectF room(74, 14, 84, 34);
     QFont font = pixelFont(QFont(), 22, true);
+    const QString name = QStringLiteral("TALVIRO");
+    const QString six = QStringLiteral("6");
+    while (font.pixelSize() > 8 && QFontMetrics(font).horizontalAdvance(name + six) > room.width())
+        font.setPixelSize(font.pixelSize() - 1);
     p.setFont(font);
-    p.drawText(QRectF(72, 18, 89, 30), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("TALVIRO"));
+    p.setPen(dark);
+    p.drawText(room, Qt::AlignLeft | Qt::AlignVCenter, name);
     p.setPen(red);
-    p.drawText(QRectF(72, 44, 89, 30), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("6"));
+    p.drawText(room.translated(QFontMetrics(font).horizontalAdvance(name), 0), Qt::AlignLeft | Qt::AlignVCenter, six);
+    p.setPen(dark);
+    p.setFont(pixelFont(QFont(), 10));
+    p.drawText(QRectF(74, 46, 84, 20), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("IGNITION"));
     return logo;
 }
 
