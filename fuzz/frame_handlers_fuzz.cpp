@@ -1,7 +1,7 @@
 // Any bytes as frames from the line, during any job: the two frame handlers must
 // neither crash nor report a block verified that was not, and the parameter area may
-// change only when a read has received all three blocks, or by validation. The
-// verify that follows a read compares with the bytes the read received.
+// change only by validation, or when the verify that follows a read has confirmed
+// the bytes the read received: then it holds them, validated.
 #include "link/link_engine.h"
 #include "link/serial_port.h"
 #include "model/defaults.h"
@@ -52,8 +52,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     // Each record: one control byte (job to start, ticks to run), then a frame.
     constexpr std::size_t Record = 1 + FrameSize;
-    // Block 3 as a read received it, while the verify after that read runs.
-    std::array<std::uint8_t, BlockSize> readBlock3{};
+    // Blocks 1 ... 3 as the running read received them; the verify after that read
+    // compares with them, and only its success puts them into the image.
+    ParameterArea readBlocks{};
     bool verifyAfterRead = false;
     for (std::size_t at = 0; at + Record <= size; at += Record) {
         const std::uint8_t control = data[at];
@@ -85,24 +86,36 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         else
             engine.HandleBlockReply(frame);
 
-        // Besides a complete read, only validation may change the area: the handlers
-        // validate at the unit's header, and a pass over thresholds below 300 rpm
-        // can still move them after an earlier one.
-        UnitImage validated;
-        validated.parameters = before;
-        validate(validated);
-        const bool onlyValidated = image.parameters == validated.parameters;
-        const bool readCompleted =
-            mode == Transfer::Read && request == 0x43 && engine.state().TransferMode == Transfer::Verify;
-        if (image.parameters != before && !onlyValidated && !readCompleted)
-            std::abort(); // only a complete read may store
-        if (readCompleted) {
-            std::copy(frame.begin() + 1, frame.begin() + 1 + BlockSize, readBlock3.begin());
-            verifyAfterRead = true;
+        const bool blockRead = mode == Transfer::Read && request >= 0x41 && request <= 0x43 &&
+                               (engine.state().RequestByte != request || engine.state().TransferMode != mode);
+        if (blockRead)
+            std::copy(frame.begin() + 1, frame.begin() + 1 + BlockSize,
+                      readBlocks.begin() + (request - 0x41) * BlockSize);
+        const bool readVerified =
+            mode == Transfer::Verify && verifyAfterRead && engine.state().lastJobEnd == JobEnd::Verified;
+        if (readVerified) {
+            // The verified read is the image now, validated.
+            UnitImage expected;
+            expected.parameters = readBlocks;
+            validate(expected);
+            if (image.parameters != expected.parameters)
+                std::abort();
+        } else {
+            // Otherwise only validation may change the area: the handlers validate at
+            // the unit's header, and a pass over thresholds below 300 rpm can still
+            // move them after an earlier one.
+            UnitImage validated;
+            validated.parameters = before;
+            validate(validated);
+            if (image.parameters != before && image.parameters != validated.parameters)
+                std::abort();
         }
+        if (blockRead && request == 0x43)
+            verifyAfterRead = true;
         if (engine.state().lastJobEnd == JobEnd::Verified && mode == Transfer::Verify) {
             // This frame ended the verify: it must be the answer to block 3, and match.
-            const auto reference = verifyAfterRead ? std::span<const std::uint8_t>(readBlock3) : image.block(3);
+            const auto reference = verifyAfterRead ? std::span<const std::uint8_t>(readBlocks).subspan(200, BlockSize)
+                                                   : std::span<const std::uint8_t>(before).subspan(200, BlockSize);
             const bool matches = frame[0] == 0xC3 && hasMatchingCheckByte(frame) &&
                                  std::equal(frame.begin() + 1, frame.begin() + 101, reference.begin());
             if (!matches)

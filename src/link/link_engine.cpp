@@ -312,6 +312,15 @@ void LinkEngine::enterVerifyPhase()
     DisplayWriter(m_display).set(m_display.CGaugeProgram.progress, 0);
 }
 
+void LinkEngine::storeRead()
+{
+    m_image.parameters = m_readStage;
+    validate(m_image, m_settings);
+    m_state.correctedValues = static_cast<std::uint16_t>(std::inner_product(
+        m_readStage.begin(), m_readStage.end(), m_image.parameters.begin(), 0, std::plus<>(), std::not_equal_to<>()));
+    m_callbacks.refreshControls();
+}
+
 void LinkEngine::versionMismatch()
 {
     // The job state is final before the box: ticks run while it is open.
@@ -367,6 +376,8 @@ void LinkEngine::HandleBlockReply(FrameView frame)
             advanceJob();
             return;
         }
+        if (m_verifyAgainstRead)
+            storeRead();
         {
             DisplayWriter out(m_display);
             out.set(m_display.CGaugeProgram.progress, m_display.CGaugeProgram.maximum);
@@ -400,15 +411,8 @@ void LinkEngine::HandleBlockReply(FrameView frame)
             return;
         }
         std::copy(data.begin(), data.end(), m_readStage.begin() + (b - 1) * BlockSize);
-        if (b == ParameterBlocks) {
-            m_image.parameters = m_readStage;
-            validate(m_image, m_settings);
-            m_state.correctedValues = static_cast<std::uint16_t>(
-                std::inner_product(m_readStage.begin(), m_readStage.end(), m_image.parameters.begin(), 0, std::plus<>(),
-                                   std::not_equal_to<>()));
+        if (b == ParameterBlocks)
             m_verifyAgainstRead = true;
-            m_callbacks.refreshControls();
-        }
         advanceJob();
         return;
 

@@ -145,6 +145,8 @@ class LinkEngine {
     void startJob(Transfer mode, std::uint8_t request, TextRole text);
     void advanceJob();
     void enterVerifyPhase();
+    /// The verified read into the image: validated, the corrections counted, shown.
+    void storeRead();
     void failJob();
     void versionMismatch();
     bool matchesReference(FrameView frame) const;
@@ -163,7 +165,9 @@ class LinkEngine {
     UnitHeaderTexts m_header;
     MonitorFrame m_lastMonitor;
     /// A read job collects blocks 1 ... 3 here and puts them into the image only when
-    /// all three have arrived, so a read that fails midway leaves no mixture behind.
+    /// its verify has confirmed all three, so a read that fails leaves the editor as
+    /// it was: no mixture of blocks, and no block taken from a frame read out of step
+    /// (the XOR check byte cannot tell one; the verify can).
     ParameterArea m_readStage{};
     /// The verify that follows a read compares the unit with the bytes it sent, not
     /// with the validated image: validation may change a foreign unit's values by

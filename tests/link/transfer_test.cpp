@@ -372,6 +372,33 @@ TEST_F(TransferJob, ReadThatFailsMidwayLeavesTheImageAsItWas)
     EXPECT_EQ(image.parameters, before) << "blocks 1 and 2 arrived but must not be mixed into the image";
 }
 
+// The check byte is the XOR of the whole frame, so a frame read out of step (the
+// tail of one answer, the head of the next, identical answer) still passes it, and
+// is taken when its first byte happens to be the answer code. Only the verify that
+// follows the read can tell; the editor must then keep what it held.
+TEST_F(TransferJob, ReadWhoseVerifyFindsAFrameOutOfStepLeavesTheImageAsItWas)
+{
+    giveUnitOtherParameters();
+    const int shift = 92; // the rotated frame starts at the answer's byte 92, data byte 91 of block 2
+    unit.memory()[100 + shift - 1] = 0xC2;
+    const ParameterArea before = image.parameters;
+    engine.StartReadJob();
+    ASSERT_GT(tickUntil([&] { return engine.state().RequestByte == 0x42; }), 0);
+    Frame answer = makeFrame(0xC2, std::span<const std::uint8_t>(unit.memory()).subspan(100, 100));
+    Frame outOfStep;
+    std::rotate_copy(answer.begin(), answer.begin() + shift, answer.end(), outOfStep.begin());
+    ASSERT_TRUE(hasMatchingCheckByte(outOfStep));
+    ASSERT_EQ(outOfStep[0], 0xC2);
+    port.inject(outOfStep); // read in the same tick as the real answer, and first
+
+    runJob();
+    EXPECT_EQ(engine.state().lastJobEnd, JobEnd::Failed);
+    EXPECT_EQ(engine.display().LabelHlaseni.text, "Verify error!");
+    EXPECT_EQ(blockRequestCodes(),
+              (std::vector<std::uint8_t>{0x40, 0x41, 0x42, 0x43, 0x41, 0x42, 0x42, 0x42, 0x42, 0x42}));
+    EXPECT_EQ(image.parameters, before) << "the bytes the verify refused must not stay in the editor";
+}
+
 TEST_F(TransferJob, FailureAfterAnEarlierSuccessIsNotReportedAsOk)
 {
     engine.StartProgramJob();
