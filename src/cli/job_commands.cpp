@@ -6,6 +6,7 @@
 #include "files/parameter_file.h"
 #include "link/link_engine.h"
 #include "link/port_map.h"
+#include "link/serial_devices.h"
 #include "model/defaults.h"
 #include "model/fields.h"
 #include "model/unit_image.h"
@@ -151,6 +152,15 @@ class Session {
     LinkEngine &engine() { return m_engine; }
     const std::string &device() const { return m_device; }
     const CliCallbacks &callbacks() const { return m_callbacks; }
+    const KeptTexts &texts() const { return m_texts; }
+
+    /// Throws `exitCode` with `beginning` + "... went away" + `ending` once the device
+    /// has hung up: nothing will answer on it again, so waiting on is pointless.
+    void stopIfVanished(int exitCode, const std::string &beginning, const std::string &ending)
+    {
+        if (m_port.vanished())
+            throw CliError{exitCode, beginning + "the serial device " + m_device + " went away" + ending};
+    }
 
     void tick()
     {
@@ -188,6 +198,15 @@ void runJob(Session &session, const char *what)
     for (int t = 0; t < JobTickLimit && engine.state().lastJobEnd == JobEnd::Running; ++t) {
         session.tick();
         stopIfInterrupted();
+        if (engine.state().lastJobEnd == JobEnd::Running) {
+            const LinkState &s = engine.state();
+            const TextRole failure = s.TransferMode == Transfer::Read     ? TextRole::TextReadError
+                                     : s.TransferMode == Transfer::Verify ? TextRole::TextVerifyError
+                                                                          : TextRole::TextProgramError;
+            session.stopIfVanished(ExitTransferError, session.texts()[failure] + " ",
+                                   " during block " + std::to_string(s.BlockIndex) +
+                                       ": check the cable and the adapter");
+        }
         const DisplayState &d = engine.display();
         const std::string line = d.LabelHlaseni.text + " " + std::to_string(d.CGaugeProgram.progress) + "/" +
                                  std::to_string(d.CGaugeProgram.maximum);
@@ -233,6 +252,8 @@ void waitForStoring(Session &session)
     for (int t = 0; t < StoringTickLimit; ++t) {
         session.tick();
         stopIfInterrupted(" while the unit was storing: leave it powered for a few seconds, then verify it");
+        session.stopIfVanished(ExitStoringUnconfirmed, "programmed and verified, but ",
+                               " while the unit was storing the parameters: verify it before relying on it");
         const LinkState &s = engine.state();
         if (s.monitorFrames == framesBefore)
             continue;

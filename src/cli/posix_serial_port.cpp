@@ -1,9 +1,9 @@
 #include "cli/posix_serial_port.h"
 
+#include "link/serial_devices.h"
+
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -13,29 +13,6 @@
 #include <unistd.h>
 
 namespace talviro6::cli {
-namespace {
-
-bool hasUart(const std::string &name)
-{
-    std::ifstream type("/sys/class/tty/" + name + "/type");
-    int value = 0;
-    return type >> value && value != 0;
-}
-
-} // namespace
-
-std::vector<std::string> presentSerialDevicesPosix()
-{
-    std::vector<std::string> devices;
-    std::error_code ec;
-    for (const auto &entry : std::filesystem::directory_iterator("/dev", ec)) {
-        const std::string name = entry.path().filename().string();
-        const bool usb = name.starts_with("ttyUSB") || name.starts_with("ttyACM") || name.starts_with("cu.usb");
-        if (usb || name.starts_with("ttyAMA") || (name.starts_with("ttyS") && hasUart(name)))
-            devices.push_back(entry.path().string());
-    }
-    return devices;
-}
 
 bool PosixSerialPort::open(int portNumber)
 {
@@ -100,12 +77,20 @@ void PosixSerialPort::close()
     m_fd = -1;
     m_lineChanged = false;
     m_exclusive = false;
+    m_vanished = false;
 }
 
 std::size_t PosixSerialPort::bytesWaiting()
 {
+    if (m_fd < 0)
+        return 0;
+    // A hang-up is final for this descriptor; the job learns of it here rather than
+    // by repeating blocks into nothing.
+    pollfd p{m_fd, 0, 0};
+    if (::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR)) != 0)
+        m_vanished = true;
     int n = 0;
-    if (m_fd < 0 || ::ioctl(m_fd, FIONREAD, &n) != 0 || n < 0)
+    if (::ioctl(m_fd, FIONREAD, &n) != 0 || n < 0)
         return 0;
     return static_cast<std::size_t>(n);
 }

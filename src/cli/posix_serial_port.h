@@ -10,11 +10,6 @@
 
 namespace talviro6::cli {
 
-/// Serial devices present now, found under /dev by name: USB adapters (ttyUSB*,
-/// ttyACM*, cu.usb*), on-board UARTs (ttyAMA*), and ttyS* ports that have a UART
-/// behind them (Linux reports a type other than 0 for those).
-std::vector<std::string> presentSerialDevicesPosix();
-
 /// The line to the unit for the command line, on termios: 57600 8N1 raw, no flow
 /// control, exclusive (TIOCEXCL and an flock), and a write that returns when the
 /// bytes have left (tcdrain). Closing restores the terminal's earlier settings and
@@ -38,12 +33,17 @@ class PosixSerialPort final : public SerialPort {
     /// Why the last opening failed, e.g. "/dev/ttyUSB0: Device or resource busy".
     const std::string &lastError() const { return m_lastError; }
 
+    /// The device hung up since it was opened: an adapter pulled out, or the other
+    /// end of a pseudo-terminal closed. Seen by bytesWaiting, which every tick calls.
+    bool vanished() const { return m_vanished; }
+
   private:
     PortMap m_map;
     int m_fd = -1;
     termios m_savedLine{}; ///< the terminal's settings before this opening, put back by close()
     bool m_lineChanged = false;
     bool m_exclusive = false;
+    bool m_vanished = false;
     std::string m_lastError;
 };
 

@@ -43,7 +43,6 @@ FormHlav::FormHlav(SerialPort &port, WindowServices services, TickSource ticks, 
     setWindowTitle(QString::fromUtf8(captionText(Caption::FormHlav, 0)));
     applyCaptionTable(m_c, m_texts);
     writeLivePlaceholders(m_c, m_texts);
-    m_about = new FormAbout([this] { return m_settings.languageIndex; }, this);
     resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
 
     m_timer.setObjectName(QStringLiteral("Timer1"));
@@ -176,9 +175,18 @@ void FormHlav::MenuCzechClick()
     switchLanguage(3);
 }
 
+FormAbout *FormHlav::about()
+{
+    // Made when first asked for: it is hidden until then, and its fonts and logo
+    // would only slow down the start.
+    if (!m_about)
+        m_about = new FormAbout([this] { return m_settings.languageIndex; }, this);
+    return m_about;
+}
+
 void FormHlav::MenuAboutClick()
 {
-    m_about->exec();
+    about()->exec();
 }
 
 void FormHlav::setTestEnable(bool on)

@@ -72,7 +72,8 @@ class FormHlav : public QMainWindow, private LinkCallbacks {
     /// Every numeric field, for tests and for wiring.
     const std::vector<NumericField *> &numericFields() const { return m_fields; }
     const ControlBinding &binding() const { return *m_binding; }
-    FormAbout *about() const { return m_about; }
+    /// The About window, made on first use.
+    FormAbout *about();
 
     // The binding.
     void readBack();
@@ -184,7 +185,7 @@ class FormHlav : public QMainWindow, private LinkCallbacks {
     LinkEngine m_link;
     Controls m_c;
     std::unique_ptr<ControlBinding> m_binding;
-    FormAbout *m_about = nullptr; ///< created with the window, shown on demand
+    FormAbout *m_about = nullptr; ///< shown on demand
     LiveDisplayPainter m_painter;
     std::vector<NumericField *> m_fields;
     QTimer m_timer;

@@ -1,5 +1,7 @@
 #include "platform/qt_serial_port.h"
 
+#include "link/serial_devices.h"
+
 #include <QDeadlineTimer>
 #include <QSerialPortInfo>
 
@@ -14,10 +16,16 @@ namespace talviro6 {
 
 std::vector<std::string> presentSerialDevices()
 {
+#ifdef Q_OS_WIN
     std::vector<std::string> devices;
     for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
         devices.push_back(info.systemLocation().toStdString());
     return devices;
+#else
+    // Qt's own listing asks the device manager and takes some 16 ms; the automatic
+    // search lists once a tick, and one look at /dev tells the same.
+    return presentSerialDevicesPosix();
+#endif
 }
 
 QtSerialPort::QtSerialPort(PortMap map, DeviceLister present, QObject *parent)

@@ -1,0 +1,82 @@
+#include "app/window_main.h"
+
+#include "app/app_options.h"
+#include "app/screenshots.h"
+#include "app/simulated_port.h"
+#include "editor/form_hlav.h"
+#include "editor/page_printers.h"
+#include "editor/user_dialogs.h"
+#include "editor/window_font.h"
+#include "files/profile_file.h"
+#include "files/settings_files.h"
+#include "platform/file_paths.h"
+#include "platform/port_settings.h"
+#include "platform/qt_serial_port.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
+
+#include <cstdio>
+#include <fstream>
+#include <memory>
+
+namespace talviro6 {
+
+int runWindow(int argc, char *argv[], const std::function<void(QWidget &window)> &shown)
+{
+    // Read before the display is opened: --help and --version work without one.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const AppOptions options = parseAppOptions(arguments);
+    switch (options.action) {
+    case AppOptions::Action::Help:
+    case AppOptions::Action::Version:
+        std::fprintf(stdout, "%s\n", qPrintable(options.text));
+        return 0;
+    case AppOptions::Action::Error:
+        std::fprintf(stderr, "talviro6: %s\n", qPrintable(options.text));
+        return 2;
+    case AppOptions::Action::Run:
+        break;
+    }
+
+    QApplication app(argc, argv);
+    // No display name: Qt would append it to the window's caption, which stands alone.
+    QApplication::setApplicationName(QStringLiteral("talviro6"));
+    applyWindowFont();
+
+    // One folder of the user's configuration holds the settings, the start-up image
+    // and the test-enable file; XDG_CONFIG_HOME moves it.
+    const QString settingsFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+
+    std::unique_ptr<SerialPort> port;
+    if (options.simulate) {
+        port = std::make_unique<SimulatedPort>();
+    } else {
+        PortMap map;
+        ProfileFile settings;
+        const QString settingsPath = QDir(settingsFolder).filePath(QString::fromStdString(settingsFileName()));
+        if (std::ifstream in(toFsPath(settingsPath), std::ios::binary); in)
+            settings.read(in);
+        loadPortMappings(settings, map);
+        applyDeviceMappings(options.devices, map);
+        port = std::make_unique<QtSerialPort>(std::move(map));
+    }
+    MessageBoxDialogs dialogs;
+    DesktopShell shell;
+    DefaultPrinter defaultPrinter;
+    PdfPrinter pdfPrinter(options.pdfPath);
+    PagePrinter &printer = options.pdfPath.isEmpty() ? static_cast<PagePrinter &>(defaultPrinter) : pdfPrinter;
+    FormHlav window(*port, WindowServices{dialogs, printer, shell, settingsFolder});
+    window.FormCreate(options.rest);
+    window.show();
+    if (shown)
+        shown(window);
+    if (!options.screenshotDir.isEmpty())
+        takeScreenshotsLater(window, options.screenshotDir);
+    return QApplication::exec();
+}
+
+} // namespace talviro6
