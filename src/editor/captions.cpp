@@ -1,4 +1,5 @@
 #include "editor/captions.h"
+#include "editor/widgets/bar_gauge.h"
 
 #include "editor/colours.h"
 
@@ -13,7 +14,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QToolButton>

@@ -1,4 +1,5 @@
 #include "editor/control_states.h"
+#include "editor/widgets/bar_gauge.h"
 
 #include "editor/colours.h"
 #include "editor/controls.h"
@@ -13,7 +14,6 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QWidget>

@@ -10,7 +10,6 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QMenu;
-class QProgressBar;
 class QPushButton;
 class QStatusBar;
 class QTabWidget;
@@ -21,6 +20,7 @@ namespace talviro6 {
 
 class ArrowPair;
 class DropDownList;
+class BarGauge;
 class MouseUpCheckBox;
 class NumericField;
 class RadioGroup;
@@ -90,9 +90,9 @@ struct ToolBar {
 
 struct MonitorColumn {
     QLabel *LabelRpm = nullptr;
-    QProgressBar *CGaugeRpm = nullptr;
+    BarGauge *CGaugeRpm = nullptr;
     QLabel *LabelTpsMon = nullptr;
-    QProgressBar *CGaugeTps = nullptr;
+    BarGauge *CGaugeTps = nullptr;
     QLabel *LabelAdvance1 = nullptr;
     QLabel *LabelAdvance2 = nullptr;
     QLabel *LabelMonSnimac1 = nullptr;
@@ -109,7 +109,7 @@ struct MonitorColumn {
     QLabel *LabelCom = nullptr;
     MouseUpCheckBox *CheckBoxProgHned = nullptr;
     QLabel *LabelHlaseni = nullptr;
-    QProgressBar *CGaugeProgram = nullptr;
+    BarGauge *CGaugeProgram = nullptr;
 };
 
 struct WindowFrame {

@@ -1,4 +1,5 @@
 #include "editor/form_hlav.h"
+#include "editor/widgets/bar_gauge.h"
 
 #include "editor/user_dialogs.h"
 #include "editor/widgets/arrow_pair.h"
@@ -11,7 +12,6 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QToolButton>
 

@@ -1,4 +1,5 @@
 #include "editor/form_hlav.h"
+#include "editor/widgets/bar_gauge.h"
 
 #include "editor/user_dialogs.h"
 #include "files/atomic_write.h"
@@ -12,7 +13,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMimeData>
-#include <QProgressBar>
 #include <QUrl>
 
 #include <fstream>

@@ -1,4 +1,5 @@
 #include "editor/form_hlav.h"
+#include "editor/widgets/bar_gauge.h"
 
 #include "editor/binding.h"
 #include "editor/captions.h"
@@ -19,7 +20,6 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
-#include <QProgressBar>
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolButton>

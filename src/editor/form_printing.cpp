@@ -1,4 +1,5 @@
 #include "editor/form_hlav.h"
+#include "editor/widgets/bar_gauge.h"
 
 #include "editor/user_dialogs.h"
 
@@ -6,7 +7,6 @@
 #include <QDateTime>
 #include <QLabel>
 #include <QLocale>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
 

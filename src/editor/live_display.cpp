@@ -1,11 +1,11 @@
 #include "editor/live_display.h"
+#include "editor/widgets/bar_gauge.h"
 
 #include "editor/colours.h"
 #include "editor/controls.h"
 #include "editor/widgets/numeric_field.h"
 
 #include <QLabel>
-#include <QProgressBar>
 
 #include <algorithm>
 
@@ -28,7 +28,7 @@ void paintReadout(QLabel *label, const Readout &r)
     setStatusBackground(label, r.colour);
 }
 
-void paintGauge(QProgressBar *gauge, const Gauge &g)
+void paintGauge(BarGauge *gauge, const Gauge &g)
 {
     if (gauge->maximum() != g.maximum)
         gauge->setMaximum(g.maximum);

@@ -1,5 +1,6 @@
 // Open, Save, the manual, a dropped file and a file named on the command line.
 #include "window_fixture.h"
+#include "editor/widgets/bar_gauge.h"
 
 #include "files/parameter_file.h"
 
@@ -9,7 +10,6 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QMimeData>
-#include <QProgressBar>
 #include <QUrl>
 
 #include <sstream>

@@ -1,6 +1,7 @@
 // Four languages: the caption table, the kept texts, the placeholders of the live
 // read-outs, the language menu and the About window.
 #include "window_fixture.h"
+#include "editor/widgets/bar_gauge.h"
 
 #include "editor/widgets/radio_group.h"
 #include "texts/caption_table.h"
@@ -10,7 +11,6 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTimer>

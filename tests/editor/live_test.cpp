@@ -1,11 +1,11 @@
 #include "window_fixture.h"
+#include "editor/widgets/bar_gauge.h"
 
 #include "editor/colours.h"
 #include "link/monitor_frame.h"
 
 #include <QAction>
 #include <QLabel>
-#include <QProgressBar>
 #include <QPushButton>
 
 using namespace talviro6;

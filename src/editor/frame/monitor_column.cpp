@@ -2,8 +2,8 @@
 #include "editor/pages/page_builders.h"
 #include "editor/widgets/mouse_up_check_box.h"
 
+#include "editor/widgets/bar_gauge.h"
 #include <QLabel>
-#include <QProgressBar>
 
 namespace talviro6 {
 namespace {
@@ -20,19 +20,11 @@ QLabel *makeReadOut(QWidget *parent, const char *name, int y, int pixels, bool b
     return label;
 }
 
-QProgressBar *makeGauge(QWidget *parent, const char *name, int y, QColor colour, bool percentage)
+BarGauge *makeGauge(QWidget *parent, const char *name, int y, QColor colour, bool percentage)
 {
-    auto *gauge = new QProgressBar(parent);
-    gauge->setObjectName(QString::fromLatin1(name));
+    auto *gauge = new BarGauge(QString::fromLatin1(name), colour, percentage, parent);
     gauge->setGeometry(MonitorX, y, GaugeWidth, GaugeHeight);
     gauge->setRange(0, 100);
-    gauge->setValue(0);
-    gauge->setTextVisible(percentage);
-    gauge->setAlignment(Qt::AlignCenter);
-    QPalette palette = gauge->palette();
-    palette.setColor(QPalette::Highlight, colour);
-    palette.setColor(QPalette::HighlightedText, Qt::black);
-    gauge->setPalette(palette);
     return gauge;
 }
 
