@@ -50,9 +50,10 @@ printed); 2 bad usage, a file that cannot be read (nothing is printed), or
 output that cannot be written (standard output, or the FILE.ign of read, which
 then stays as it was); 3 the serial port cannot be opened, or DEV is not a
 serial port; 4 no unit answers; 5 transfer error: a block failed after five
-sendings, or answers arrived but none was valid; 6 the unit's protocol version
-is not 76; 7 programmed and verified, but the unit did not report within 10 s
-that it finished storing; 130 and 143 a job was interrupted by SIGINT or
+sendings, answers arrived but none was valid, or the device went away during
+the job; 6 the unit's protocol version is not 76; 7 programmed and verified,
+but the unit did not report within 10 s that it finished storing, or the device
+went away while it stored; 130 and 143 a job was interrupted by SIGINT or
 SIGTERM (the port is released).
 )";
 

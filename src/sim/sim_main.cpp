@@ -17,6 +17,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -41,6 +42,12 @@ Options:
                                   Repeatable.
   --version N                     report protocol version N (default 76)
   --name ABC --number N           firmware name and number (default TLV 6)
+  --link PATH                     also make PATH a symbolic link to the terminal, as
+                                  a USB adapter's fixed name (/dev/serial/by-id/...)
+                                  leads to its device: a simulator started again with
+                                  the same PATH is found under the same name. A link
+                                  left behind by a killed simulator is replaced; the
+                                  link is removed at exit if it still leads here.
   --seconds N                     stop after N seconds
   --verbose                       log every request to standard error
   --help                          this text
@@ -80,6 +87,7 @@ struct Options {
     std::vector<FaultOption> faults;
     int seconds = 0;
     bool verbose = false;
+    std::string link;
 };
 
 Options parse(int argc, char **argv)
@@ -127,6 +135,10 @@ Options parse(int argc, char **argv)
         } else if (a == "--seconds") {
             if (!parseInt(value(), o.seconds) || o.seconds < 0)
                 usageError("--seconds takes a whole number");
+        } else if (a == "--link") {
+            o.link = value();
+            if (o.link.empty())
+                usageError("--link needs a path");
         } else if (a == "--verbose") {
             o.verbose = true;
         } else {
@@ -167,6 +179,48 @@ struct Pty {
     }
 };
 
+/// A fixed name for the terminal, whose number changes from run to run: the way a
+/// real adapter comes back under its by-id name after being plugged in again.
+class StableLink {
+  public:
+    /// Makes `link` lead to `target`: a new link beside it, renamed over it, so that a
+    /// tool opening the name never finds it missing or half made. Only a link (or
+    /// nothing) is replaced, never a file that is something else.
+    std::string make(const std::string &link, const std::string &target)
+    {
+        struct stat st {};
+        if (::lstat(link.c_str(), &st) == 0 && !S_ISLNK(st.st_mode))
+            return link + " exists and is not a symbolic link";
+        const std::string temporary = link + ".new" + std::to_string(::getpid());
+        ::unlink(temporary.c_str());
+        if (::symlink(target.c_str(), temporary.c_str()) != 0)
+            return temporary + ": " + std::strerror(errno);
+        if (::rename(temporary.c_str(), link.c_str()) != 0) {
+            const std::string error = link + ": " + std::strerror(errno);
+            ::unlink(temporary.c_str());
+            return error;
+        }
+        m_link = link;
+        m_target = target;
+        return {};
+    }
+
+    /// Removes the link unless a later simulator has taken the name over meanwhile.
+    ~StableLink()
+    {
+        if (m_link.empty())
+            return;
+        char buffer[4096];
+        const ssize_t n = ::readlink(m_link.c_str(), buffer, sizeof buffer);
+        if (n > 0 && std::string(buffer, static_cast<std::size_t>(n)) == m_target)
+            ::unlink(m_link.c_str());
+    }
+
+  private:
+    std::string m_link;
+    std::string m_target;
+};
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -184,6 +238,13 @@ int main(int argc, char **argv)
     std::signal(SIGINT, onSignal);
     std::signal(SIGTERM, onSignal);
     std::signal(SIGPIPE, SIG_IGN);
+    StableLink link;
+    if (!options.link.empty()) {
+        if (const std::string error = link.make(options.link, pty.path); !error.empty()) {
+            std::cerr << "talviro6-sim: --link " << error << '\n';
+            return 1;
+        }
+    }
     std::cout << pty.path << std::endl;
 
     const auto start = std::chrono::steady_clock::now();

@@ -108,6 +108,17 @@ class SimProcess {
 
     const std::string &device() const { return m_device; }
 
+    /// Ends the simulator now: SIGKILL takes its terminal away at once, as pulling
+    /// an adapter out does; SIGTERM lets it tidy up.
+    void kill(int signal)
+    {
+        if (m_pid > 0) {
+            ::kill(m_pid, signal);
+            waitForExit(m_pid);
+            m_pid = -1;
+        }
+    }
+
   private:
     pid_t m_pid = -1;
     std::string m_device;
