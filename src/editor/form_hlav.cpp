@@ -20,9 +20,14 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPixmapCache>
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolButton>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace talviro6 {
 
@@ -32,6 +37,20 @@ FormHlav::FormHlav(SerialPort &port, WindowServices services, TickSource ticks, 
 {
     setAcceptDrops(true); // a parameter file dropped on the window opens
     setObjectName(QStringLiteral("FormHlav"));
+    // Qt's style keeps a picture of a control's look in the pixmap cache under a key
+    // that holds the identity of the control's palette, and every recolouring makes
+    // a new palette. The live display recolours map cells at every move of the
+    // operating point, so pictures and keys piled up while the engine ran, about 150
+    // bytes a tick on the advance page (the keys outlive the cache's size limit).
+    // Without the cache the window ticks no slower: its controls are simple to draw.
+    QPixmapCache::setCacheLimit(0);
+#ifdef __GLIBC__
+    // A printed page is a 3 MB picture. The C library's default moves such blocks
+    // into its heap after the first is freed, and there the holes they leave are
+    // taken by small blocks, so the process grew by a picture every few dozen
+    // prints. Blocks of 1 MiB and more go straight back to the system when freed.
+    mallopt(M_MMAP_THRESHOLD, 1 << 20);
+#endif
     m_c.menu = buildMainMenu(menuBar());
     m_c.frame = buildFrame(this);
     m_c.misc = buildMiscPage(m_c.frame.TabSheetRuzne);
