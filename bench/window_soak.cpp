@@ -3,7 +3,8 @@
 // saving and the unit unplugged now and then: prints the resident memory and the
 // window's objects as it goes, and judges whether they stayed flat.
 //   build/bench/window_soak [--ticks N] [--sample-every N] [--max-growth-kb N]
-// Exit code 0 when flat, 1 when memory or objects grew, 2 on bad usage.
+// Exit code 0 when flat, 1 when memory or objects grew, 2 on bad usage. Under
+// AddressSanitizer only the objects are judged; LeakSanitizer reports at exit.
 #include "endurance/window_soak.h"
 #include "editor/window_font.h"
 
@@ -18,6 +19,12 @@
 using namespace talviro6::endurance;
 
 namespace {
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool MemoryJudged = false;
+#else
+constexpr bool MemoryJudged = true;
+#endif
 
 bool parseNumber(std::string_view text, long long &value)
 {
@@ -65,8 +72,9 @@ int main(int argc, char **argv)
     const Sample &first = r.samples.front();
     const long rssGrowth = r.laterMax.rssKb - r.warm.rssKb;
     const long heapGrowth = r.laterMax.heapKb - r.warm.heapKb;
-    const bool flat = rssGrowth <= maxGrowthKb && heapGrowth <= maxGrowthKb &&
-                      r.laterMax.windowObjects == r.warm.windowObjects && r.laterMax.allWidgets == r.warm.allWidgets;
+    const bool objectsFlat =
+        r.laterMax.windowObjects == r.warm.windowObjects && r.laterMax.allWidgets == r.warm.allWidgets;
+    const bool flat = objectsFlat && (!MemoryJudged || (rssGrowth <= maxGrowthKb && heapGrowth <= maxGrowthKb));
     std::fprintf(stderr,
                  "ticks %lld (%.2f h of the window's time) in %.1f s, %.0f ticks/s\n"
                  "resident memory kB: start %ld, after warm-up (tick %lld) %ld, end %ld, max %ld; "
@@ -84,6 +92,9 @@ int main(int argc, char **argv)
                  r.laterMax.windowObjects, first.allWidgets, r.warm.allWidgets, r.last.allWidgets,
                  r.laterMax.allWidgets, c.monitorFrames, c.jobs, c.jobsVerified, c.jobsFailed, c.edits, c.pageChanges,
                  c.undoRedos, c.languageSwitches, c.unpluggings, c.prints, c.saveOpens, c.boxes,
-                 flat ? "flat" : "GREW");
+                 MemoryJudged ? (flat ? "flat" : "GREW")
+                              : (flat ? "objects flat; memory not judged under AddressSanitizer, whose quarantine "
+                                        "holds freed blocks (LeakSanitizer reports at exit)"
+                                      : "objects GREW"));
     return flat ? 0 : 1;
 }
