@@ -250,8 +250,18 @@ void LinkEngine::StartReadJob()
     startJob(Transfer::Read, code::ReadHeader, TextRole::TextReading);
 }
 
+void LinkEngine::setKnownUnit(std::optional<ParameterArea> area)
+{
+    m_knownUnit = area;
+    ++m_knownUnitRevision;
+}
+
 void LinkEngine::failJob()
 {
+    // A failed read wrote nothing; after any other failure the unit may hold
+    // something other than what it held before.
+    if (m_state.TransferMode != Transfer::Read)
+        setKnownUnit(std::nullopt);
     static constexpr TextRole Failures[] = {TextRole::TextProgramError, TextRole::TextProgramError,
                                             TextRole::TextVerifyError, TextRole::TextReadError};
     showMessage(m_texts[Failures[static_cast<int>(m_state.TransferMode)]], Colour::Red);
@@ -323,6 +333,7 @@ void LinkEngine::storeRead()
 
 void LinkEngine::versionMismatch()
 {
+    setKnownUnit(std::nullopt); // another unit, or another firmware
     // The job state is final before the box: ticks run while it is open.
     m_state.TransferMode = Transfer::Idle;
     m_state.JobSucceeded = false;
@@ -372,6 +383,7 @@ void LinkEngine::HandleBlockReply(FrameView frame)
     case Transfer::Verify:
         if (b == 0 || !matchesReference(frame))
             return;
+        std::copy(data.begin(), data.end(), m_verifiedStage.begin() + (b - 1) * BlockSize);
         if (b < ParameterBlocks) {
             advanceJob();
             return;
@@ -394,6 +406,7 @@ void LinkEngine::HandleBlockReply(FrameView frame)
         }
         m_state.TransferMode = Transfer::Idle;
         m_state.lastJobEnd = JobEnd::Verified;
+        setKnownUnit(m_verifiedStage);
         return;
 
     case Transfer::Read:

@@ -9,6 +9,7 @@
 #include "texts/kept_texts.h"
 
 #include <array>
+#include <optional>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -127,6 +128,13 @@ class LinkEngine {
     DisplayState &display() { return m_display; }
     const DisplayState &display() const { return m_display; }
     const UnitHeaderTexts &unitHeaderTexts() const { return m_header; }
+    /// The unit's parameter area as its last verify saw it, block by block as the
+    /// unit answered; empty before the first verified job, and after a job that
+    /// may have left the unit holding something else (a failed programming or
+    /// verify, another protocol version).
+    const std::optional<ParameterArea> &knownUnitArea() const { return m_knownUnit; }
+    /// Grows whenever knownUnitArea changes.
+    std::uint32_t knownUnitRevision() const { return m_knownUnitRevision; }
     const MonitorFrame &lastMonitorFrame() const { return m_lastMonitor; }
 
     // Frame handlers, public so that tests and fuzzers can feed frames directly.
@@ -153,6 +161,7 @@ class LinkEngine {
     std::span<const std::uint8_t> referenceBlock(int block) const;
     void showHeader();
     void showMessage(std::string_view text, Colour colour);
+    void setKnownUnit(std::optional<ParameterArea> area);
 
     SerialPort &m_port;
     UnitImage &m_image;
@@ -173,6 +182,10 @@ class LinkEngine {
     /// with the validated image: validation may change a foreign unit's values by
     /// design, and that is not a transfer error.
     bool m_verifyAgainstRead = false;
+    /// The blocks a running verify has seen match, as the unit sent them.
+    ParameterArea m_verifiedStage{};
+    std::optional<ParameterArea> m_knownUnit;
+    std::uint32_t m_knownUnitRevision = 0;
     std::array<std::uint8_t, RxBufferSize> m_rxBuffer{};
 };
 

@@ -490,3 +490,44 @@ TEST_F(TransferJob, NoiseOnTheLineNeverVerifiesAnythingNorTouchesTheImage)
         }
     }
 }
+
+// What the tool knows of the unit's memory: only what a verify saw, and nothing
+// after a job that may have changed the unit behind its back.
+TEST_F(TransferJob, TheUnitsKnownAreaIsWhatTheLastVerifySaw)
+{
+    EXPECT_FALSE(engine.knownUnitArea()) << "unknown before any job";
+
+    giveUnitOtherParameters();
+    engine.StartReadJob();
+    runJob();
+    ASSERT_TRUE(engine.knownUnitArea());
+    EXPECT_EQ(*engine.knownUnitArea(), unit.memory());
+
+    unit.memory() = ParameterArea{}; // a blank unit: validation corrects what the tool holds
+    engine.StartReadJob();
+    runJob();
+    ASSERT_TRUE(engine.knownUnitArea());
+    EXPECT_EQ(*engine.knownUnitArea(), ParameterArea{}) << "the unit's bytes, not the corrected image";
+    EXPECT_NE(image.parameters, ParameterArea{});
+
+    const std::uint32_t revision = engine.knownUnitRevision();
+    unit.injectFault(sim::Fault::Silence, -1, 0x42);
+    engine.StartReadJob();
+    runJob();
+    EXPECT_TRUE(engine.knownUnitArea()) << "a failed read wrote nothing";
+    EXPECT_EQ(engine.knownUnitRevision(), revision);
+
+    unit.clearFaults();
+    unit.injectFault(sim::Fault::Silence, -1, 0x02);
+    engine.StartProgramJob();
+    runJob();
+    EXPECT_EQ(engine.state().lastJobEnd, JobEnd::Failed);
+    EXPECT_FALSE(engine.knownUnitArea()) << "a failed programming may have written block 1";
+
+    unit.clearFaults();
+    engine.StartProgramJob();
+    runJob();
+    ASSERT_TRUE(engine.knownUnitArea());
+    EXPECT_EQ(*engine.knownUnitArea(), unit.memory());
+    EXPECT_EQ(*engine.knownUnitArea(), image.parameters);
+}
