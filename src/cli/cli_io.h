@@ -9,6 +9,7 @@ namespace talviro6::cli {
 enum ExitCode : int {
     ExitOk = 0,
     ExitNotAccepted = 1, ///< some parameter file had no accepted version
+    ExitDifferent = 1,   ///< diff: the two parameter sets differ
     ExitUsage = 2,       ///< bad usage, a file that cannot be read, or output that cannot be written
     // The jobs on the unit (read, program, verify, monitor):
     ExitPortOpen = 3,        ///< the serial port cannot be opened

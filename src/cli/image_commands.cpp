@@ -4,6 +4,7 @@
 #include "files/parameter_file.h"
 #include "files/startup_image_file.h"
 #include "model/defaults.h"
+#include "model/field_compare.h"
 #include "model/fields.h"
 #include "model/unit_image.h"
 #include "model/validate.h"
@@ -70,6 +71,30 @@ UnitImage startImage(const std::optional<std::string> &dump)
     return image;
 }
 
+/// Reads the parameter file at `path` over the image, telling what the window
+/// would tell in a box on standard error. Returns the accepted version, 0 for none.
+int readOver(const std::string &path, UnitImage &image, const KeptTexts &texts)
+{
+    std::ifstream in = openForReading(path);
+    const int version = readParameterFile(in, image, [&](FileMessage message) {
+        const TextRole role = message == FileMessage::OlderFileVersion ? TextRole::TextOlderFileVersion
+                                                                       : TextRole::TextFileVersionMismatch;
+        std::cerr << path << ": " << oneLine(texts[role]) << '\n';
+    });
+    checkRead(in, path);
+    return version;
+}
+
+/// The image the window holds after opening `path` at start.
+UnitImage openedImage(const std::string &path, const KeptTexts &texts)
+{
+    UnitImage image = startImage(std::nullopt);
+    if (readOver(path, image, texts) == 0)
+        throw CliError{ExitUsage, path + ": not a parameter file: no KORVALEN_KEY with a known version"};
+    validate(image);
+    return image;
+}
+
 } // namespace
 
 int runImage(const std::vector<std::string> &args)
@@ -80,14 +105,7 @@ int runImage(const std::vector<std::string> &args)
 
     bool allAccepted = true;
     for (const std::string &path : start.rest) {
-        std::ifstream in = openForReading(path);
-        const int version = readParameterFile(in, image, [&](FileMessage message) {
-            const TextRole role = message == FileMessage::OlderFileVersion ? TextRole::TextOlderFileVersion
-                                                                           : TextRole::TextFileVersionMismatch;
-            std::cerr << path << ": " << oneLine(texts[role]) << '\n';
-        });
-        checkRead(in, path);
-        if (version != 0) {
+        if (readOver(path, image, texts) != 0) {
             validate(image);
         } else {
             allAccepted = false;
@@ -112,6 +130,26 @@ int runIgn(const std::vector<std::string> &args)
     writeParameterFile(std::cout, image);
     checkStdout();
     return ExitOk;
+}
+
+int runDiff(const std::vector<std::string> &args)
+{
+    for (const std::string &a : args)
+        if (a.size() > 1 && a[0] == '-')
+            throw CliError{ExitUsage, "unknown option " + a};
+    if (args.size() != 2)
+        throw CliError{ExitUsage, "diff takes two files: diff A.ign B.ign"};
+    const KeptTexts texts;
+    // Both are read before anything is printed: a file that cannot be read leaves
+    // standard output empty rather than half a listing.
+    const UnitImage a = openedImage(args[0], texts);
+    const UnitImage b = openedImage(args[1], texts);
+    const std::vector<FieldDifference> differences = compareParameters(a.parameters, b.parameters);
+    for (const FieldDifference &d : differences)
+        std::cout << fieldName(*d.field) << '\t' << formatShown(*d.field, d.shownA) << '\t'
+                  << formatShown(*d.field, d.shownB) << '\n';
+    checkStdout();
+    return differences.empty() ? ExitOk : ExitDifferent;
 }
 
 } // namespace talviro6::cli

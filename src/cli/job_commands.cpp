@@ -4,6 +4,7 @@
 #include "cli/posix_serial_port.h"
 #include "files/atomic_write.h"
 #include "files/parameter_file.h"
+#include "files/snapshots.h"
 #include "link/link_engine.h"
 #include "link/port_map.h"
 #include "link/serial_devices.h"
@@ -17,6 +18,7 @@
 #include <charconv>
 #include <chrono>
 #include <csignal>
+#include <ctime>
 #include <iostream>
 #include <optional>
 #include <thread>
@@ -64,9 +66,17 @@ struct Options {
     std::string output;
     std::vector<std::string> files;
     std::optional<int> seconds;
+    bool snapshot = true; ///< read and program save a snapshot unless --no-snapshot
 };
 
-Options parseOptions(std::vector<std::string> args, bool takesOutput, bool takesSeconds)
+/// The options a job takes besides --port and --device.
+struct Takes {
+    bool output = false;
+    bool seconds = false;
+    bool noSnapshot = false;
+};
+
+Options parseOptions(std::vector<std::string> args, Takes takes)
 {
     Options o;
     std::string error;
@@ -82,9 +92,11 @@ Options parseOptions(std::vector<std::string> args, bool takesOutput, bool takes
         };
         if (a == "--port") {
             o.port = value();
-        } else if (takesOutput && (a == "-o" || a == "--output")) {
+        } else if (takes.output && (a == "-o" || a == "--output")) {
             o.output = value();
-        } else if (takesSeconds && a == "--seconds") {
+        } else if (takes.noSnapshot && a == "--no-snapshot") {
+            o.snapshot = false;
+        } else if (takes.seconds && a == "--seconds") {
             const std::string &v = value();
             int n = 0;
             const auto r = std::from_chars(v.data(), v.data() + v.size(), n);
@@ -150,6 +162,7 @@ class Session {
     }
 
     LinkEngine &engine() { return m_engine; }
+    const LinkEngine &engine() const { return m_engine; }
     const std::string &device() const { return m_device; }
     const CliCallbacks &callbacks() const { return m_callbacks; }
     const KeptTexts &texts() const { return m_texts; }
@@ -273,6 +286,29 @@ void waitForStoring(Session &session)
                                "storing the parameters: verify it before relying on it"};
 }
 
+/// Saves the image as a snapshot of the job. The unit's part of the job is done by
+/// then, so a snapshot that cannot be saved is a warning and leaves the exit code alone.
+void saveJobSnapshot(const Session &session, const UnitImage &image, std::string_view kind)
+{
+    // Only a live frame tells the unit's programming count; a read starts at once
+    // and usually sees none, so its snapshot is named without a count.
+    std::optional<int> count;
+    if (session.engine().state().monitorFrames > 0)
+        count = session.engine().lastMonitorFrame().programCount;
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    if (::localtime_r(&now, &local) == nullptr) {
+        std::cerr << "warning: no snapshot saved: the local time is unknown\n";
+        return;
+    }
+    std::filesystem::path saved;
+    if (const std::string error = saveSnapshot(defaultSnapshotFolder(), image, local, count, kind, &saved);
+        !error.empty())
+        std::cerr << "warning: no snapshot saved: " << error << '\n';
+    else
+        std::cerr << "snapshot: " << saved.string() << '\n';
+}
+
 UnitImage imageFromFile(const std::vector<std::string> &files)
 {
     if (files.size() != 1)
@@ -298,19 +334,30 @@ UnitImage imageFromFile(const std::vector<std::string> &files)
 
 int runProgram(const std::vector<std::string> &args)
 {
-    const Options o = parseOptions(args, false, false);
+    const Options o = parseOptions(args, {.noSnapshot = true});
     UnitImage image = imageFromFile(o.files);
     Session session(o, image);
     session.engine().StartProgramJob();
     runJob(session, "program");
-    waitForStoring(session);
+    // The snapshot waits for the storing, whose live frames bring the programming
+    // count; the programming has been verified whether or not the storing is
+    // confirmed, so an end without confirmation saves it too.
+    try {
+        waitForStoring(session);
+    } catch (const CliError &) {
+        if (o.snapshot)
+            saveJobSnapshot(session, image, "program");
+        throw;
+    }
     std::cerr << "program: OK\n";
+    if (o.snapshot)
+        saveJobSnapshot(session, image, "program");
     return ExitOk;
 }
 
 int runVerify(const std::vector<std::string> &args)
 {
-    const Options o = parseOptions(args, false, false);
+    const Options o = parseOptions(args, {});
     UnitImage image = imageFromFile(o.files);
     Session session(o, image);
     session.engine().StartVerifyJob();
@@ -321,7 +368,7 @@ int runVerify(const std::vector<std::string> &args)
 
 int runRead(const std::vector<std::string> &args)
 {
-    const Options o = parseOptions(args, true, false);
+    const Options o = parseOptions(args, {.output = true, .noSnapshot = true});
     if (o.output.empty() || !o.files.empty())
         throw CliError{ExitUsage, "read takes -o FILE.ign and no other file"};
     // A path that cannot take the file fails now, not after the whole job.
@@ -331,6 +378,8 @@ int runRead(const std::vector<std::string> &args)
     Session session(o, image);
     session.engine().StartReadJob();
     runJob(session, "read");
+    if (o.snapshot)
+        saveJobSnapshot(session, image, "read"); // the unit's parameters as read and verified
     if (const int corrected = session.engine().state().correctedValues; corrected > 0)
         std::cerr << "read: " << corrected << (corrected == 1 ? " value was" : " values were")
                   << " corrected by validation; the file holds the corrected set, the unit still its own\n";
@@ -345,7 +394,7 @@ int runRead(const std::vector<std::string> &args)
 
 int runMonitor(const std::vector<std::string> &args)
 {
-    const Options o = parseOptions(args, false, true);
+    const Options o = parseOptions(args, {.seconds = true});
     if (!o.files.empty())
         throw CliError{ExitUsage, "monitor takes no files"};
     UnitImage image;

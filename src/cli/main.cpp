@@ -19,12 +19,18 @@ Commands:
       bytes in the start-up image format (CRLF line ends).
   ign [--from-dump DUMP]
       The same start, then print the parameter file exactly as Save writes it.
-  read --port DEV -o FILE.ign
+  diff A.ign B.ign
+      Read each file over that start, validated as the window opens it, and
+      print one line per field the two set differently, in the window's order:
+      name, A's value and B's value with their units, separated by tabs
+      ("Limiter<TAB>15000 rpm<TAB>12000 rpm"). Exit code 0 when they are equal,
+      1 when they differ.
+  read --port DEV -o FILE.ign [--no-snapshot]
       Read the unit's parameters (then verify them against the unit) and save
       them, validated, as Save does. FILE.ign is replaced whole or not at all;
       its folder is checked before the unit is asked. Values that validation
       corrected are counted on standard error.
-  program --port DEV FILE.ign
+  program --port DEV FILE.ign [--no-snapshot]
       Program the file's parameters (over the defaults, validated) into the unit,
       verify them, then wait until the unit reports that it has stored them
       ("Saving: N%"); only then does it say OK. Do not unplug the unit before.
@@ -45,8 +51,17 @@ opens the n-th serial device present, USB adapters first; --device N=PATH
 error.
 Messages go to standard error, one per line, in English.
 
+read and program save a snapshot of the parameters (read: as read from the unit,
+once verified; program: as programmed, once the storing wait ended) into
+$XDG_CONFIG_HOME/talviro6/snapshots (default ~/.config/talviro6/snapshots),
+named like 2026-12-10_1432_prog0042_read.ign (the programming count when a live
+frame told it), never replacing a file ("_2", "_3", ... are added), and name it
+on standard error ("snapshot: PATH"). A snapshot that cannot be saved is a
+warning; the job's exit code stays. --no-snapshot saves none.
+
 Exit codes: 0 success; 1 some file had no accepted version (the output is still
-printed); 2 bad usage, a file that cannot be read (nothing is printed), or
+printed), or diff found differences; 2 bad usage, a file that cannot be read or
+(diff, program, verify) has no accepted version (nothing is printed), or
 output that cannot be written (standard output, or the FILE.ign of read, which
 then stays as it was); 3 the serial port cannot be opened, or DEV is not a
 serial port; 4 no unit answers; 5 transfer error: a block failed after five
@@ -78,6 +93,8 @@ int main(int argc, char **argv)
             return runImage(args);
         if (command == "ign")
             return runIgn(args);
+        if (command == "diff")
+            return runDiff(args);
         if (command == "read")
             return runRead(args);
         if (command == "program")

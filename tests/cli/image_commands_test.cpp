@@ -161,6 +161,13 @@ TEST(Cli, UsageAndUnreadableFilesGiveExitTwoAndOneLine)
         "ign --from-dump " + missing,
         "ign '" + filesData("startup_cells.ign") + "'",
         "image '" + filesData("startup_cells.ign") + "' --from-dump '" + filesData("startup_cells.dump") + "'",
+        "diff",
+        "diff '" + filesData("startup_cells.ign") + "'",
+        "diff '" + filesData("startup_cells.ign") + "' '" + filesData("startup_cells.ign") + "' " + missing,
+        "diff --brief '" + filesData("startup_cells.ign") + "' '" + filesData("startup_cells.ign") + "'",
+        "diff '" + filesData("startup_cells.ign") + "' " + missing,
+        "diff " + missing + " '" + filesData("startup_cells.ign") + "'",
+        "diff '" + filesData("startup_cells.ign") + "' '" + std::string(TALVIRO6_TEST_DATA) + "'",
     };
     for (const std::string &arguments : rows) {
         const CliRun run = cli(arguments);
@@ -192,4 +199,93 @@ TEST(Cli, HelpDescribesBothCommands)
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_NE(run.out.find("image [--from-dump DUMP] [FILE.ign ...]"), std::string::npos);
     EXPECT_NE(run.out.find("ign [--from-dump DUMP]"), std::string::npos);
+    EXPECT_NE(run.out.find("diff A.ign B.ign"), std::string::npos);
+    EXPECT_NE(run.out.find("--no-snapshot"), std::string::npos);
+}
+
+namespace {
+
+/// A parameter file of its own in the temporary folder, removed at the end.
+class TempIgn {
+  public:
+    TempIgn(const std::string &name, const std::string &content)
+        : m_path(std::filesystem::temp_directory_path() /
+                 ("talviro6_diff_" + name + "_" + std::to_string(::getpid()) + ".ign"))
+    {
+        std::ofstream out(m_path, std::ios::binary);
+        out << content;
+    }
+    ~TempIgn() { std::filesystem::remove(m_path); }
+    std::string quoted() const { return "'" + m_path.string() + "'"; }
+
+  private:
+    std::filesystem::path m_path;
+};
+
+} // namespace
+
+TEST(CliDiff, ListsTheFieldsTheFilesSetDifferently)
+{
+    UnitImage a = validatedAgain(startupImage());
+    a[field::Limiter] = 150;
+    a[field::TachoCorrection] = 100;
+    a[field::AdvanceMap(3, 4)] = 20;
+    UnitImage b = a;
+    b[field::Limiter] = 120;
+    b[field::TachoCorrection] = 80;
+    b[field::AdvanceMap(3, 4)] = 25;
+    b[field::PowerOutCells(1, 2)] = 0b0110;
+    const TempIgn fileA("a", ignOf(a)), fileB("b", ignOf(b));
+
+    const CliRun run = cli("diff " + fileA.quoted() + " " + fileB.quoted());
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    EXPECT_EQ(run.out, "TachoCorrection\t0 %\t-20 %\n"
+                       "Limiter\t15000 rpm\t12000 rpm\n"
+                       "AdvanceMap[3][4]\t20 °\t25 °\n"
+                       "PowerOutCells[1][2]\t0\t6\n");
+    EXPECT_EQ(run.err, "");
+
+    const CliRun reverse = cli("diff " + fileB.quoted() + " " + fileA.quoted());
+    EXPECT_EQ(reverse.exitCode, 1);
+    EXPECT_EQ(reverse.out.substr(0, reverse.out.find('\n')), "TachoCorrection\t-20 %\t0 %");
+
+    const CliRun same = cli("diff " + fileA.quoted() + " " + fileA.quoted());
+    EXPECT_EQ(same.exitCode, 0) << same.err;
+    EXPECT_EQ(same.out, "");
+    EXPECT_EQ(same.err, "");
+}
+
+// Each file is opened as the window opens it: over the start-up set, validated.
+// An older file keeps the start's values where it names none, and says so.
+TEST(CliDiff, ComparesTheSetsTheWindowWouldHold)
+{
+    const CliRun older = cli("diff '" + data("older50.ign") + "' '" + filesData("startup_cells.ign") + "'");
+    EXPECT_EQ(older.exitCode, 1) << older.err;
+    EXPECT_EQ(older.out, "BaseAdvance\t12 °\t10 °\n"
+                         "PowerOutCells[0][0]\t0\t5\n"
+                         "PowerOutCells[1][1]\t0\t8\n"
+                         "PowerOutCells[2][2]\t0\t3\n");
+    EXPECT_EQ(lineCount(older.err), 1) << older.err;
+    EXPECT_NE(older.err.find("older50.ign: Older version of *.ign file!"), std::string::npos) << older.err;
+
+    // Bytes validation corrects compare as corrected: a file holding the start-up
+    // set with an out-of-range Tps0Voltage equals one that holds it corrected.
+    UnitImage wild = validatedAgain(startupImage());
+    wild[field::Tps0Voltage] = 255;
+    UnitImage corrected = wild;
+    validate(corrected);
+    ASSERT_NE(corrected[field::Tps0Voltage], 255);
+    const TempIgn fileWild("wild", ignOf(wild)), fileCorrected("corrected", ignOf(corrected));
+    const CliRun run = cli("diff " + fileWild.quoted() + " " + fileCorrected.quoted());
+    EXPECT_EQ(run.exitCode, 0) << run.out;
+    EXPECT_EQ(run.out, "");
+}
+
+TEST(CliDiff, AFileWithoutAcceptedVersionIsNamed)
+{
+    const CliRun run = cli("diff '" + filesData("startup_cells.ign") + "' '" + data("not_a_parameter_file.txt") + "'");
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(lineCount(run.err), 1) << run.err;
+    EXPECT_NE(run.err.find("not_a_parameter_file.txt: not a parameter file"), std::string::npos) << run.err;
 }

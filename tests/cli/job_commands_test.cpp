@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
+#include <regex>
 #include <sstream>
 
 #include <sys/file.h>
@@ -97,6 +99,40 @@ void storeRaw(const std::string &device, const ParameterArea &memory)
     ::close(fd);
 }
 
+/// The files in a folder that may not exist.
+std::vector<std::string> filesIn(const std::filesystem::path &folder)
+{
+    return std::filesystem::exists(folder) ? folderListing(folder) : std::vector<std::string>{};
+}
+
+/// "2026-12-10_1432": the local minute as a snapshot's name begins.
+std::string minuteNow()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    ::localtime_r(&now, &local);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y-%m-%d_%H%M", &local);
+    return stamp;
+}
+
+/// Waits, if need be, until a minute has 20 s left: a few jobs then share their minute.
+void awayFromTheMinutesEnd()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    ::localtime_r(&now, &local);
+    if (local.tm_sec > 40)
+        std::this_thread::sleep_for(std::chrono::seconds(61 - local.tm_sec));
+}
+
+std::string ignOf(const UnitImage &image)
+{
+    std::ostringstream out(std::ios::binary);
+    writeParameterFile(out, image);
+    return out.str();
+}
+
 using CliJobs = CliJobFixture;
 
 } // namespace
@@ -130,6 +166,11 @@ TEST_F(CliJobs, ProgramGivesUpWhenTheUnitNeverReportsTheEndOfStoring)
     EXPECT_LT(run.seconds, 15.0);
     EXPECT_EQ(run.err.find("program: OK"), npos) << run.err;
     EXPECT_NE(run.err.find("storing"), npos) << run.err;
+    // Verified all the same, so the programming leaves its snapshot; without a
+    // live frame the unit's programming count is unknown.
+    const std::vector<std::string> saved = filesIn(snapshots());
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_TRUE(std::regex_match(saved[0], std::regex(R"(\d{4}-\d\d-\d\d_\d{4}_program\.ign)"))) << saved[0];
 }
 
 TEST_F(CliJobs, MonitorShowsTheAdvanceOfBothChannels)
@@ -349,4 +390,82 @@ TEST_F(CliJobs, AnInterruptedJobReleasesThePort)
         const CliRun next = cli({"verify", "--port", sim.device(), parameterFile()});
         EXPECT_NE(next.exitCode, 3) << next.err;
     }
+}
+
+// Every read and every verified programming leaves a parameter file in the
+// snapshot folder, named by the minute, the unit's programming count when a live
+// frame told it, and the job; a name taken already gets "_2".
+TEST_F(CliJobs, ReadAndProgramSaveSnapshotsNamedByMinuteCountAndJob)
+{
+    UnitImage settled = startupImage();
+    validate(settled); // a further validation changes nothing
+    settled[field::Limiter] = 123;
+    const SimProcess &sim = startSim();
+    storeRaw(sim.device(), settled.parameters); // the unit's first programming
+
+    awayFromTheMinutesEnd();
+    const std::string before = minuteNow();
+    const CliRun read = cli({"read", "--port", sim.device(), "-o", (work() / "unit.ign").string()});
+    const CliRun program = cli({"program", "--port", sim.device(), parameterFile()});
+    const CliRun again = cli({"read", "--port", sim.device(), "-o", (work() / "again.ign").string()});
+    const std::string after = minuteNow();
+    ASSERT_EQ(read.exitCode, 0) << read.err;
+    ASSERT_EQ(program.exitCode, 0) << program.err;
+    ASSERT_EQ(again.exitCode, 0) << again.err;
+    ASSERT_EQ(before, after) << "the jobs took more than 20 s";
+
+    // A read sees no live frame before its blocks; the programming waits for the
+    // storing, whose frames count it.
+    const std::string m = before;
+    EXPECT_EQ(filesIn(snapshots()),
+              (std::vector<std::string>{m + "_prog0002_program.ign", m + "_read.ign", m + "_read_2.ign"}));
+    EXPECT_NE(read.err.find("snapshot: " + (snapshots() / (m + "_read.ign")).string() + "\n"), npos) << read.err;
+    EXPECT_NE(program.err.find("program: OK\nsnapshot: " + (snapshots() / (m + "_prog0002_program.ign")).string()),
+              npos)
+        << program.err;
+
+    // The read's snapshot is the unit's set as read; the programming's the set it
+    // programmed, which the next read finds in the unit.
+    EXPECT_EQ(slurp(snapshots() / (m + "_read.ign")), ignOf(settled));
+    UnitImage programmed = talviro6::testing::startupImageWithCells();
+    validate(programmed); // after the file is read
+    validate(programmed); // by the program job
+    EXPECT_EQ(slurp(snapshots() / (m + "_prog0002_program.ign")), ignOf(programmed));
+    EXPECT_EQ(slurp(snapshots() / (m + "_read_2.ign")), ignOf(programmed));
+    EXPECT_EQ(folderListing(work()), (std::vector<std::string>{"again.ign", "unit.ign"}));
+}
+
+TEST_F(CliJobs, NoSnapshotSavesNone)
+{
+    const SimProcess &sim = startSim();
+    const CliRun read = cli({"read", "--port", sim.device(), "--no-snapshot", "-o", (work() / "unit.ign").string()});
+    const CliRun program = cli({"program", "--no-snapshot", "--port", sim.device(), parameterFile()});
+    EXPECT_EQ(read.exitCode, 0) << read.err;
+    EXPECT_EQ(program.exitCode, 0) << program.err;
+    EXPECT_EQ(read.err.find("snapshot"), npos) << read.err;
+    EXPECT_EQ(program.err.find("snapshot"), npos) << program.err;
+    EXPECT_FALSE(std::filesystem::exists(config())) << "not even the folder is made";
+
+    // The other jobs save no snapshot, and take no such option.
+    EXPECT_EQ(cli({"verify", "--port", sim.device(), parameterFile()}).exitCode, 0);
+    EXPECT_FALSE(std::filesystem::exists(config()));
+    EXPECT_EQ(cli({"verify", "--no-snapshot", "--port", sim.device(), parameterFile()}).exitCode, 2);
+}
+
+// The job is done when the snapshot is saved: a folder that cannot be made warns,
+// and the job keeps its success and its output.
+TEST_F(CliJobs, ASnapshotThatCannotBeSavedIsOnlyAWarning)
+{
+    writeFile(config(), "a file where the configuration folder should be\n");
+    const SimProcess &sim = startSim();
+    const auto file = work() / "unit.ign";
+    const CliRun read = cli({"read", "--port", sim.device(), "-o", file.string()});
+    EXPECT_EQ(read.exitCode, 0) << read.err;
+    EXPECT_NE(read.err.find("warning: no snapshot saved: " + snapshots().string()), npos) << read.err;
+    EXPECT_NE(read.err.find("read: OK\n"), npos) << read.err;
+    EXPECT_EQ(slurp(file), cli({"ign"}).out);
+
+    const CliRun program = cli({"program", "--port", sim.device(), parameterFile()});
+    EXPECT_EQ(program.exitCode, 0) << program.err;
+    EXPECT_NE(program.err.find("program: OK\nwarning: no snapshot saved: "), npos) << program.err;
 }

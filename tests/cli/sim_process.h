@@ -7,12 +7,14 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -141,9 +143,18 @@ class CliJobFixture : public ::testing::Test {
                 ("talviro6_cli_" + std::string(info->name()) + "_" + std::to_string(::getpid()));
         std::filesystem::remove_all(m_dir);
         std::filesystem::create_directories(m_dir / "work");
+        // The jobs save snapshots into the user's configuration folder: each test
+        // gets one of its own, which the programs it starts inherit.
+        if (const char *old = std::getenv("XDG_CONFIG_HOME"))
+            m_oldConfig = old;
+        ::setenv("XDG_CONFIG_HOME", config().c_str(), 1);
     }
     void TearDown() override
     {
+        if (m_oldConfig)
+            ::setenv("XDG_CONFIG_HOME", m_oldConfig->c_str(), 1);
+        else
+            ::unsetenv("XDG_CONFIG_HOME");
         std::error_code ec;
         std::filesystem::permissions(m_dir / "work", std::filesystem::perms::owner_all,
                                      std::filesystem::perm_options::add, ec);
@@ -153,6 +164,9 @@ class CliJobFixture : public ::testing::Test {
     /// Where a test puts its own files; nothing else is written there.
     std::filesystem::path work() const { return m_dir / "work"; }
     std::string errPath() const { return (m_dir / "stderr").string(); }
+    /// XDG_CONFIG_HOME of the test's programs; the jobs' snapshots are in snapshots().
+    std::filesystem::path config() const { return m_dir / "config"; }
+    std::filesystem::path snapshots() const { return config() / "talviro6" / "snapshots"; }
     std::string outPath() const { return (m_dir / "stdout").string(); }
 
     SimProcess &startSim(std::vector<std::string> options = {})
@@ -195,6 +209,7 @@ class CliJobFixture : public ::testing::Test {
 
   private:
     std::filesystem::path m_dir;
+    std::optional<std::string> m_oldConfig;
     std::vector<std::unique_ptr<SimProcess>> m_sims;
 };
 
