@@ -1,7 +1,9 @@
 #include "app/screenshots.h"
 
+#include "editor/compare/form_compare.h"
 #include "editor/controls.h"
 #include "editor/form_hlav.h"
+#include "model/fields.h"
 #include "texts/form_about.h"
 
 #include <QApplication>
@@ -28,6 +30,8 @@ bool save(QWidget *widget, const QString &path)
 
 void takeScreenshotsLater(FormHlav &window, const QString &dir)
 {
+    // The unit is read first, so that the Compare window has its last known set.
+    QTimer::singleShot(SettleMilliseconds / 3, &window, [&window] { window.MenuReadClick(); });
     QTimer::singleShot(SettleMilliseconds, &window, [&window, dir] {
         QDir().mkpath(dir);
         auto *pages = window.controls().frame.PageControl1;
@@ -47,6 +51,17 @@ void takeScreenshotsLater(FormHlav &window, const QString &dir)
         QApplication::processEvents();
         ok = save(about, QDir(dir).filePath(QStringLiteral("about.png"))) && ok;
         about->hide();
+        // The Compare window after two edits: the editor against the unit.
+        UnitImage &image = window.image();
+        image[field::Retard] = static_cast<std::uint8_t>(image[field::Retard] + 3);
+        image[field::AdvanceMap(5, 4)] = static_cast<std::uint8_t>(image[field::AdvanceMap(5, 4)] + 4);
+        window.afterEditStep();
+        FormCompare *compare = window.compareWindow();
+        compare->reload();
+        compare->show();
+        QApplication::processEvents();
+        ok = save(compare, QDir(dir).filePath(QStringLiteral("compare.png"))) && ok;
+        compare->hide();
         QApplication::exit(ok ? 0 : 1);
     });
 }

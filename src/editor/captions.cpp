@@ -7,6 +7,7 @@
 #include "editor/widgets/mouse_up_check_box.h"
 #include "editor/widgets/radio_group.h"
 #include "texts/caption_table.h"
+#include "texts/extras_texts.h"
 #include "texts/kept_texts.h"
 
 #include "editor/widgets/drop_down_list.h"
@@ -86,6 +87,12 @@ void applyMenuCaptions(MainMenu &m, const Table &t)
     m.MenuHelp->setTitle(t(Caption::MenuHelp));
     m.MenuContens->setText(t(Caption::MenuContens));
     m.MenuAbout->setText(t(Caption::MenuAbout));
+    const auto extra = [&t](ExtraText e) { return QString::fromUtf8(extraText(e, t.language())); };
+    m.MenuExtras->setTitle(extra(ExtraText::MenuExtras));
+    m.MenuCompare->setText(extra(ExtraText::MenuCompare));
+    m.MenuSnapshots->setText(extra(ExtraText::MenuSnapshots));
+    setHint(m.MenuCompare, extra(ExtraText::HintCompare));
+    setHint(m.MenuSnapshots, extra(ExtraText::HintSnapshots));
     // The check mark shows the language in use.
     const std::array<QAction *, 4> languages{m.MenuEnglish, m.MenuGerman, m.MenuFrench, m.MenuCzech};
     for (std::size_t i = 0; i < languages.size(); ++i)

@@ -73,6 +73,10 @@ struct MainMenu {
     QMenu *MenuHelp = nullptr;
     QAction *MenuContens = nullptr;
     QAction *MenuAbout = nullptr;
+    // Beyond the original menu: its own, before Help.
+    QMenu *MenuExtras = nullptr;
+    QAction *MenuCompare = nullptr;
+    QAction *MenuSnapshots = nullptr;
 };
 
 struct ToolBar {
@@ -113,6 +117,7 @@ struct MonitorColumn {
 };
 
 struct WindowFrame {
+    QLabel *LabelUnitState = nullptr; ///< in the status bar: the editor against the unit's last known set
     ToolBar toolBar;
     QLabel *LabelSpojeni = nullptr;
     QTabWidget *PageControl1 = nullptr;

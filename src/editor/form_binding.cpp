@@ -25,6 +25,7 @@ void FormHlav::refresh()
 {
     m_binding->refresh(m_image);
     updateControlStates();
+    updateUnitState();
 }
 
 void FormHlav::afterEditStep()

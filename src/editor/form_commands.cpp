@@ -87,6 +87,8 @@ void FormHlav::wireMenu()
     connect(t.SpeedButtonZnovu, &QToolButton::clicked, this, &FormHlav::SpeedButtonZnovuClick);
     connect(m.MenuContens, &QAction::triggered, this, &FormHlav::MenuContensClick);
     connect(m.MenuAbout, &QAction::triggered, this, &FormHlav::MenuAboutClick);
+    connect(m.MenuCompare, &QAction::triggered, this, &FormHlav::MenuCompareClick);
+    connect(m.MenuSnapshots, &QAction::triggered, this, &FormHlav::MenuSnapshotsClick);
     connect(m.MenuEnglish, &QAction::triggered, this, &FormHlav::MenuEnglishClick);
     connect(m.MenuGerman, &QAction::triggered, this, &FormHlav::MenuGermanClick);
     connect(m.MenuFrench, &QAction::triggered, this, &FormHlav::MenuFrenchClick);

@@ -159,7 +159,7 @@ void FormHlav::LoadMessages()
 
 void FormHlav::ApplyCaptions()
 {
-    setWindowTitle(QString::fromUtf8(captionText(Caption::FormHlav, m_settings.languageIndex)));
+    refreshTitle();
     // The table goes by the language of the kept texts, which LoadMessages loaded;
     // the input groups' captions use one of them.
     applyCaptionTable(m_c, m_texts);
@@ -240,6 +240,10 @@ void FormHlav::Timer1Timer()
 
 void FormHlav::paintLive()
 {
+    if (m_link.knownUnitRevision() != m_knownUnitSeen) {
+        noteVerifiedJob();
+        updateUnitState();
+    }
     const bool bannerBefore = !m_c.frame.LabelSpojeni->isHidden();
     bool changed = m_painter.paint(m_link.display());
     const bool banner = m_link.display().LabelSpojeni;

@@ -23,6 +23,7 @@
 namespace talviro6 {
 
 class FormAbout;
+class FormCompare;
 class NumericField;
 class SerialPort;
 class UserDialogs;
@@ -85,6 +86,13 @@ class FormHlav : public QMainWindow, private LinkCallbacks {
     /// Opens a parameter file as Open does after its dialog (drag and drop, command line).
     void openParameterFile(const QString &path);
 
+    /// Bytes (offset, value) into the editor as one edit: validated, shown, one undo step.
+    void takeOverFields(const std::vector<std::pair<int, std::uint8_t>> &bytes);
+    /// The folder the snapshots of reads and programmings go to.
+    QString snapshotFolder() const;
+    /// The Compare window, made on first use.
+    FormCompare *compareWindow();
+
   public slots:
     // Edit handlers.
     void UpDownClick();
@@ -123,6 +131,8 @@ class FormHlav : public QMainWindow, private LinkCallbacks {
     void MenuFrenchClick();
     void MenuCzechClick();
     void MenuAboutClick();
+    void MenuCompareClick();
+    void MenuSnapshotsClick();
     void SpeedButtonZpetClick();
     void SpeedButtonZnovuClick();
 
@@ -178,6 +188,11 @@ class FormHlav : public QMainWindow, private LinkCallbacks {
     // form_printing
     void printPages(const std::vector<int> &pages);
 
+    // form_extras
+    void updateUnitState();
+    void noteVerifiedJob();
+    void refreshTitle();
+
     UnitImage m_image;
     SettingsIndexes m_settings;
     KeptTexts m_texts;
@@ -186,6 +201,8 @@ class FormHlav : public QMainWindow, private LinkCallbacks {
     Controls m_c;
     std::unique_ptr<ControlBinding> m_binding;
     FormAbout *m_about = nullptr; ///< shown on demand
+    FormCompare *m_compare = nullptr;
+    std::uint32_t m_knownUnitSeen = 0; ///< the link's knownUnitRevision last looked at
     LiveDisplayPainter m_painter;
     std::vector<NumericField *> m_fields;
     QTimer m_timer;

@@ -64,6 +64,10 @@ MainMenu buildMainMenu(QMenuBar *bar)
         item->setCheckable(true);
     m.MenuEnglish->setChecked(true);
 
+    m.MenuExtras = addMenu(bar, "MenuExtras");
+    m.MenuCompare = addItem(m.MenuExtras, "MenuCompare");
+    m.MenuSnapshots = addItem(m.MenuExtras, "MenuSnapshots");
+
     m.MenuHelp = addMenu(bar, "MenuHelp");
     m.MenuContens = addItem(m.MenuHelp, "MenuContens", QKeySequence(Qt::Key_F1));
     m.MenuAbout = addItem(m.MenuHelp, "MenuAbout");

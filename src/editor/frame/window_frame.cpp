@@ -85,6 +85,11 @@ WindowFrame buildFrame(QMainWindow *window)
     f.StatusBar1 = window->statusBar();
     f.StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     f.StatusBar1->setSizeGripEnabled(false);
+    f.LabelUnitState = new QLabel(f.StatusBar1);
+    f.LabelUnitState->setObjectName(QStringLiteral("LabelUnitState"));
+    // No taller than the bar's own line: the window keeps the height it was centred with.
+    f.LabelUnitState->setMaximumHeight(f.StatusBar1->fontMetrics().height());
+    f.StatusBar1->addPermanentWidget(f.LabelUnitState);
     client->setMinimumSize(ClientWidth, ClientHeight - f.StatusBar1->sizeHint().height());
     return f;
 }

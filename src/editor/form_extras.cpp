@@ -1,0 +1,136 @@
+#include "editor/form_hlav.h"
+
+#include "editor/compare/form_compare.h"
+#include "editor/user_dialogs.h"
+#include "files/snapshots.h"
+#include "model/field_compare.h"
+#include "platform/file_paths.h"
+#include "texts/caption_table.h"
+#include "texts/extras_texts.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QStatusBar>
+
+#include <ctime>
+
+// Beyond the original window: what is known of the unit, snapshots of every read
+// and programming, and the Compare window.
+
+namespace talviro6 {
+namespace {
+
+QString extra(ExtraText t, int language)
+{
+    return QString::fromUtf8(extraText(t, language));
+}
+
+} // namespace
+
+QString FormHlav::snapshotFolder() const
+{
+    return QDir(m_services.settingsFolder).filePath(QStringLiteral("snapshots"));
+}
+
+void FormHlav::refreshTitle()
+{
+    const int l = m_settings.languageIndex;
+    QString title = QString::fromUtf8(captionText(Caption::FormHlav, l));
+    if (m_c.frame.LabelUnitState && !m_c.frame.LabelUnitState->text().isEmpty())
+        title += QStringLiteral("  \u2014  ") + m_c.frame.LabelUnitState->text();
+    if (windowTitle() != title)
+        setWindowTitle(title);
+}
+
+void FormHlav::updateUnitState()
+{
+    const int l = m_settings.languageIndex;
+    const auto &known = m_link.knownUnitArea();
+    QString state;
+    if (!known)
+        state = extra(ExtraText::UnitStateUnknown, l);
+    else if (const int differing = countDifferingFields(*known, m_image.parameters); differing == 0)
+        state = extra(ExtraText::UnitStateSame, l);
+    else
+        state = extra(ExtraText::UnitStateDiffers, l) + QString::number(differing);
+    if (m_c.frame.LabelUnitState->text() != state)
+        m_c.frame.LabelUnitState->setText(state);
+    refreshTitle();
+}
+
+void FormHlav::noteVerifiedJob()
+{
+    m_knownUnitSeen = m_link.knownUnitRevision();
+    const LinkState &s = m_link.state();
+    const auto &known = m_link.knownUnitArea();
+    // After every read and every verified programming; a verify alone adds nothing new.
+    if (!known || s.lastJobEnd != JobEnd::Verified ||
+        (s.lastJobKind != Transfer::Read && s.lastJobKind != Transfer::Program))
+        return;
+    UnitImage unit = m_image;
+    unit.parameters = *known; // what the unit holds, as it answered
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    std::optional<int> count;
+    if (s.monitorFrames > 0)
+        count = m_link.lastMonitorFrame().programCount;
+    std::filesystem::path saved;
+    const std::string error = saveSnapshot(toFsPath(snapshotFolder()), unit, local, count,
+                                           s.lastJobKind == Transfer::Read ? "read" : "program", &saved);
+    const int l = m_settings.languageIndex;
+    if (error.empty())
+        m_c.frame.StatusBar1->showMessage(
+            extra(ExtraText::SnapshotSaved, l) + QString::fromStdString(saved.filename().string()), 10000);
+    else
+        m_services.dialogs.message(extra(ExtraText::SnapshotError, l) + QStringLiteral("\n") +
+                                   QString::fromStdString(error));
+    if (m_compare)
+        m_compare->reload();
+}
+
+void FormHlav::takeOverFields(const std::vector<std::pair<int, std::uint8_t>> &bytes)
+{
+    for (const auto &[offset, value] : bytes)
+        m_image[offset] = value;
+    afterEditStep();
+}
+
+FormCompare *FormHlav::compareWindow()
+{
+    if (!m_compare) {
+        FormCompare::Sources sources{
+            [this] { return m_image.parameters; },
+            [this] { return m_link.knownUnitArea(); },
+            snapshotFolder(),
+            [this] { return m_currentFileName; },
+            [this] { return int(m_settings.languageIndex); },
+            [this](const std::vector<std::pair<int, std::uint8_t>> &bytes) { takeOverFields(bytes); },
+        };
+        m_compare = new FormCompare(std::move(sources), m_services.dialogs, this);
+        m_compare->resize(720, 760);
+    }
+    return m_compare;
+}
+
+void FormHlav::MenuCompareClick()
+{
+    FormCompare *window = compareWindow();
+    window->reload();
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void FormHlav::MenuSnapshotsClick()
+{
+    QDir().mkpath(snapshotFolder());
+    if (!m_services.shell.openDocument(snapshotFolder()))
+        m_services.dialogs.message(QDir::toNativeSeparators(snapshotFolder()));
+}
+
+} // namespace talviro6

@@ -1,0 +1,122 @@
+#include "texts/extras_texts.h"
+
+#include <array>
+
+namespace talviro6 {
+namespace {
+
+using Row = std::array<std::string_view, 4>;
+
+constexpr std::array<Row, ExtraTextCount> Texts{{
+    // MenuExtras
+    {"&Extras", "&Extras", "&Extras", "&Doplňky"},
+    // MenuCompare
+    {"&Compare...", "Parametersätze &vergleichen...", "&Comparer...", "&Porovnat..."},
+    // MenuSnapshots
+    {"Open &snapshots folder", "&Schnappschuss-Ordner öffnen", "Ouvrir le dossier des &instantanés",
+     "Otevřít složku &snímků"},
+    // HintCompare
+    {"Compare two parameter sets field by field", "Zwei Parametersätze Feld für Feld vergleichen",
+     "Comparer deux jeux de paramètres champ par champ", "Porovnat dvě sady parametrů pole po poli"},
+    // HintSnapshots
+    {"The parameter sets saved after every read and programming",
+     "Die nach jedem Lesen und Programmieren gespeicherten Parametersätze",
+     "Les jeux de paramètres enregistrés après chaque lecture et programmation",
+     "Sady parametrů uložené po každém čtení a programování"},
+    // CompareCaption
+    {"Compare parameter sets", "Parametersätze vergleichen", "Comparer des jeux de paramètres",
+     "Porovnání sad parametrů"},
+    // SourceEditor
+    {"Editor", "Editor", "Éditeur", "Editor"},
+    // SourceUnit
+    {"Unit (last known)", "Zündbox (zuletzt bekannt)", "Boîtier (dernier connu)", "Jednotka (naposledy známá)"},
+    // SourceFile
+    {"File...", "Datei...", "Fichier...", "Soubor..."},
+    // SourceSnapshot
+    {"Snapshot", "Schnappschuss", "Instantané", "Snímek"},
+    // ShowAllFields
+    {"Show all fields", "Alle Felder zeigen", "Afficher tous les champs", "Zobrazit všechna pole"},
+    // TakeOver
+    {"Take over into the editor", "In den Editor übernehmen", "Reprendre dans l´éditeur", "Převzít do editoru"},
+    // ColumnField
+    {"Field", "Feld", "Champ", "Pole"},
+    // SetsEqual
+    {"The two sets are equal.", "Beide Sätze sind gleich.", "Les deux jeux sont identiques.", "Obě sady jsou shodné."},
+    // UnitNotKnown
+    {"The unit's parameters are not known yet: read the unit, or program it.",
+     "Die Parameter der Zündbox sind noch nicht bekannt: Zündbox lesen oder programmieren.",
+     "Les paramètres du boîtier ne sont pas encore connus : lisez ou programmez le boîtier.",
+     "Parametry jednotky zatím nejsou známé: jednotku přečtěte nebo naprogramujte."},
+    // DifferingFields
+    {"Differing fields: ", "Abweichende Felder: ", "Champs différents : ", "Odlišná pole: "},
+    // UnitStateUnknown
+    {"Unit: not known", "Zündbox: unbekannt", "Boîtier : inconnu", "Jednotka: neznámá"},
+    // UnitStateSame
+    {"Unit = editor", "Zündbox = Editor", "Boîtier = éditeur", "Jednotka = editor"},
+    // UnitStateDiffers
+    {"Fields differing from the unit: ", "Abweichende Felder zur Zündbox: ", "Champs différents du boîtier : ",
+     "Pole odlišná od jednotky: "},
+    // SnapshotSaved
+    {"Snapshot saved: ", "Schnappschuss gespeichert: ", "Instantané enregistré : ", "Snímek uložen: "},
+    // SnapshotError
+    {"The snapshot could not be saved:", "Der Schnappschuss konnte nicht gespeichert werden:",
+     "L´instantané n´a pas pu être enregistré :", "Snímek nebylo možné uložit:"},
+    // FieldAdvanceRpm
+    {"Map speed [rpm]", "Kennfeld-Drehzahl [U/min]", "Régime de la carte [tr/min]", "Otáčky mapy [ot/min]"},
+    // FieldAdvanceMap
+    {"Advance map [°]", "Vorzündung Karte [°]", "Avance carte [°]", "Mapa předstihu [°]"},
+    // FieldServoRpm
+    {"Servo speed [rpm]", "Servo-Drehzahl [U/min]", "Régime servo [tr/min]", "Otáčky serva [ot/min]"},
+    // FieldServoVoltage
+    {"Servo voltage [mV]", "Servo-Spannung [mV]", "Tension servo [mV]", "Napětí serva [mV]"},
+    // FieldMaxAdvLobe
+    {"Maximum advance lobe", "Leitstück maximale Vorzündung", "Ergot avance maximale", "Výstupek max. předstihu"},
+    // FieldStartAdvLobe
+    {"Start advance lobe", "Leitstück Startvorzündung", "Ergot avance au démarrage", "Výstupek start. předstihu"},
+    // FieldMaxAdvEdge2
+    {"Maximum advance, 2nd edge", "Maximale Vorzündung, 2. Flanke", "Avance maximale, 2e front",
+     "Max. předstih, 2. hrana"},
+    // FieldStartAdvEdge2
+    {"Start advance, 2nd edge", "Startvorzündung, 2. Flanke", "Avance au démarrage, 2e front",
+     "Start. předstih, 2. hrana"},
+    // FieldMaxAdvPickup2
+    {"Maximum advance, 2nd pick-up", "Maximale Vorzündung, 2. Geber", "Avance maximale, 2e capteur",
+     "Max. předstih, 2. snímač"},
+    // FieldStartAdvPickup2
+    {"Start advance, 2nd pick-up", "Startvorzündung, 2. Geber", "Avance au démarrage, 2e capteur",
+     "Start. předstih, 2. snímač"},
+    // FieldPowerOutMode
+    {"Power out mode", "Leistungsausgang Betriebsart", "Mode sortie de puissance", "Režim výkonového výstupu"},
+    // FieldPowerOutRpm
+    {"Power out speed [rpm]", "Leistungsausgang Drehzahl [U/min]", "Sortie de puissance, régime [tr/min]",
+     "Výkonový výstup, otáčky [ot/min]"},
+    // FieldPowerOutTps
+    {"Power out throttle [%]", "Leistungsausgang Drosselklappe [%]", "Sortie de puissance, papillon [%]",
+     "Výkonový výstup, plyn [%]"},
+    // FieldPowerOutCells
+    {"Power out map row", "Leistungsausgang Kennfeldzeile", "Sortie de puissance, ligne de carte",
+     "Výkonový výstup, řádek mapy"},
+    // WordChannel
+    {"channel", "Kanal", "canal", "kanál"},
+    // WordPoint
+    {"point", "Punkt", "point", "bod"},
+    // WordColumn
+    {"column", "Spalte", "colonne", "sloupec"},
+    // WordOutput
+    {"output", "Ausgang", "sortie", "výstup"},
+    // WordThreshold
+    {"threshold", "Schwelle", "seuil", "práh"},
+    // WordRow
+    {"row", "Zeile", "ligne", "řádek"},
+}};
+
+} // namespace
+
+std::string_view extraText(ExtraText text, int languageIndex)
+{
+    if (languageIndex < 0 || languageIndex >= 4)
+        languageIndex = 0;
+    return Texts[static_cast<std::size_t>(text)][static_cast<std::size_t>(languageIndex)];
+}
+
+} // namespace talviro6

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <string_view>
+
+namespace talviro6 {
+
+/// Texts of the additions beyond the original window: the Extras menu, the Compare
+/// window, the unit state marker, snapshots, and the words that name the fields of
+/// arrays. Four languages each, UTF-8.
+enum class ExtraText {
+    MenuExtras,
+    MenuCompare,
+    MenuSnapshots,
+    HintCompare,
+    HintSnapshots,
+    CompareCaption,
+    SourceEditor,
+    SourceUnit,
+    SourceFile,
+    SourceSnapshot,
+    ShowAllFields,
+    TakeOver,
+    ColumnField,
+    SetsEqual,
+    UnitNotKnown,
+    DifferingFields, ///< followed by the count
+    UnitStateUnknown,
+    UnitStateSame,
+    UnitStateDiffers, ///< followed by the count
+    SnapshotSaved,    ///< followed by the file name
+    SnapshotError,    ///< followed by the reason on a line of its own
+    // Names of the fields of arrays, followed by their position.
+    FieldAdvanceRpm,
+    FieldAdvanceMap,
+    FieldServoRpm,
+    FieldServoVoltage,
+    FieldMaxAdvLobe,
+    FieldStartAdvLobe,
+    FieldMaxAdvEdge2,
+    FieldStartAdvEdge2,
+    FieldMaxAdvPickup2,
+    FieldStartAdvPickup2,
+    FieldPowerOutMode,
+    FieldPowerOutRpm,
+    FieldPowerOutTps,
+    FieldPowerOutCells,
+    WordChannel,
+    WordPoint,
+    WordColumn,
+    WordOutput,
+    WordThreshold,
+    WordRow,
+};
+
+inline constexpr int ExtraTextCount = static_cast<int>(ExtraText::WordRow) + 1;
+
+/// The text in a language (0 English, 1 German, 2 French, 3 Czech; any other gives English).
+std::string_view extraText(ExtraText text, int languageIndex);
+
+} // namespace talviro6

@@ -1,0 +1,166 @@
+// Beyond the original window: what is known of the unit, snapshots, and the
+// Compare window.
+#include "window_fixture.h"
+
+#include "editor/compare/diff_grid.h"
+#include "editor/compare/form_compare.h"
+#include "files/parameter_file.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTableWidget>
+
+using namespace talviro6;
+using namespace talviro6::testing;
+
+namespace {
+
+class ExtrasTest : public WindowFixture {
+  protected:
+    ExtrasTest()
+    {
+        tick(20);             // the simulated unit is found
+        window.UpDownClick(); // the fixed cells of the preset reach the image
+    }
+
+    void runJob()
+    {
+        for (int i = 0; i < 200 && window.link().state().TransferMode != Transfer::Idle; ++i)
+            tick();
+        ASSERT_EQ(window.link().state().TransferMode, Transfer::Idle);
+        tick();
+    }
+
+    QString unitState() { return c().frame.LabelUnitState->text(); }
+
+    QStringList snapshots()
+    {
+        return QDir(window.snapshotFolder()).entryList({QStringLiteral("*.ign")}, QDir::Files, QDir::Name);
+    }
+
+    /// The list's rows by field label.
+    QStringList listed(FormCompare *compare)
+    {
+        QStringList rows;
+        for (int r = 0; r < compare->Fields->rowCount(); ++r)
+            rows << compare->Fields->item(r, 0)->text();
+        return rows;
+    }
+};
+
+TEST_F(ExtrasTest, TheWindowTellsWhetherTheEditorHoldsWhatTheUnitHolds)
+{
+    EXPECT_EQ(unitState(), QStringLiteral("Unit: not known"));
+    EXPECT_TRUE(window.windowTitle().endsWith(QStringLiteral("Unit: not known")));
+
+    c().menu.MenuRead->trigger();
+    runJob();
+    EXPECT_EQ(unitState(), QStringLiteral("Unit = editor"));
+    window.afterEditStep(); // the read becomes a history entry of its own
+
+    image()[field::Retard] = 9;
+    image()[field::AdvanceMap(9, 1)] = 33;
+    window.afterEditStep();
+    EXPECT_EQ(unitState(), QStringLiteral("Fields differing from the unit: 2"));
+    EXPECT_TRUE(window.windowTitle().endsWith(QStringLiteral("Fields differing from the unit: 2")));
+
+    c().menu.MenuZpet->trigger();
+    EXPECT_EQ(unitState(), QStringLiteral("Unit = editor")) << "undone back to what the unit holds";
+
+    image()[field::Retard] = 10;
+    window.afterEditStep();
+    c().menu.MenuProgram->trigger();
+    runJob();
+    EXPECT_EQ(unitState(), QStringLiteral("Unit = editor")) << "programmed and verified";
+
+    c().menu.MenuGerman->trigger();
+    EXPECT_EQ(unitState(), QStringLiteral("Zündbox = Editor"));
+}
+
+TEST_F(ExtrasTest, EveryReadAndProgrammingLeavesASnapshotVerifyingDoesNot)
+{
+    const QRegularExpression name(
+        QStringLiteral("^\\d{4}-\\d\\d-\\d\\d_\\d{4}(_prog\\d{4})?_(read|program)(_\\d+)?\\.ign$"));
+    c().menu.MenuRead->trigger();
+    runJob();
+    ASSERT_EQ(snapshots().size(), 1);
+    EXPECT_TRUE(name.match(snapshots()[0]).hasMatch()) << snapshots()[0].toStdString();
+    EXPECT_TRUE(snapshots()[0].endsWith(QStringLiteral("_read.ign")));
+    const auto saved = readParameterSet(QDir(window.snapshotFolder()).filePath(snapshots()[0]));
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(*saved, unit.memory()) << "what the unit held";
+
+    c().menu.MenuVerify->trigger();
+    runJob();
+    EXPECT_EQ(snapshots().size(), 1) << "a verify adds nothing new";
+
+    image()[field::Retard] = 12;
+    window.afterEditStep();
+    c().menu.MenuProgram->trigger();
+    runJob();
+    ASSERT_EQ(snapshots().size(), 2) << "none overwritten, also within the same minute";
+    EXPECT_EQ(snapshots().filter(QStringLiteral("_program")).size(), 1);
+}
+
+TEST_F(ExtrasTest, CompareListsTheDifferencesAndTakesChosenFieldsOverAsOneUndoStep)
+{
+    c().menu.MenuRead->trigger();
+    runJob();
+    image()[field::Retard] = 9;
+    image()[field::AdvanceMap(5, 4)] = 33;
+    window.afterEditStep();
+    const auto entries = window.history().currentIndex();
+
+    c().menu.MenuCompare->trigger();
+    FormCompare *compare = window.compareWindow();
+    ASSERT_TRUE(compare->isVisible());
+    EXPECT_EQ(compare->SourceA->currentText(), QStringLiteral("Editor"));
+    EXPECT_EQ(compare->SourceB->currentText(), QStringLiteral("Unit (last known)"));
+    EXPECT_EQ(listed(compare),
+              (QStringList{QStringLiteral("Retard [°]"), QStringLiteral("Advance map [°], 30%, column 5")}));
+    EXPECT_EQ(compare->Fields->item(0, 1)->text(), QStringLiteral("9 °")) << "A, with its unit";
+    EXPECT_EQ(compare->MapGrid->differingCells(), 1);
+    EXPECT_TRUE(compare->MapGrid->differs(5, 4));
+
+    compare->ShowAll->setChecked(true);
+    EXPECT_GT(compare->Fields->rowCount(), 150) << "every field";
+    compare->ShowAll->setChecked(false);
+
+    // Take the unit's map cell back into the editor, leave the retard.
+    compare->Fields->item(1, 0)->setCheckState(Qt::Checked);
+    QTest::mouseClick(compare->TakeOver, Qt::LeftButton);
+    EXPECT_EQ(image()[field::AdvanceMap(5, 4)], unit.memory()[field::AdvanceMap(5, 4)]);
+    EXPECT_EQ(image()[field::Retard], 9);
+    EXPECT_EQ(window.history().currentIndex(), entries + 1) << "one undo step";
+    EXPECT_EQ(listed(compare), QStringList{QStringLiteral("Retard [°]")}) << "compared again";
+    EXPECT_EQ(c().advance.EditCell[5][4]->value(), unit.memory()[field::AdvanceMap(5, 4)]) << "the controls show it";
+    compare->close();
+}
+
+TEST_F(ExtrasTest, CompareWithAFileAndWithoutAKnownUnit)
+{
+    FormCompare *compare = window.compareWindow();
+    compare->choose(1, FormCompare::Kind::Unit);
+    EXPECT_EQ(compare->Summary->text(),
+              QStringLiteral("The unit's parameters are not known yet: read the unit, or program it."));
+    EXPECT_FALSE(compare->TakeOver->isEnabled());
+
+    // Chosen from the list: the file dialog, and a cancel goes back to the editor.
+    dialogs.openName.clear();
+    compare->SourceB->setCurrentIndex(2);
+    EXPECT_FALSE(dialogs.openPresets.empty());
+    EXPECT_EQ(compare->SourceB->currentIndex(), 0);
+
+    ASSERT_TRUE(compare->choose(1, FormCompare::Kind::File, QStringLiteral(TALVIRO6_FILES_DATA "/startup_cells.ign")));
+    EXPECT_TRUE(compare->SourceB->currentText().endsWith(QStringLiteral("startup_cells.ign")));
+    EXPECT_GT(compare->Fields->rowCount(), 0);
+    EXPECT_FALSE(
+        compare->choose(1, FormCompare::Kind::File, QStringLiteral(TALVIRO6_CLI_DATA "/not_a_parameter_file.txt")));
+}
+
+} // namespace
