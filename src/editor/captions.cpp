@@ -93,6 +93,15 @@ void applyMenuCaptions(MainMenu &m, const Table &t)
     m.MenuSnapshots->setText(extra(ExtraText::MenuSnapshots));
     setHint(m.MenuCompare, extra(ExtraText::HintCompare));
     setHint(m.MenuSnapshots, extra(ExtraText::HintSnapshots));
+    m.MenuRecord->setText(extra(ExtraText::MenuRecord));
+    m.MenuReplay->setText(extra(ExtraText::MenuReplay));
+    m.MenuDwell->setText(extra(ExtraText::MenuDwell));
+    m.MenuDwellReset->setText(extra(ExtraText::MenuDwellReset));
+    m.MenuCharts->setText(extra(ExtraText::MenuCharts));
+    setHint(m.MenuRecord, extra(ExtraText::HintRecord));
+    setHint(m.MenuReplay, extra(ExtraText::HintReplay));
+    setHint(m.MenuDwell, extra(ExtraText::HintDwell));
+    setHint(m.MenuCharts, extra(ExtraText::HintCharts));
     // The check mark shows the language in use.
     const std::array<QAction *, 4> languages{m.MenuEnglish, m.MenuGerman, m.MenuFrench, m.MenuCzech};
     for (std::size_t i = 0; i < languages.size(); ++i)

@@ -89,6 +89,11 @@ void FormHlav::wireMenu()
     connect(m.MenuAbout, &QAction::triggered, this, &FormHlav::MenuAboutClick);
     connect(m.MenuCompare, &QAction::triggered, this, &FormHlav::MenuCompareClick);
     connect(m.MenuSnapshots, &QAction::triggered, this, &FormHlav::MenuSnapshotsClick);
+    connect(m.MenuRecord, &QAction::triggered, this, &FormHlav::MenuRecordClick);
+    connect(m.MenuReplay, &QAction::triggered, this, &FormHlav::MenuReplayClick);
+    connect(m.MenuDwell, &QAction::triggered, this, &FormHlav::MenuDwellClick);
+    connect(m.MenuDwellReset, &QAction::triggered, this, &FormHlav::MenuDwellResetClick);
+    connect(m.MenuCharts, &QAction::triggered, this, &FormHlav::MenuChartsClick);
     connect(m.MenuEnglish, &QAction::triggered, this, &FormHlav::MenuEnglishClick);
     connect(m.MenuGerman, &QAction::triggered, this, &FormHlav::MenuGermanClick);
     connect(m.MenuFrench, &QAction::triggered, this, &FormHlav::MenuFrenchClick);

@@ -133,6 +133,11 @@ class FormHlav : public QMainWindow, private LinkCallbacks {
     void MenuAboutClick();
     void MenuCompareClick();
     void MenuSnapshotsClick();
+    void MenuRecordClick();     // form_recording
+    void MenuReplayClick();     // form_recording
+    void MenuDwellClick();      // form_dwell
+    void MenuDwellResetClick(); // form_dwell
+    void MenuChartsClick();     // form_charts
     void SpeedButtonZpetClick();
     void SpeedButtonZnovuClick();
 

@@ -23,6 +23,30 @@ constexpr std::array<Row, ExtraTextCount> Texts{{
      "Die nach jedem Lesen und Programmieren gespeicherten Parametersätze",
      "Les jeux de paramètres enregistrés après chaque lecture et programmation",
      "Sady parametrů uložené po každém čtení a programování"},
+    // MenuRecord
+    {"&Record live data", "Live-Daten a&ufzeichnen", "&Enregistrer les données en direct", "&Nahrávat živá data"},
+    // MenuReplay
+    {"Re&play a recording...", "Aufzeichnung &wiedergeben...", "&Rejouer un enregistrement...", "Pře&hrát záznam..."},
+    // MenuDwell
+    {"Show &where the engine ran", "Zeigen, wo der &Motor lief", "Montrer &où le moteur a tourné",
+     "Zobrazit, &kde motor běžel"},
+    // MenuDwellReset
+    {"Reset the engine's &trail", "Motorspur &löschen", "Effacer la &trace du moteur", "&Vymazat stopu motoru"},
+    // MenuCharts
+    {"&Advance and servo charts", "&Diagramme Vorzündung und Servo", "&Graphiques avance et servo",
+     "&Grafy předstihu a serva"},
+    // HintRecord
+    {"Record every live frame to a CSV file", "Jeden Live-Datensatz in eine CSV-Datei schreiben",
+     "Enregistrer chaque trame en direct dans un fichier CSV", "Zapisovat každý živý rámec do souboru CSV"},
+    // HintReplay
+    {"Play a recording in the monitor column and the maps", "Eine Aufzeichnung in Anzeige und Kennfeldern abspielen",
+     "Rejouer un enregistrement dans l´affichage et les cartes", "Přehrát záznam v zobrazení a mapách"},
+    // HintDwell
+    {"Shade the map by the time the engine spent there", "Kennfeld nach der Verweildauer des Motors schattieren",
+     "Ombrer la carte selon le temps passé par le moteur", "Vystínovat mapu podle doby, kterou tam motor strávil"},
+    // HintCharts
+    {"Advance curves and servo curve as charts", "Vorzündungskurven und Servokurve als Diagramme",
+     "Courbes d´avance et courbe servo en graphiques", "Křivky předstihu a serva v grafech"},
     // CompareCaption
     {"Compare parameter sets", "Parametersätze vergleichen", "Comparer des jeux de paramètres",
      "Porovnání sad parametrů"},

@@ -67,6 +67,15 @@ MainMenu buildMainMenu(QMenuBar *bar)
     m.MenuExtras = addMenu(bar, "MenuExtras");
     m.MenuCompare = addItem(m.MenuExtras, "MenuCompare");
     m.MenuSnapshots = addItem(m.MenuExtras, "MenuSnapshots");
+    m.MenuExtras->addSeparator();
+    m.MenuRecord = addItem(m.MenuExtras, "MenuRecord");
+    m.MenuRecord->setCheckable(true);
+    m.MenuReplay = addItem(m.MenuExtras, "MenuReplay");
+    m.MenuExtras->addSeparator();
+    m.MenuDwell = addItem(m.MenuExtras, "MenuDwell");
+    m.MenuDwell->setCheckable(true);
+    m.MenuDwellReset = addItem(m.MenuExtras, "MenuDwellReset");
+    m.MenuCharts = addItem(m.MenuExtras, "MenuCharts");
 
     m.MenuHelp = addMenu(bar, "MenuHelp");
     m.MenuContens = addItem(m.MenuHelp, "MenuContens", QKeySequence(Qt::Key_F1));
