@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
-#include <regex>
 #include <sstream>
 
 #include <sys/file.h>
@@ -116,6 +115,14 @@ std::string minuteNow()
     return stamp;
 }
 
+/// Whether `name` has the shape of `pattern`, in which '#' stands for any digit.
+bool shapedLike(const std::string &name, const std::string &pattern)
+{
+    return name.size() == pattern.size() && std::equal(name.begin(), name.end(), pattern.begin(), [](char n, char p) {
+               return p == '#' ? n >= '0' && n <= '9' : n == p;
+           });
+}
+
 /// Waits, if need be, until a minute has 20 s left: a few jobs then share their minute.
 void awayFromTheMinutesEnd()
 {
@@ -170,7 +177,7 @@ TEST_F(CliJobs, ProgramGivesUpWhenTheUnitNeverReportsTheEndOfStoring)
     // live frame the unit's programming count is unknown.
     const std::vector<std::string> saved = filesIn(snapshots());
     ASSERT_EQ(saved.size(), 1u);
-    EXPECT_TRUE(std::regex_match(saved[0], std::regex(R"(\d{4}-\d\d-\d\d_\d{4}_program\.ign)"))) << saved[0];
+    EXPECT_TRUE(shapedLike(saved[0], "####-##-##_####_program.ign")) << saved[0];
 }
 
 TEST_F(CliJobs, MonitorShowsTheAdvanceOfBothChannels)
