@@ -6,6 +6,7 @@
 #include "files/parameter_file.h"
 #include "files/snapshots.h"
 #include "link/link_engine.h"
+#include "link/monitor_csv.h"
 #include "link/port_map.h"
 #include "link/serial_devices.h"
 #include "model/defaults.h"
@@ -404,9 +405,7 @@ int runMonitor(const std::vector<std::string> &args)
     Session session(o, image);
     LinkEngine &engine = session.engine();
 
-    std::cout << "time_s,rpm,advance_deg,advance1_deg,advance2_deg,max_advance_deg,throttle_pct,throttle_mv,supply_v,"
-                 "kill_switch,retard,start_limiter,clutch,motor_off,input1,input2,pickup1,pickup2,"
-                 "out1,out2,out3,speed_red,speed_yellow,servo_ok,data_error,saving,programmings,version\n";
+    std::cout << monitorCsvHeader() << '\n';
     checkStdout();
     const auto start = Clock::now();
     const auto end = o.seconds ? start + std::chrono::seconds(*o.seconds) : Clock::time_point::max();
@@ -425,19 +424,7 @@ int runMonitor(const std::vector<std::string> &args)
         seen = s.monitorFrames;
         const MonitorFrame &m = engine.lastMonitorFrame();
         const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-        const int m1 = m.maxAdvance[0], m2 = m.maxAdvance[1];
-        char line[512];
-        std::snprintf(
-            line, sizeof line,
-            "%.3f,%u,%d,%d,%d,%d,%u,%u,%.3f,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%u,%u,%u\n", seconds,
-            m.engineSpeed, std::max(m.advance[0], m.advance[1]) - 100, m.advance[0] - 100, m.advance[1] - 100,
-            m1 == 0   ? m2
-            : m2 == 0 ? m1
-                      : std::min(m1, m2),
-            m.tpsPercent, s.TpsMillivolts, m.supplyMillivolts * 0.001, m.killSwitch, m.retard, m.startLimiter, m.clutch,
-            m.motorOff, m.input1Grounded, m.input2Grounded, m.pickup1, m.pickup2, m.powerOut1, m.powerOut2, m.powerOut3,
-            m.speedRed, m.speedYellow, m.servoOk, m.dataError, m.savingCountdown, m.programCount, m.protocolVersion);
-        std::cout << line;
+        std::cout << monitorCsvLine(seconds, m, s.TpsMillivolts) << '\n';
         checkStdout();
     }
     if (seen == 0)
