@@ -30,7 +30,11 @@ AppOptions parseAppOptions(const QStringList &arguments)
                                          QStringLiteral("Take a picture of every page into DIR after a few "
                                                         "seconds, then end."),
                                          QStringLiteral("DIR"));
-    parser.addOptions({help, version, simulate, device, pdf, screenshots});
+    const QCommandLineOption record(QStringLiteral("record"),
+                                    QStringLiteral("Record every live frame to FILE (CSV) from the start, as Extras > "
+                                                   "Record live data does."),
+                                    QStringLiteral("FILE"));
+    parser.addOptions({help, version, simulate, device, pdf, screenshots, record});
     parser.addPositionalArgument(QStringLiteral("LANGUAGE"),
                                  QStringLiteral("ENGLISH, DEUTSCH, FRANCE or CESKY (exactly so), first."),
                                  QStringLiteral("[LANGUAGE]"));
@@ -58,6 +62,7 @@ AppOptions parseAppOptions(const QStringList &arguments)
     options.simulate = parser.isSet(simulate);
     options.pdfPath = parser.value(pdf);
     options.screenshotDir = parser.value(screenshots);
+    options.recordPath = parser.value(record);
     std::vector<std::string> deviceArgs;
     for (const QString &mapping : parser.values(device)) {
         deviceArgs.emplace_back("--device");

@@ -72,6 +72,8 @@ int runWindow(int argc, char *argv[], const std::function<void(QWidget &window)>
     FormHlav window(*port, WindowServices{dialogs, printer, shell, settingsFolder});
     window.FormCreate(options.rest);
     window.show();
+    if (!options.recordPath.isEmpty())
+        window.startRecording(options.recordPath);
     if (shown)
         shown(window);
     if (!options.screenshotDir.isEmpty())

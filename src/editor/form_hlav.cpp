@@ -234,7 +234,9 @@ void FormHlav::MenuExitClick()
 
 void FormHlav::Timer1Timer()
 {
+    replayStep();
     m_link.tick();
+    recordStep();
     paintLive();
 }
 

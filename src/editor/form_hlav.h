@@ -5,12 +5,14 @@
 #include "editor/live_display.h"
 #include "editor/window_services.h"
 #include "link/link_engine.h"
+#include "link/live_recorder.h"
 #include "model/edit_history.h"
 #include "model/edit_steps.h"
 #include "model/unit_image.h"
 #include "model/validate.h"
 #include "texts/kept_texts.h"
 
+#include <QLabel>
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
@@ -24,6 +26,7 @@ namespace talviro6 {
 
 class FormAbout;
 class FormCompare;
+class FormReplay;
 class NumericField;
 class SerialPort;
 class UserDialogs;
@@ -92,6 +95,21 @@ class FormHlav : public QMainWindow, private LinkCallbacks {
     QString snapshotFolder() const;
     /// The Compare window, made on first use.
     FormCompare *compareWindow();
+
+    // form_recording
+    /// Records every accepted live frame to `path` (the menu item, --record); false,
+    /// after a message, when the file cannot be made.
+    bool startRecording(const QString &path);
+    void stopRecording();
+    bool recording() const { return m_recorder.active(); }
+    const LiveRecorder &recorder() const { return m_recorder; }
+    /// "REC 00:12" in the status bar; null before the first recording.
+    QLabel *recordingLabel() const { return m_recLabel; }
+    /// Opens a recording as Replay does after its dialog and plays it; false, after a
+    /// message, when no line of it can be read.
+    bool openRecording(const QString &path);
+    /// The replay window of the recording opened last; null before.
+    FormReplay *replayWindow() const { return m_replay; }
 
   public slots:
     // Edit handlers.
@@ -190,6 +208,10 @@ class FormHlav : public QMainWindow, private LinkCallbacks {
     void saveSettings();
     void readTestEnableFile();
 
+    // form_recording
+    void recordStep();
+    void replayStep();
+
     // form_printing
     void printPages(const std::vector<int> &pages);
 
@@ -207,6 +229,13 @@ class FormHlav : public QMainWindow, private LinkCallbacks {
     std::unique_ptr<ControlBinding> m_binding;
     FormAbout *m_about = nullptr; ///< shown on demand
     FormCompare *m_compare = nullptr;
+
+    // form_recording
+    LiveRecorder m_recorder;
+    QLabel *m_recLabel = nullptr;   ///< in the status bar, made at the first recording
+    FormReplay *m_replay = nullptr; ///< a child of the window, made by Replay
+    std::uint32_t m_recordSeen = 0; ///< the link's monitorFrames the recorder last looked at
+
     std::uint32_t m_knownUnitSeen = 0; ///< the link's knownUnitRevision last looked at
     LiveDisplayPainter m_painter;
     std::vector<NumericField *> m_fields;

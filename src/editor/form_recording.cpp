@@ -1,11 +1,170 @@
 #include "editor/form_hlav.h"
 
+#include "editor/replay/form_replay.h"
+#include "editor/user_dialogs.h"
+#include "link/monitor_csv.h"
+#include "texts/recording_texts.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QStatusBar>
+
 // Recording the live data to a file, and playing a recording back.
 
 namespace talviro6 {
+namespace {
 
-void FormHlav::MenuRecordClick() {}
+QString recText(RecordingText t, int language)
+{
+    return QString::fromUtf8(recordingText(t, language));
+}
 
-void FormHlav::MenuReplayClick() {}
+} // namespace
+
+void FormHlav::MenuRecordClick()
+{
+    if (!m_c.menu.MenuRecord->isChecked()) {
+        stopRecording();
+        return;
+    }
+    const QString folder = QFileInfo(m_savePreset).absolutePath();
+    const QString preset = QDir(folder.isEmpty() ? QDir::homePath() : folder)
+                               .filePath(QStringLiteral("talviro6_") +
+                                         QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd_HHmm")) +
+                                         QStringLiteral(".csv"));
+    const QString path = m_services.dialogs.askSaveRecordingName(preset);
+    if (path.isEmpty() || !startRecording(path))
+        m_c.menu.MenuRecord->setChecked(false);
+}
+
+bool FormHlav::startRecording(const QString &path)
+{
+    stopRecording();
+    const UnitHeaderTexts &unit = m_link.unitHeaderTexts();
+    const QString file = m_c.bike.LabelFile2->text().isEmpty() ? m_currentFileName : m_c.bike.LabelFile2->text();
+    const std::vector<std::string> comments{
+        "parameter file: " + (file.isEmpty() ? std::string("(none)") : file.toStdString()),
+        // The unit's header comes with a read, a verify or a programming.
+        unit.UnitNameText.empty()
+            ? std::string("unit: (not read)")
+            : "unit: " + unit.UnitNameText + " | " + unit.UnitDateText + " | " + unit.UnitTimeText,
+        "started: " + QDateTime::currentDateTime().toString(Qt::ISODate).toStdString(),
+    };
+    std::string error;
+    if (!m_recorder.start(QFile::encodeName(path).toStdString(), comments, &error)) {
+        m_services.dialogs.message(recText(RecordingText::RecordCannotStart, m_settings.languageIndex) +
+                                   QStringLiteral("\n") + QString::fromStdString(error));
+        m_c.menu.MenuRecord->setChecked(false);
+        return false;
+    }
+    // Frames that came before the start are not part of the recording.
+    m_recordSeen = m_link.state().monitorFrames;
+    if (!m_recLabel) {
+        m_recLabel = new QLabel(m_c.frame.StatusBar1);
+        m_recLabel->setObjectName(QStringLiteral("LabelRecording"));
+        m_recLabel->setStyleSheet(QStringLiteral("QLabel { color: white; background: #c00000; font-weight: bold; "
+                                                 "padding: 0px 6px; }"));
+        m_recLabel->setMaximumHeight(m_c.frame.StatusBar1->fontMetrics().height());
+        // Left of the unit state: permanent widgets are laid out in the order inserted.
+        m_c.frame.StatusBar1->insertPermanentWidget(0, m_recLabel);
+    }
+    m_recLabel->setToolTip(recText(RecordingText::RecordingTo, m_settings.languageIndex) + QStringLiteral(" ") + path);
+    m_recLabel->setText(QString::fromStdString(recordingBadge(0)));
+    m_recLabel->show();
+    m_c.menu.MenuRecord->setChecked(true);
+    return true;
+}
+
+void FormHlav::stopRecording()
+{
+    if (m_recLabel)
+        m_recLabel->hide();
+    m_c.menu.MenuRecord->setChecked(false);
+    if (!m_recorder.active())
+        return;
+    std::string error;
+    if (!m_recorder.stop(&error))
+        m_services.dialogs.message(recText(RecordingText::RecordStopped, m_settings.languageIndex) +
+                                   QStringLiteral("\n") + QString::fromStdString(error));
+}
+
+void FormHlav::recordStep()
+{
+    const std::uint32_t frames = m_link.state().monitorFrames;
+    if (!m_recorder.active()) {
+        m_recordSeen = frames;
+        return;
+    }
+    std::string error;
+    bool ok = true;
+    if (frames != m_recordSeen) {
+        m_recordSeen = frames;
+        ok = m_recorder.frame(m_link.lastMonitorFrame(), m_link.state().TpsMillivolts, &error);
+    }
+    const std::uint32_t before = m_recorder.elapsedSeconds();
+    ok = ok && m_recorder.tick(&error);
+    if (!ok) {
+        // The recorder has closed the file; a full disk must not look like a recording.
+        if (m_recLabel)
+            m_recLabel->hide();
+        m_c.menu.MenuRecord->setChecked(false);
+        m_services.dialogs.message(recText(RecordingText::RecordStopped, m_settings.languageIndex) +
+                                   QStringLiteral("\n") + QString::fromStdString(error));
+        return;
+    }
+    if (m_recorder.elapsedSeconds() != before)
+        m_recLabel->setText(QString::fromStdString(recordingBadge(m_recorder.elapsedSeconds())));
+}
+
+void FormHlav::MenuReplayClick()
+{
+    const QString path = m_services.dialogs.askOpenRecordingName(QFileInfo(m_openPreset).absolutePath());
+    if (!path.isEmpty())
+        openRecording(path);
+}
+
+bool FormHlav::openRecording(const QString &path)
+{
+    const int l = m_settings.languageIndex;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_services.dialogs.message(recText(RecordingText::ReplayNoFrames, l) + QStringLiteral("\n") + path +
+                                   QStringLiteral("\n") + file.errorString());
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    MonitorCsv csv = parseMonitorCsv(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (csv.frames.empty()) {
+        QString text = recText(RecordingText::ReplayNoFrames, l) + QStringLiteral("\n") + path;
+        if (csv.skippedLines > 0)
+            text += QStringLiteral("\n") + recText(RecordingText::ReplaySkipped, l) + QStringLiteral(" ") +
+                    QString::number(csv.skippedLines);
+        m_services.dialogs.message(text);
+        return false;
+    }
+    const std::size_t skipped = csv.skippedLines;
+    if (m_replay) {
+        m_replay->close();
+        m_replay->deleteLater();
+    }
+    m_replay = new FormReplay(
+        ReplayClock(std::move(csv.frames)), path, skipped, l,
+        [this](const MonitorFrame &frame) { m_link.HandleMonitorFrame(encodeMonitorFrame(frame)); }, this);
+    m_replay->show();
+    m_replay->play();
+    return true;
+}
+
+void FormHlav::replayStep()
+{
+    if (!m_replay)
+        return;
+    m_replay->tick();
+    // Replayed frames are not the unit's: the recorder leaves them out.
+    m_recordSeen = m_link.state().monitorFrames;
+}
 
 } // namespace talviro6

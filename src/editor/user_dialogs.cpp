@@ -18,6 +18,7 @@ QString boxTitle()
 // The filters of the two dialogs; Qt writes them "Name (patterns)" with ";;" between.
 const QString OpenFilter = QStringLiteral("Ignition Parametrs(*.ign);;All Files (*.*)");
 const QString SaveFilter = QStringLiteral("Ignition Parametrs(*.ign)");
+const QString RecordingFilter = QStringLiteral("Live data (*.csv);;All Files (*.*)");
 
 } // namespace
 
@@ -48,6 +49,24 @@ QString MessageBoxDialogs::askSaveFileName(const QString &preset)
     QFileDialog dialog(QApplication::activeWindow(), QString(), preset, SaveFilter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("ign"));
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (!preset.isEmpty())
+        dialog.selectFile(preset);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().front();
+}
+
+QString MessageBoxDialogs::askOpenRecordingName(const QString &preset)
+{
+    return QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(), preset, RecordingFilter);
+}
+
+QString MessageBoxDialogs::askSaveRecordingName(const QString &preset)
+{
+    QFileDialog dialog(QApplication::activeWindow(), QString(), preset, RecordingFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("csv"));
     dialog.setFileMode(QFileDialog::AnyFile);
     if (!preset.isEmpty())
         dialog.selectFile(preset);

@@ -23,6 +23,10 @@ class UserDialogs {
     /// name without an extension and asks before a file is overwritten. Empty when
     /// cancelled.
     virtual QString askSaveFileName(const QString &preset) = 0;
+    /// The same two dialogs for recordings of the live data (.csv). A double
+    /// answers them as it answers those for parameter files.
+    virtual QString askOpenRecordingName(const QString &preset) { return askOpenFileName(preset); }
+    virtual QString askSaveRecordingName(const QString &preset) { return askSaveFileName(preset); }
 };
 
 /// The real thing: message boxes and file dialogs over the active window.
@@ -32,6 +36,8 @@ class MessageBoxDialogs final : public UserDialogs {
     Answer askYesNoCancel(const QString &text) override;
     QString askOpenFileName(const QString &preset) override;
     QString askSaveFileName(const QString &preset) override;
+    QString askOpenRecordingName(const QString &preset) override;
+    QString askSaveRecordingName(const QString &preset) override;
 };
 
 /// The desktop's viewer for a document.

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "link/replay_clock.h"
+
+#include <QWidget>
+
+#include <functional>
+
+class QLabel;
+class QPushButton;
+class QSlider;
+
+namespace talviro6 {
+
+/// The replay of a recording: play/pause, speed 1x/4x, a position slider and the
+/// time. It does not run itself: the main window's tick calls tick(), which hands
+/// the frames due to `feed` as if the unit had sent them. Hidden, it plays nothing.
+class FormReplay : public QWidget {
+    Q_OBJECT
+
+  public:
+    using Feed = std::function<void(const MonitorFrame &)>;
+
+    /// `skippedLines`: lines of the file that could not be read, shown beside its name.
+    FormReplay(ReplayClock clock, const QString &fileName, std::size_t skippedLines, int languageIndex, Feed feed,
+               QWidget *parent = nullptr);
+
+    /// One tick of the main window: the frames due, then the slider and the time.
+    void tick();
+
+    const ReplayClock &clock() const { return m_clock; }
+    QPushButton *playButton() const { return m_play; }
+    QSlider *slider() const { return m_slider; }
+
+    void play();
+    void pause();
+    void setSpeed(int factor);
+
+  protected:
+    void closeEvent(QCloseEvent *event) override;
+
+  private:
+    void seekTo(int milliseconds);
+    void showPosition();
+
+    ReplayClock m_clock;
+    Feed m_feed;
+    int m_language = 0;
+    QPushButton *m_play = nullptr;
+    QPushButton *m_speed1 = nullptr;
+    QPushButton *m_speed4 = nullptr;
+    QSlider *m_slider = nullptr;
+    QLabel *m_time = nullptr;
+    bool m_showing = false; ///< the slider is being set from the clock, not by the tuner
+};
+
+} // namespace talviro6
