@@ -26,6 +26,7 @@ void FormHlav::refresh()
     m_binding->refresh(m_image);
     updateControlStates();
     updateUnitState();
+    refreshCharts();
 }
 
 void FormHlav::afterEditStep()

@@ -4,8 +4,26 @@
 
 namespace talviro6 {
 
-void FormHlav::MenuDwellClick() {}
+void FormHlav::countDwell()
+{
+    const LinkState &s = m_link.state();
+    // Only while live frames come: after the unit is lost, and during a job (no
+    // polls), the last engine speed is stale and would pile onto one cell.
+    if (s.SilenceTicks >= LinkEngine::LostTicks || s.TransferMode != Transfer::Idle)
+        return;
+    m_dwell.tick(s.operatingPoint, s.EngineSpeed);
+}
 
-void FormHlav::MenuDwellResetClick() {}
+void FormHlav::MenuDwellClick()
+{
+    // The next tick repaints; painting now shows the change at once, also with no unit.
+    m_painter.paintOperatingPoint(m_link.state().operatingPoint, m_c.menu.MenuDwell->isChecked() ? &m_dwell : nullptr);
+}
+
+void FormHlav::MenuDwellResetClick()
+{
+    m_dwell.reset();
+    MenuDwellClick();
+}
 
 } // namespace talviro6

@@ -237,6 +237,7 @@ void FormHlav::Timer1Timer()
     replayStep();
     m_link.tick();
     recordStep();
+    countDwell();
     paintLive();
 }
 
@@ -257,7 +258,9 @@ void FormHlav::paintLive()
         // Lost: the last values must not look live.
         writeLivePlaceholders(m_c, m_texts);
     }
-    m_painter.paintOperatingPoint(m_link.state().operatingPoint);
+    m_painter.paintOperatingPoint(m_link.state().operatingPoint,
+                                  m_c.menu.MenuDwell->isChecked() ? &m_dwell : nullptr);
+    refreshCharts();
     // The firmware texts come with a header; the control states show them.
     if (changed) {
         const auto &d = m_link.display();

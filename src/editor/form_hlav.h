@@ -4,6 +4,7 @@
 #include "editor/controls.h"
 #include "editor/live_display.h"
 #include "editor/window_services.h"
+#include "link/dwell_map.h"
 #include "link/link_engine.h"
 #include "link/live_recorder.h"
 #include "model/edit_history.h"
@@ -27,6 +28,7 @@ namespace talviro6 {
 class FormAbout;
 class FormCompare;
 class FormReplay;
+class FormCharts;
 class NumericField;
 class SerialPort;
 class UserDialogs;
@@ -110,6 +112,10 @@ class FormHlav : public QMainWindow, private LinkCallbacks {
     bool openRecording(const QString &path);
     /// The replay window of the recording opened last; null before.
     FormReplay *replayWindow() const { return m_replay; }
+    /// Where the engine ran, counted at every tick with live data.
+    const DwellMap &dwell() const { return m_dwell; }
+    /// The charts window, made on first use.
+    FormCharts *chartsWindow();
 
   public slots:
     // Edit handlers.
@@ -208,6 +214,10 @@ class FormHlav : public QMainWindow, private LinkCallbacks {
     void saveSettings();
     void readTestEnableFile();
 
+    // form_dwell, form_charts
+    void countDwell();
+    void refreshCharts();
+
     // form_recording
     void recordStep();
     void replayStep();
@@ -236,6 +246,8 @@ class FormHlav : public QMainWindow, private LinkCallbacks {
     FormReplay *m_replay = nullptr; ///< a child of the window, made by Replay
     std::uint32_t m_recordSeen = 0; ///< the link's monitorFrames the recorder last looked at
 
+    FormCharts *m_charts = nullptr; ///< shown on demand
+    DwellMap m_dwell;
     std::uint32_t m_knownUnitSeen = 0; ///< the link's knownUnitRevision last looked at
     LiveDisplayPainter m_painter;
     std::vector<NumericField *> m_fields;

@@ -50,7 +50,48 @@ void lime(QWidget *w, bool lit)
     setRoleColour(w, QPalette::Base, toQColor(lit ? Colour::Lime : Colour::Window));
 }
 
+QColor blend(const QColor &from, const QColor &to, int step, int steps)
+{
+    const auto mix = [&](int a, int b) { return a + (b - a) * step / steps; };
+    return QColor(mix(from.red(), to.red()), mix(from.green(), to.green()), mix(from.blue(), to.blue()));
+}
+
+/// One decision per cell: lime if operating, else the trail, else the shade, else the window colour.
+QColor cellColour(bool lit, int trailAge, int shade)
+{
+    if (lit)
+        return toQColor(Colour::Lime);
+    if (trailAge >= 0)
+        return dwellTrailColour(trailAge);
+    if (shade > 0)
+        return dwellShadeColour(shade);
+    return toQColor(Colour::Window);
+}
+
+/// Sets the Base role of `widgets` when `colour` differs from what was last set there.
+void paintCell(QRgb &last, const QColor &colour, std::initializer_list<QWidget *> widgets)
+{
+    if (last == colour.rgba())
+        return;
+    last = colour.rgba();
+    for (QWidget *w : widgets)
+        setRoleColour(w, QPalette::Base, colour);
+}
+
 } // namespace
+
+QColor dwellShadeColour(int level)
+{
+    // Pale to mid blue: the cells' black digits stay readable on the darkest.
+    const int levels = DwellMap::ShadeLevels;
+    return blend(QColor(226, 236, 250), QColor(92, 140, 214), std::clamp(level, 1, levels) - 1, levels - 1);
+}
+
+QColor dwellTrailColour(int age)
+{
+    const int last = static_cast<int>(DwellMap::TrailLength) - 1;
+    return blend(QColor(255, 128, 0), QColor(255, 222, 184), std::clamp(age, 0, last), last);
+}
 
 bool LiveDisplayPainter::paint(const DisplayState &d)
 {
@@ -106,13 +147,17 @@ bool LiveDisplayPainter::paint(const DisplayState &d)
     return true;
 }
 
-void LiveDisplayPainter::paintOperatingPoint(const OperatingPoint &p)
+void LiveDisplayPainter::paintOperatingPoint(const OperatingPoint &p, const DwellMap *dwell)
 {
-    if (m_point == p)
+    const bool dwellChanged =
+        (dwell != nullptr) != m_dwellShown || (dwell != nullptr && m_dwellRevision != dwell->revision());
+    if (m_point == p && !dwellChanged)
         return;
     const OperatingPoint before = m_point.value_or(OperatingPoint{});
     const bool all = !m_point.has_value();
     m_point = p;
+    m_dwellShown = dwell != nullptr;
+    m_dwellRevision = dwell ? std::optional<std::uint64_t>(dwell->revision()) : std::nullopt;
 
     auto &adv = m_c.advance;
     auto &servo = m_c.servo;
@@ -122,15 +167,16 @@ void LiveDisplayPainter::paintOperatingPoint(const OperatingPoint &p)
             lime(adv.EditRpmAdv[kk], p.columnLit(k));
         if (all || before.rowLit(k) != p.rowLit(k))
             setStatusBackground(adv.LabelTps[kk], p.rowLit(k) ? Colour::Lime : Colour::Face);
-        if (all || before.servoPointLit(k) != p.servoPointLit(k)) {
-            lime(servo.EditRpmPriv[kk], p.servoPointLit(k));
-            lime(servo.EditNapPriv[kk], p.servoPointLit(k));
-        }
+        const QColor colour =
+            cellColour(p.servoPointLit(k), dwell ? dwell->servoTrailAge(kk) : -1, dwell ? dwell->servoShade(kk) : 0);
+        paintCell(m_servoColours[kk], colour, {servo.EditRpmPriv[kk], servo.EditNapPriv[kk]});
     }
-    for (int r = 0; r < static_cast<int>(Points); ++r)
-        for (int c = 0; c < static_cast<int>(Points); ++c)
-            if (all || before.cellLit(r, c) != p.cellLit(r, c))
-                lime(adv.EditCell[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)], p.cellLit(r, c));
+    for (std::size_t r = 0; r < Points; ++r)
+        for (std::size_t c = 0; c < Points; ++c) {
+            const QColor colour = cellColour(p.cellLit(static_cast<int>(r), static_cast<int>(c)),
+                                             dwell ? dwell->trailAge(r, c) : -1, dwell ? dwell->cellShade(r, c) : 0);
+            paintCell(m_cellColours[r][c], colour, {adv.EditCell[r][c]});
+        }
 }
 
 } // namespace talviro6

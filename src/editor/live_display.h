@@ -1,14 +1,23 @@
 #pragma once
 
 #include "link/display_state.h"
+#include "link/dwell_map.h"
 #include "link/operating_point.h"
 
+#include <QColor>
+
+#include <array>
 #include <cstdint>
 #include <optional>
 
 namespace talviro6 {
 
 struct Controls;
+
+/// Where-the-engine-ran colours: blue shades by time spent, and an orange trail
+/// that fades with age. Both stay clear of the lime operating point.
+QColor dwellShadeColour(int level); ///< level 1 ... DwellMap::ShadeLevels
+QColor dwellTrailColour(int age);   ///< age 0 (newest) ... DwellMap::TrailLength - 1
 
 /// Paints what the link wants shown into the monitor column, the transfer line, the
 /// banner and the map. Runs every tick, so it works from the display's revision and
@@ -19,19 +28,31 @@ class LiveDisplayPainter {
 
     /// True when something was repainted.
     bool paint(const DisplayState &display);
-    /// tpsMap: the throttle map is shown, so the row captions can light up.
-    void paintOperatingPoint(const OperatingPoint &point);
+    /// The operating point in lime; with `dwell`, the map cells and servo points it
+    /// does not light show where the engine ran (trail, else shade, else the normal
+    /// colour). Each cell's colour is decided once and set only when it changes.
+    void paintOperatingPoint(const OperatingPoint &point, const DwellMap *dwell = nullptr);
     /// The next paint repaints everything, e.g. after the window hid a label itself.
     void invalidate()
     {
         m_revision.reset();
         m_point.reset();
+        m_dwellRevision.reset();
+        m_cellColours = {};
+        m_servoColours = {};
     }
 
   private:
     Controls &m_c;
     std::optional<std::uint32_t> m_revision;
     std::optional<OperatingPoint> m_point;
+    /// The dwell revision last painted; empty when the dwell was not shown.
+    std::optional<std::uint64_t> m_dwellRevision;
+    bool m_dwellShown = false;
+    /// The colours last set on the map cells and servo points; 0 (transparent) is
+    /// no colour of ours, so an emptied table repaints every widget.
+    std::array<std::array<QRgb, DwellMap::Size>, DwellMap::Size> m_cellColours{};
+    std::array<QRgb, DwellMap::Size> m_servoColours{};
 };
 
 } // namespace talviro6

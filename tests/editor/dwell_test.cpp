@@ -1,0 +1,189 @@
+// Where the engine ran, in the window: counted at every tick with live data, and
+// painted on the map cells and servo points as the tuner sees them.
+#include "window_fixture.h"
+
+#include "editor/colours.h"
+#include "editor/live_display.h"
+#include "link/monitor_frame.h"
+#include "link/operating_point.h"
+#include "model/field_table.h"
+
+#include <QAction>
+
+using namespace talviro6;
+using namespace talviro6::testing;
+
+namespace {
+
+/// The advance page with the whole map in use, and a unit that stays silent so that
+/// only the frames a test hands the link arrive.
+class DwellTest : public WindowFixture {
+  protected:
+    DwellTest()
+    {
+        image()[field::TpsMapEnable] = 1;
+        window.refresh();
+        unit.injectFault(sim::Fault::Silence, -1);
+        c().frame.PageControl1->setCurrentWidget(c().frame.TabSheetAdvance);
+    }
+
+    /// `ticks` ticks of an engine at the speed of the map's column and the throttle of its row.
+    void runAt(int row, int column, int ticks)
+    {
+        MonitorFrame live;
+        live.protocolVersion = ProtocolVersion;
+        live.engineSpeed = static_cast<std::uint16_t>(shownOf(field::AdvanceRpm(column)));
+        live.tpsPercent = ThrottleRows[static_cast<std::size_t>(row)];
+        for (int i = 0; i < ticks; ++i) {
+            window.link().HandleMonitorFrame(encodeMonitorFrame(live));
+            tick();
+        }
+        const OperatingPoint &p = window.link().state().operatingPoint;
+        ASSERT_TRUE(p.cellLit(row, column)) << "at " << row << "," << column;
+    }
+
+    int shownOf(int offset) { return toShown(*fieldAt(offset), image()[offset]); }
+
+    /// A long stay at (0, 1), a shorter one at (1, 1), then a sweep of twelve cells
+    /// through rows 5 and 6 that leaves both out of the trail; the engine ends at (6, 1).
+    void ride()
+    {
+        runAt(0, 1, 40);
+        runAt(1, 1, 4);
+        for (int column = 0; column < field::MapColumns; ++column)
+            runAt(5, column, 1);
+        runAt(6, 0, 1);
+        runAt(6, 1, 1);
+    }
+
+    void showDwell(bool on)
+    {
+        if (c().menu.MenuDwell->isChecked() != on)
+            c().menu.MenuDwell->trigger();
+        ASSERT_EQ(c().menu.MenuDwell->isChecked(), on);
+    }
+
+    QColor painted(const QImage &shot, QWidget *cell)
+    {
+        return shot.pixelColor(cell->mapTo(&window, QPoint(4, cell->height() / 2)));
+    }
+
+    QImage shot()
+    {
+        QApplication::processEvents();
+        return window.grab().toImage();
+    }
+
+    QWidget *cell(int row, int column) { return c().advance.EditCell[row][column]; }
+};
+
+TEST_F(DwellTest, TicksCountWhileLiveDataComesAndStopOnceTheUnitIsLost)
+{
+    ride();
+    const DwellMap &dwell = window.dwell();
+    EXPECT_EQ(dwell.cellTicks(0, 1), 40u);
+    EXPECT_EQ(dwell.cellTicks(1, 1), 4u);
+    EXPECT_EQ(dwell.cellTicks(5, 4), 1u);
+    EXPECT_EQ(dwell.trail().front(), (DwellMap::Cell{6, 1}));
+    EXPECT_EQ(dwell.trail().size(), DwellMap::TrailLength);
+    EXPECT_EQ(dwell.trailAge(1, 1), -1);
+
+    // No more frames: the last speed is stale once the unit counts as lost.
+    tick(LinkEngine::LostTicks + 5);
+    const std::uint32_t held = dwell.cellTicks(6, 1);
+    EXPECT_LE(held, 1u + LinkEngine::LostTicks);
+    tick(20);
+    EXPECT_EQ(dwell.cellTicks(6, 1), held);
+
+    c().menu.MenuDwellReset->trigger();
+    EXPECT_EQ(dwell.cellTicks(0, 1), 0u);
+    EXPECT_TRUE(dwell.trail().empty());
+}
+
+TEST_F(DwellTest, CellsAreShadedByTimeAndTrailedDistinctFromTheLimeOperatingPoint)
+{
+    ride();
+    const QImage before = shot();
+    const QColor normal = painted(before, cell(3, 3));
+    const QColor lime = toQColor(Colour::Lime);
+    EXPECT_EQ(painted(before, cell(0, 1)), normal) << "off by default";
+    EXPECT_EQ(painted(before, cell(6, 1)), lime);
+
+    showDwell(true);
+    QImage image = shot();
+    const QColor longest = painted(image, cell(0, 1));
+    const QColor shorter = painted(image, cell(1, 1));
+    const QColor newestTrail = painted(image, cell(6, 0));
+    const QColor oldestTrail = painted(image, cell(5, 0));
+    EXPECT_EQ(longest, dwellShadeColour(DwellMap::ShadeLevels));
+    EXPECT_EQ(shorter, dwellShadeColour(window.dwell().cellShade(1, 1)));
+    EXPECT_EQ(newestTrail, dwellTrailColour(1));
+    EXPECT_EQ(oldestTrail, dwellTrailColour(static_cast<int>(DwellMap::TrailLength) - 1));
+    EXPECT_EQ(painted(image, cell(6, 1)), lime) << "the operating cell stays lime";
+    EXPECT_EQ(painted(image, cell(3, 3)), normal) << "a cell never visited";
+    for (const QColor &seen : {longest, shorter, newestTrail, oldestTrail}) {
+        SCOPED_TRACE(seen.name().toStdString());
+        EXPECT_NE(seen, normal);
+        EXPECT_NE(seen, lime);
+    }
+    EXPECT_NE(longest, shorter);
+    EXPECT_NE(newestTrail, oldestTrail);
+    EXPECT_NE(newestTrail, longest);
+
+    // The servo curve: its operating point lime, a point the engine ran at shaded or trailed.
+    const std::size_t servoNow = window.link().state().operatingPoint.OperatingServoPoint;
+    EXPECT_EQ(c().servo.EditNapPriv[servoNow]->palette().color(QPalette::Base), lime);
+    int marked = 0;
+    for (std::size_t i = 0; i < Points; ++i) {
+        const QColor base = c().servo.EditRpmPriv[i]->palette().color(QPalette::Base);
+        EXPECT_EQ(base, c().servo.EditNapPriv[i]->palette().color(QPalette::Base)) << "point " << i;
+        if (i != servoNow && window.dwell().servoTicks(i) > 0) {
+            EXPECT_NE(base, normal) << "point " << i;
+            ++marked;
+        }
+    }
+    EXPECT_GT(marked, 0);
+
+    // Off: the normal colours again, the operating cell still lime.
+    showDwell(false);
+    image = shot();
+    for (auto [row, column] : {std::pair{0, 1}, {1, 1}, {6, 0}, {5, 0}, {3, 3}})
+        EXPECT_EQ(painted(image, cell(row, column)), normal) << row << "," << column;
+    EXPECT_EQ(painted(image, cell(6, 1)), lime);
+    for (std::size_t i = 0; i < Points; ++i) {
+        if (i != servoNow) {
+            EXPECT_EQ(c().servo.EditNapPriv[i]->palette().color(QPalette::Base), normal) << "point " << i;
+        }
+    }
+
+    // A reset while shown leaves only the operating cell coloured.
+    showDwell(true);
+    c().menu.MenuDwellReset->trigger();
+    image = shot();
+    for (auto [row, column] : {std::pair{0, 1}, {6, 0}})
+        EXPECT_EQ(painted(image, cell(row, column)), normal) << row << "," << column;
+    EXPECT_EQ(painted(image, cell(6, 1)), lime);
+}
+
+TEST_F(DwellTest, TicksThatChangeNoColourTouchNoCell)
+{
+    showDwell(true);
+    ride();
+    const auto paletteKeys = [this] {
+        std::vector<qint64> keys;
+        for (auto &row : c().advance.EditCell)
+            for (auto *w : row)
+                keys.push_back(w->palette().cacheKey());
+        return keys;
+    };
+    const std::vector<qint64> keys = paletteKeys();
+    // Still counting in the lit cell, below the longest-held cell's time: every other
+    // cell keeps its shade and its place in the trail.
+    runAt(6, 1, 10);
+    EXPECT_EQ(window.dwell().cellTicks(6, 1), 11u);
+    EXPECT_EQ(paletteKeys(), keys) << "no palette was set again";
+    tick(LinkEngine::LostTicks + 5); // the unit lost: nothing counts, nothing moves
+    EXPECT_EQ(paletteKeys(), keys);
+}
+
+} // namespace
