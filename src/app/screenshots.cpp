@@ -1,5 +1,7 @@
 #include "app/screenshots.h"
 
+#include "app/recording_screenshots.h"
+
 #include "editor/compare/form_compare.h"
 #include "editor/controls.h"
 #include "editor/form_hlav.h"
@@ -62,7 +64,7 @@ void takeScreenshotsLater(FormHlav &window, const QString &dir)
         QApplication::processEvents();
         ok = save(compare, QDir(dir).filePath(QStringLiteral("compare.png"))) && ok;
         compare->hide();
-        QApplication::exit(ok ? 0 : 1);
+        takeRecordingScreenshotsThenQuit(window, dir, ok);
     });
 }
 

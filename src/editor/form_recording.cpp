@@ -160,7 +160,9 @@ bool FormHlav::openRecording(const QString &path)
 
 void FormHlav::replayStep()
 {
-    if (!m_replay)
+    const bool replaying = m_replay && m_replay->isVisible();
+    m_link.setUnitLiveFramesIgnored(replaying);
+    if (!replaying)
         return;
     m_replay->tick();
     // Replayed frames are not the unit's: the recorder leaves them out.

@@ -86,9 +86,10 @@ void LinkEngine::ReceiveStep()
     // A copy: a handler may show a modal box, during which further ticks reuse m_rxBuffer.
     Frame frame;
     std::memcpy(frame.data(), m_rxBuffer.data(), FrameSize);
-    if (frame[0] == code::MonitorFrame)
-        HandleMonitorFrame(frame);
-    else
+    if (frame[0] == code::MonitorFrame) {
+        if (!m_unitLiveIgnored)
+            HandleMonitorFrame(frame);
+    } else
         HandleBlockReply(frame);
 }
 

@@ -136,6 +136,9 @@ class LinkEngine {
     /// Grows whenever knownUnitArea changes.
     std::uint32_t knownUnitRevision() const { return m_knownUnitRevision; }
     const MonitorFrame &lastMonitorFrame() const { return m_lastMonitor; }
+    /// While a replay feeds the live display, the unit's own live frames are taken off
+    /// the line and dropped, so that the two never mix; block replies count as ever.
+    void setUnitLiveFramesIgnored(bool on) { m_unitLiveIgnored = on; }
 
     // Frame handlers, public so that tests and fuzzers can feed frames directly.
     void HandleBlockReply(FrameView frame);
@@ -173,6 +176,7 @@ class LinkEngine {
     DisplayState m_display;
     UnitHeaderTexts m_header;
     MonitorFrame m_lastMonitor;
+    bool m_unitLiveIgnored = false;
     /// A read job collects blocks 1 ... 3 here and puts them into the image only when
     /// its verify has confirmed all three, so a read that fails leaves the editor as
     /// it was: no mixture of blocks, and no block taken from a frame read out of step

@@ -42,6 +42,9 @@ bool LiveRecorder::start(const std::string &path, const std::vector<std::string>
     m_file = std::fopen(path.c_str(), "wb");
     if (!m_file)
         return fail("cannot create", error);
+    // A second of frames is far below this, so the file only ever grows by whole
+    // lines at the flushes: a crash never leaves half a line.
+    std::setvbuf(m_file, nullptr, _IOFBF, BufferBytes);
     std::string head = std::string(FirstLine) + '\n';
     for (const std::string &c : comments)
         head += "# " + c + '\n';

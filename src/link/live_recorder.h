@@ -2,6 +2,7 @@
 
 #include "link/monitor_frame.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -19,7 +20,8 @@ namespace talviro6 {
 class LiveRecorder {
   public:
     static constexpr int TickMilliseconds = 55;
-    static constexpr int FlushTicks = 18; ///< about one second
+    static constexpr int FlushTicks = 18;             ///< about one second
+    static constexpr std::size_t BufferBytes = 65536; ///< about 600 lines, some three minutes of frames
     static constexpr const char *FirstLine = "# TALVIRO6 recording";
 
     LiveRecorder() = default;

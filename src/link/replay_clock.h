@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace talviro6 {
@@ -34,6 +35,11 @@ class ReplayClock {
     std::int64_t positionMs() const { return m_position; }
     std::int64_t durationMs() const;
     bool atEnd() const { return m_next >= m_frames.size(); }
+    /// The frame played last, which the display shows; none before the first.
+    std::optional<std::size_t> current() const
+    {
+        return m_next > 0 ? std::optional<std::size_t>(m_next - 1) : std::nullopt;
+    }
     const std::vector<RecordedFrame> &frames() const { return m_frames; }
     /// A frame's time after the first frame.
     std::int64_t timeOf(std::size_t index) const

@@ -13,6 +13,8 @@
 #include <QSlider>
 #include <QStatusBar>
 
+#include <set>
+
 using namespace talviro6;
 using namespace talviro6::testing;
 
@@ -189,7 +191,10 @@ TEST_F(ReplayWindow, FramesReachTheMonitorAtTheirRecordedTimesAt1xAnd4x)
             }
         }
         EXPECT_FALSE(replay()->clock().playing()) << "ends at the last frame";
-        EXPECT_FALSE(c().frame.LabelSpojeni->isHidden()) << "no unit: silence after the last frame";
+        EXPECT_TRUE(c().frame.LabelSpojeni->isHidden()) << "the last moment stays on show";
+        replay()->close();
+        tick(LinkEngine::LostTicks + 1);
+        EXPECT_FALSE(c().frame.LabelSpojeni->isHidden()) << "closed, and no unit: the silence shows";
     }
     EXPECT_FALSE(window.recording());
 }
@@ -250,4 +255,31 @@ TEST_F(ReplayWindow, AFileWithoutLiveDataIsSaidAndNothingPlays)
     EXPECT_TRUE(dialogs.messages[0].contains(QStringLiteral(": 2"))) << "the unreadable lines counted";
     tick(20);
     EXPECT_EQ(window.link().state().monitorFrames, before);
+}
+
+TEST_F(ReplayWindow, AConnectedUnitDoesNotMixInAndAPausedReplayHoldsItsMoment)
+{
+    unit.clearFaults(); // the unit answers all along
+    tick(20);
+    ASSERT_TRUE(c().frame.LabelSpojeni->isHidden());
+    c().menu.MenuReplay->trigger();
+    ASSERT_NE(replay(), nullptr);
+    std::set<std::uint16_t> replayed;
+    for (int i = 0; i < Frames; ++i)
+        replayed.insert(speedOf(i));
+    for (int n = 0; n < 30; ++n) {
+        tick();
+        ASSERT_TRUE(replayed.count(shownSpeed())) << "tick " << n << ": " << shownSpeed() << " rpm is the unit's";
+    }
+    click(replay()->playButton()); // pause
+    const std::uint16_t held = shownSpeed();
+    const QString rpmText = c().frame.monitor.LabelRpm->text();
+    tick(100);
+    EXPECT_EQ(shownSpeed(), held);
+    EXPECT_TRUE(c().frame.LabelSpojeni->isHidden()) << "paused, the moment stays on show";
+    EXPECT_EQ(c().frame.monitor.LabelRpm->text(), rpmText);
+
+    replay()->close();
+    tick(20);
+    EXPECT_FALSE(replayed.count(shownSpeed())) << "closed: the unit's own data again";
 }

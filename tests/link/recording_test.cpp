@@ -313,3 +313,20 @@ TEST(ReplayClockTiming, SliderJumpShowsThatMomentAndPlaysOnFromThere)
     EXPECT_EQ(clock.tick(), std::vector<std::size_t>{0});
     EXPECT_EQ(replayTimeText(65'432), "1:05");
 }
+
+TEST_F(Recorder, UnitLiveFramesAreDroppedWhileAReplayFeedsTheDisplayButJobsStillRun)
+{
+    engine.OpenPort();
+    tick(20);
+    const std::uint32_t before = engine.state().monitorFrames;
+    ASSERT_GT(before, 0u);
+    engine.setUnitLiveFramesIgnored(true);
+    tick(60);
+    EXPECT_EQ(engine.state().monitorFrames, before) << "the unit's frames are dropped";
+    engine.StartVerifyJob();
+    EXPECT_GT(tickUntil([&] { return engine.state().TransferMode == Transfer::Idle; }), 0);
+    EXPECT_EQ(engine.state().lastJobEnd, JobEnd::Verified) << "block replies still count";
+    engine.setUnitLiveFramesIgnored(false);
+    tick(20);
+    EXPECT_GT(engine.state().monitorFrames, before);
+}

@@ -115,6 +115,10 @@ void FormReplay::tick()
     const std::vector<std::size_t> due = m_clock.tick();
     for (std::size_t i : due)
         m_feed(m_clock.frames()[i].frame);
+    // Paused (or at the end), the moment shown is held: without frames the link would
+    // count the silence and blank the monitor after a second.
+    if (!m_clock.playing() && due.empty() && m_clock.current())
+        m_feed(m_clock.frames()[*m_clock.current()].frame);
     // The tick that plays the last frame also ends the play: the button shows it.
     if (!due.empty() || m_clock.playing())
         showPosition();

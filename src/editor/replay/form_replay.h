@@ -25,7 +25,8 @@ class FormReplay : public QWidget {
     FormReplay(ReplayClock clock, const QString &fileName, std::size_t skippedLines, int languageIndex, Feed feed,
                QWidget *parent = nullptr);
 
-    /// One tick of the main window: the frames due, then the slider and the time.
+    /// One tick of the main window: the frames due, then the slider and the time;
+    /// paused, the frame shown once more.
     void tick();
 
     const ReplayClock &clock() const { return m_clock; }
