@@ -1,5 +1,6 @@
 #include "app/screenshots.h"
 
+#include "app/dwell_screenshots.h"
 #include "app/recording_screenshots.h"
 
 #include "editor/compare/form_compare.h"
@@ -64,6 +65,7 @@ void takeScreenshotsLater(FormHlav &window, const QString &dir)
         QApplication::processEvents();
         ok = save(compare, QDir(dir).filePath(QStringLiteral("compare.png"))) && ok;
         compare->hide();
+        ok = takeDwellScreenshots(window, dir) && ok;
         takeRecordingScreenshotsThenQuit(window, dir, ok);
     });
 }

@@ -57,12 +57,12 @@ QColor blend(const QColor &from, const QColor &to, int step, int steps)
 }
 
 /// One decision per cell: lime if operating, else the trail, else the shade, else the window colour.
-QColor cellColour(bool lit, int trailAge, int shade)
+QColor cellColour(bool lit, int trailAge, std::size_t trailLength, int shade)
 {
     if (lit)
         return toQColor(Colour::Lime);
     if (trailAge >= 0)
-        return dwellTrailColour(trailAge);
+        return dwellTrailColour(trailAge, static_cast<int>(trailLength));
     if (shade > 0)
         return dwellShadeColour(shade);
     return toQColor(Colour::Window);
@@ -87,9 +87,9 @@ QColor dwellShadeColour(int level)
     return blend(QColor(226, 236, 250), QColor(92, 140, 214), std::clamp(level, 1, levels) - 1, levels - 1);
 }
 
-QColor dwellTrailColour(int age)
+QColor dwellTrailColour(int age, int length)
 {
-    const int last = static_cast<int>(DwellMap::TrailLength) - 1;
+    const int last = std::max(1, length - 1);
     return blend(QColor(255, 128, 0), QColor(255, 222, 184), std::clamp(age, 0, last), last);
 }
 
@@ -167,14 +167,15 @@ void LiveDisplayPainter::paintOperatingPoint(const OperatingPoint &p, const Dwel
             lime(adv.EditRpmAdv[kk], p.columnLit(k));
         if (all || before.rowLit(k) != p.rowLit(k))
             setStatusBackground(adv.LabelTps[kk], p.rowLit(k) ? Colour::Lime : Colour::Face);
-        const QColor colour =
-            cellColour(p.servoPointLit(k), dwell ? dwell->servoTrailAge(kk) : -1, dwell ? dwell->servoShade(kk) : 0);
+        const QColor colour = cellColour(p.servoPointLit(k), dwell ? dwell->servoTrailAge(kk) : -1,
+                                         DwellMap::ServoTrailLength, dwell ? dwell->servoShade(kk) : 0);
         paintCell(m_servoColours[kk], colour, {servo.EditRpmPriv[kk], servo.EditNapPriv[kk]});
     }
     for (std::size_t r = 0; r < Points; ++r)
         for (std::size_t c = 0; c < Points; ++c) {
-            const QColor colour = cellColour(p.cellLit(static_cast<int>(r), static_cast<int>(c)),
-                                             dwell ? dwell->trailAge(r, c) : -1, dwell ? dwell->cellShade(r, c) : 0);
+            const QColor colour =
+                cellColour(p.cellLit(static_cast<int>(r), static_cast<int>(c)), dwell ? dwell->trailAge(r, c) : -1,
+                           DwellMap::TrailLength, dwell ? dwell->cellShade(r, c) : 0);
             paintCell(m_cellColours[r][c], colour, {adv.EditCell[r][c]});
         }
 }

@@ -17,7 +17,8 @@ struct Controls;
 /// Where-the-engine-ran colours: blue shades by time spent, and an orange trail
 /// that fades with age. Both stay clear of the lime operating point.
 QColor dwellShadeColour(int level); ///< level 1 ... DwellMap::ShadeLevels
-QColor dwellTrailColour(int age);   ///< age 0 (newest) ... DwellMap::TrailLength - 1
+/// age 0 (newest) ... length - 1: a trail of the map's length or the servo curve's.
+QColor dwellTrailColour(int age, int length = static_cast<int>(DwellMap::TrailLength));
 
 /// Paints what the link wants shown into the monitor column, the transfer line, the
 /// banner and the map. Runs every tick, so it works from the display's revision and

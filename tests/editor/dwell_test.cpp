@@ -137,8 +137,12 @@ TEST_F(DwellTest, CellsAreShadedByTimeAndTrailedDistinctFromTheLimeOperatingPoin
     for (std::size_t i = 0; i < Points; ++i) {
         const QColor base = c().servo.EditRpmPriv[i]->palette().color(QPalette::Base);
         EXPECT_EQ(base, c().servo.EditNapPriv[i]->palette().color(QPalette::Base)) << "point " << i;
-        if (i != servoNow && window.dwell().servoTicks(i) > 0) {
-            EXPECT_NE(base, normal) << "point " << i;
+        const int age = window.dwell().servoTrailAge(i);
+        if (i != servoNow && age > 0) {
+            EXPECT_EQ(base, dwellTrailColour(age, static_cast<int>(DwellMap::ServoTrailLength))) << "point " << i;
+            ++marked;
+        } else if (i != servoNow && window.dwell().servoTicks(i) > 0) {
+            EXPECT_EQ(base, dwellShadeColour(window.dwell().servoShade(i))) << "point " << i;
             ++marked;
         }
     }

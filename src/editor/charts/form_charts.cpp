@@ -13,6 +13,7 @@
 #include <QValueAxis>
 
 #include <algorithm>
+#include <array>
 
 namespace talviro6 {
 namespace {
@@ -56,6 +57,24 @@ QChart *newChart(QScatterSeries *&marker)
     return chart;
 }
 
+/// Whole ticks from 0: every `step`, doubled until no more than `maxTicks` intervals fill the range.
+void setRange(QValueAxis *axis, int low, int high, int step, int maxTicks = 12)
+{
+    while ((high - low) / step > maxTicks)
+        step *= 2;
+    axis->setRange(low, high);
+    axis->setTickAnchor(0);
+    axis->setTickInterval(step);
+}
+
+/// A colour per throttle row, from violet at closed throttle over blue to red at full
+/// throttle; green is left out, as it marks the operating point.
+QColor rowColour(int row)
+{
+    static constexpr std::array<int, 10> Hues{285, 255, 228, 205, 185, 50, 35, 20, 5, 340};
+    return QColor::fromHsv(Hues[static_cast<std::size_t>(row)], 220, 210);
+}
+
 void attach(QChart *chart, QAbstractSeries *series, QValueAxis *x, QValueAxis *y)
 {
     chart->addSeries(series);
@@ -74,10 +93,10 @@ FormCharts::FormCharts(QWidget *parent) : QDialog(parent)
     m_advanceY = new QValueAxis(m_advanceChart);
     m_servoX = new QValueAxis(m_servoChart);
     m_servoY = new QValueAxis(m_servoChart);
-    for (QValueAxis *x : {m_advanceX, m_servoX})
-        x->setLabelFormat(QStringLiteral("%d"));
-    for (QValueAxis *y : {m_advanceY, m_servoY})
-        y->setLabelFormat(QStringLiteral("%d"));
+    for (QValueAxis *axis : {m_advanceX, m_servoX, m_advanceY, m_servoY}) {
+        axis->setLabelFormat(QStringLiteral("%d"));
+        axis->setTickType(QValueAxis::TicksDynamic);
+    }
     m_advanceChart->addAxis(m_advanceX, Qt::AlignBottom);
     m_advanceChart->addAxis(m_advanceY, Qt::AlignLeft);
     m_servoChart->addAxis(m_servoX, Qt::AlignBottom);
@@ -147,10 +166,12 @@ void FormCharts::showImage(const UnitImage &image, int language)
                 minAdvance = std::min(minAdvance, advance);
                 maxAdvance = std::max(maxAdvance, advance);
             }
-            m_advanceSeries[static_cast<std::size_t>(r - firstRow)]->replace(points);
+            QLineSeries *line = m_advanceSeries[static_cast<std::size_t>(r - firstRow)];
+            line->replace(points);
+            line->setColor(rowColour(r));
         }
-        m_advanceX->setRange(0, roundUp(maxSpeed + 1, SpeedStep));
-        m_advanceY->setRange(roundDown(minAdvance, AdvanceStep), roundUp(maxAdvance + 1, AdvanceStep));
+        setRange(m_advanceX, 0, roundUp(maxSpeed + 1, SpeedStep), SpeedStep);
+        setRange(m_advanceY, roundDown(minAdvance, AdvanceStep), roundUp(maxAdvance + 1, AdvanceStep), AdvanceStep);
 
         QList<QPointF> servo;
         int maxServoSpeed = 0;
@@ -163,8 +184,8 @@ void FormCharts::showImage(const UnitImage &image, int language)
             maxVoltage = std::max(maxVoltage, voltage);
         }
         m_servoSeries->replace(servo);
-        m_servoX->setRange(0, roundUp(maxServoSpeed + 1, SpeedStep));
-        m_servoY->setRange(0, roundUp(maxVoltage + 1, VoltageStep));
+        setRange(m_servoX, 0, roundUp(maxServoSpeed + 1, SpeedStep), SpeedStep);
+        setRange(m_servoY, 0, roundUp(maxVoltage + 1, VoltageStep), VoltageStep, 8);
     }
     if (m_language != language) {
         m_language = language;
