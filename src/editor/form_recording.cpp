@@ -164,6 +164,8 @@ void FormHlav::replayStep()
     m_link.setUnitLiveFramesIgnored(replaying);
     if (!replaying)
         return;
+    if (m_replay->language() != m_settings.languageIndex)
+        m_replay->setLanguage(m_settings.languageIndex);
     m_replay->tick();
     // Replayed frames are not the unit's: the recorder leaves them out.
     m_recordSeen = m_link.state().monitorFrames;

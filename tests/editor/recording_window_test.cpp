@@ -283,3 +283,28 @@ TEST_F(ReplayWindow, AConnectedUnitDoesNotMixInAndAPausedReplayHoldsItsMoment)
     tick(20);
     EXPECT_FALSE(replayed.count(shownSpeed())) << "closed: the unit's own data again";
 }
+
+TEST_F(ReplayWindow, FollowsTheWindowsLanguage)
+{
+    c().menu.MenuReplay->trigger();
+    ASSERT_NE(replay(), nullptr);
+    click(replay()->playButton()); // paused: the button offers Play
+    struct Row {
+        QAction *menu;
+        const char *caption;
+        const char *play;
+    };
+    const Row rows[] = {
+        {c().menu.MenuGerman, "Wiedergabe", "Abspielen"},
+        {c().menu.MenuFrench, "Relecture", "Lecture"},
+        {c().menu.MenuCzech, "Přehrávání záznamu", "Přehrát"},
+        {c().menu.MenuEnglish, "Replay", "Play"},
+    };
+    for (const Row &r : rows) {
+        r.menu->trigger();
+        tick();
+        EXPECT_TRUE(replay()->windowTitle().startsWith(QString::fromUtf8(r.caption)))
+            << replay()->windowTitle().toStdString();
+        EXPECT_EQ(replay()->playButton()->text(), QString::fromUtf8(r.play));
+    }
+}

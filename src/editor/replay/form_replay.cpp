@@ -11,6 +11,8 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace talviro6 {
 namespace {
 
@@ -26,23 +28,18 @@ FormReplay::FormReplay(ReplayClock clock, const QString &fileName, std::size_t s
     : QWidget(parent, Qt::Tool), m_clock(std::move(clock)), m_feed(std::move(feed)), m_language(languageIndex)
 {
     setObjectName(QStringLiteral("FormReplay"));
-    const auto text = [this](RecordingText t) { return QString::fromUtf8(recordingText(t, m_language)); };
-    setWindowTitle(text(RecordingText::ReplayCaption) + QStringLiteral(" \u2014 ") + QFileInfo(fileName).fileName());
-
-    QString fileText = QFileInfo(fileName).fileName();
-    if (skippedLines > 0)
-        fileText += QStringLiteral("    ") + text(RecordingText::ReplaySkipped) + QStringLiteral(" ") +
-                    QString::number(skippedLines);
-    auto *file = new QLabel(fileText, this);
-    file->setObjectName(QStringLiteral("LabelReplayFile"));
-    file->setToolTip(fileName);
+    m_fileName = QFileInfo(fileName).fileName();
+    m_skipped = skippedLines;
+    m_file = new QLabel(this);
+    m_file->setObjectName(QStringLiteral("LabelReplayFile"));
+    m_file->setToolTip(fileName);
 
     m_play = new QPushButton(this);
     m_play->setObjectName(QStringLiteral("ButtonReplayPlay"));
     m_play->setMinimumWidth(110);
     connect(m_play, &QPushButton::clicked, this, [this] { m_clock.playing() ? pause() : play(); });
 
-    auto *speedLabel = new QLabel(text(RecordingText::Speed), this);
+    m_speedLabel = new QLabel(this);
     m_speed1 = new QPushButton(QStringLiteral("1\u00d7"), this);
     m_speed1->setObjectName(QStringLiteral("ButtonReplaySpeed1"));
     m_speed4 = new QPushButton(QStringLiteral("4\u00d7"), this);
@@ -59,13 +56,15 @@ FormReplay::FormReplay(ReplayClock clock, const QString &fileName, std::size_t s
 
     m_slider = new QSlider(Qt::Horizontal, this);
     m_slider->setObjectName(QStringLiteral("SliderReplayPosition"));
-    m_slider->setRange(0, static_cast<int>(m_clock.durationMs()));
-    m_slider->setSingleStep(1000);
-    m_slider->setPageStep(10'000);
+    // A slider counts in int: a recording longer than some 11 days moves in coarser steps.
+    m_scale = std::max<std::int64_t>(1, m_clock.durationMs() / 1'000'000'000 + 1);
+    m_slider->setRange(0, static_cast<int>(m_clock.durationMs() / m_scale));
+    m_slider->setSingleStep(static_cast<int>(std::max<std::int64_t>(1, 1000 / m_scale)));
+    m_slider->setPageStep(static_cast<int>(std::max<std::int64_t>(1, 10'000 / m_scale)));
     m_slider->setMinimumWidth(320);
     connect(m_slider, &QSlider::valueChanged, this, [this](int value) {
         if (!m_showing)
-            seekTo(value);
+            seekTo(value * m_scale);
     });
 
     m_time = new QLabel(this);
@@ -76,7 +75,7 @@ FormReplay::FormReplay(ReplayClock clock, const QString &fileName, std::size_t s
     auto *controls = new QHBoxLayout;
     controls->addWidget(m_play);
     controls->addSpacing(12);
-    controls->addWidget(speedLabel);
+    controls->addWidget(m_speedLabel);
     controls->addWidget(m_speed1);
     controls->addWidget(m_speed4);
     controls->addStretch(1);
@@ -84,9 +83,23 @@ FormReplay::FormReplay(ReplayClock clock, const QString &fileName, std::size_t s
     position->addWidget(m_slider, 1);
     position->addWidget(m_time);
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(file);
+    layout->addWidget(m_file);
     layout->addLayout(controls);
     layout->addLayout(position);
+    setLanguage(languageIndex);
+}
+
+void FormReplay::setLanguage(int languageIndex)
+{
+    m_language = languageIndex;
+    const auto text = [this](RecordingText t) { return QString::fromUtf8(recordingText(t, m_language)); };
+    setWindowTitle(text(RecordingText::ReplayCaption) + QStringLiteral(" \u2014 ") + m_fileName);
+    QString fileText = m_fileName;
+    if (m_skipped > 0)
+        fileText += QStringLiteral("    ") + text(RecordingText::ReplaySkipped) + QStringLiteral(" ") +
+                    QString::number(m_skipped);
+    m_file->setText(fileText);
+    m_speedLabel->setText(text(RecordingText::Speed));
     showPosition();
 }
 
@@ -124,7 +137,7 @@ void FormReplay::tick()
         showPosition();
 }
 
-void FormReplay::seekTo(int milliseconds)
+void FormReplay::seekTo(std::int64_t milliseconds)
 {
     const std::size_t shown = m_clock.seek(milliseconds);
     if (!m_clock.frames().empty())
@@ -137,7 +150,7 @@ void FormReplay::showPosition()
     m_play->setText(
         QString::fromUtf8(recordingText(m_clock.playing() ? RecordingText::Pause : RecordingText::Play, m_language)));
     m_showing = true;
-    m_slider->setValue(static_cast<int>(m_clock.positionMs()));
+    m_slider->setValue(static_cast<int>(m_clock.positionMs() / m_scale));
     m_showing = false;
     m_time->setText(timeText(m_clock.positionMs()) + QStringLiteral(" / ") + timeText(m_clock.durationMs()));
 }

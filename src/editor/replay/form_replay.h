@@ -2,8 +2,11 @@
 
 #include "link/replay_clock.h"
 
+#include <QString>
 #include <QWidget>
 
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 
 class QLabel;
@@ -36,17 +39,25 @@ class FormReplay : public QWidget {
     void play();
     void pause();
     void setSpeed(int factor);
+    /// The captions in another language (0 English ... 3 Czech).
+    void setLanguage(int languageIndex);
+    int language() const { return m_language; }
 
   protected:
     void closeEvent(QCloseEvent *event) override;
 
   private:
-    void seekTo(int milliseconds);
+    void seekTo(std::int64_t milliseconds);
     void showPosition();
 
     ReplayClock m_clock;
     Feed m_feed;
     int m_language = 0;
+    QString m_fileName;
+    std::size_t m_skipped = 0;
+    std::int64_t m_scale = 1; ///< ms per slider step
+    QLabel *m_file = nullptr;
+    QLabel *m_speedLabel = nullptr;
     QPushButton *m_play = nullptr;
     QPushButton *m_speed1 = nullptr;
     QPushButton *m_speed4 = nullptr;
