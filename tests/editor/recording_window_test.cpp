@@ -9,11 +9,14 @@
 
 #include <QAction>
 #include <QFile>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QSlider>
 #include <QStatusBar>
 
+#include <csignal>
 #include <set>
+#include <sys/resource.h>
 
 using namespace talviro6;
 using namespace talviro6::testing;
@@ -106,6 +109,33 @@ TEST_F(RecordingWindow, RecordsEveryAcceptedLiveFrameAfterItsHeadLinesFlushedEve
     EXPECT_TRUE(text.contains(QByteArray("\n") +
                               QByteArray(monitorCsvHeader().data(), static_cast<qsizetype>(monitorCsvHeader().size())) +
                               "\n"));
+}
+
+TEST_F(RecordingWindow, ADiskThatFillsUpEndsTheRecordingWithAMessage)
+{
+    tick(20);
+    dialogs.saveName = file;
+    menuRecord()->trigger();
+    ASSERT_TRUE(window.recording());
+    {
+        // Files may grow no further: the next flush fails.
+        rlimit before{};
+        getrlimit(RLIMIT_FSIZE, &before);
+        const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = before;
+        limit.rlim_cur = static_cast<rlim_t>(QFileInfo(file).size());
+        setrlimit(RLIMIT_FSIZE, &limit);
+        tick(LiveRecorder::FlushTicks);
+        setrlimit(RLIMIT_FSIZE, &before);
+        std::signal(SIGXFSZ, handler);
+    }
+    EXPECT_FALSE(window.recording());
+    EXPECT_FALSE(menuRecord()->isChecked());
+    EXPECT_TRUE(window.recordingLabel()->isHidden()) << "no REC on a recording that has ended";
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(dialogs.messages[0].startsWith(QStringLiteral("The recording has stopped:")))
+        << dialogs.messages[0].toStdString();
+    EXPECT_TRUE(dialogs.messages[0].contains(file)) << dialogs.messages[0].toStdString();
 }
 
 TEST_F(RecordingWindow, AFileThatCannotBeWrittenIsSaidAndNothingRecords)

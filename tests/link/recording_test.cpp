@@ -7,11 +7,13 @@
 #include "link/monitor_view.h"
 #include "link/replay_clock.h"
 
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <set>
 #include <sstream>
+#include <sys/resource.h>
 
 using namespace talviro6;
 using namespace talviro6::testing;
@@ -40,6 +42,26 @@ std::string readAll(const std::filesystem::path &path)
     s << in.rdbuf();
     return s.str();
 }
+
+/// Files of this process may grow to `bytes` only, as on a disk that fills up:
+/// a write beyond fails with EFBIG (the signal that would end the process is ignored).
+struct FileSizeLimit {
+    rlimit before{};
+    void (*handler)(int) = nullptr;
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &before);
+        handler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = before;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &before);
+        std::signal(SIGXFSZ, handler);
+    }
+};
 
 struct TempDir {
     std::filesystem::path path;
@@ -235,6 +257,17 @@ TEST_F(Recorder, FlushesEverySecondAndStopsOnAFullDisk)
     EXPECT_EQ(recordingBadge(recorder.elapsedTicks() * 55 / 1000), "REC 00:00");
     EXPECT_EQ(recordingBadge(754), "REC 12:34");
     EXPECT_EQ(recordingBadge(3600 + 65), "REC 1:01:05");
+
+    {
+        // The disk fills up mid-run: the next flush fails, and the recording ends.
+        FileSizeLimit limit(readAll(file).size() + 10);
+        recordTick(LiveRecorder::FlushTicks - 1);
+        tick();
+        EXPECT_FALSE(recorder.tick(&error));
+        EXPECT_FALSE(recorder.active());
+        EXPECT_NE(error.find("run.csv"), std::string::npos) << error;
+        EXPECT_FALSE(recorder.tick(&error)) << "stays stopped";
+    }
 
     if (!std::filesystem::exists("/dev/full"))
         GTEST_SKIP() << "no /dev/full";
