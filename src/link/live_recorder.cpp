@@ -2,6 +2,7 @@
 
 #include "link/monitor_csv.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -46,8 +47,12 @@ bool LiveRecorder::start(const std::string &path, const std::vector<std::string>
     // lines at the flushes: a crash never leaves half a line.
     std::setvbuf(m_file, nullptr, _IOFBF, BufferBytes);
     std::string head = std::string(FirstLine) + '\n';
-    for (const std::string &c : comments)
+    for (std::string c : comments) {
+        // A line end in a file name would end the comment and start a line of garbage.
+        std::replace(c.begin(), c.end(), '\n', ' ');
+        std::replace(c.begin(), c.end(), '\r', ' ');
         head += "# " + c + '\n';
+    }
     head += monitorCsvHeader();
     head += '\n';
     if (!write(head, error))

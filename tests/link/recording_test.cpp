@@ -218,7 +218,7 @@ class Recorder : public LinkFixture {
 TEST_F(Recorder, RunOfTheSimulatedUnitReadsBackAsTheFramesItSent)
 {
     engine.OpenPort();
-    ASSERT_TRUE(recorder.start(file.string(), {"file: /tmp/x.ign", "unit: TST 12"}, &error)) << error;
+    ASSERT_TRUE(recorder.start(file.string(), {"file: /tmp/x.ign", "unit: TST\r\n12"}, &error)) << error;
     recordTick(200); // 11 s: about 33 polls, the engine sweeping the map
     ASSERT_TRUE(recorder.stop(&error)) << error;
 
@@ -227,6 +227,7 @@ TEST_F(Recorder, RunOfTheSimulatedUnitReadsBackAsTheFramesItSent)
     const MonitorCsv csv = parseMonitorCsv(readAll(file));
     EXPECT_EQ(csv.comments.front(), "TALVIRO6 recording");
     EXPECT_EQ(csv.comments.at(1), "file: /tmp/x.ign");
+    EXPECT_EQ(csv.comments.at(2), "unit: TST  12") << "a line end does not break the head";
     EXPECT_EQ(csv.skippedLines, 0u);
     ASSERT_EQ(csv.frames.size(), sent.size());
     EXPECT_EQ(recorder.lines(), sent.size());
