@@ -5,6 +5,7 @@
 #include "editor/captions.h"
 #include "editor/control_states.h"
 #include "editor/frame/frame_builders.h"
+#include "editor/map_selection.h"
 #include "editor/pages/page_builders.h"
 #include "editor/user_dialogs.h"
 #include "editor/widgets/numeric_field.h"
@@ -119,6 +120,7 @@ void FormHlav::buildControlTables()
     m_fields.assign(fields.begin(), fields.end());
     wireControls();
     wireMenu();
+    m_mapSelection = new MapSelection(*this, m_services.dialogs);
 }
 
 void FormHlav::installHintHandler()

@@ -27,6 +27,7 @@ namespace talviro6 {
 
 class FormAbout;
 class FormCompare;
+class MapSelection;
 class FormReplay;
 class FormCharts;
 class NumericField;
@@ -97,6 +98,8 @@ class FormHlav : public QMainWindow, private LinkCallbacks {
     QString snapshotFolder() const;
     /// The Compare window, made on first use.
     FormCompare *compareWindow();
+    /// The block selected on the advance map and its edits.
+    MapSelection *mapSelection() const { return m_mapSelection; }
 
     // form_recording
     /// Records every accepted live frame to `path` (the menu item, --record); false,
@@ -239,6 +242,7 @@ class FormHlav : public QMainWindow, private LinkCallbacks {
     std::unique_ptr<ControlBinding> m_binding;
     FormAbout *m_about = nullptr; ///< shown on demand
     FormCompare *m_compare = nullptr;
+    MapSelection *m_mapSelection = nullptr; ///< a child of the window
 
     // form_recording
     LiveRecorder m_recorder;

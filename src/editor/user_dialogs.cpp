@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QUrl>
 
@@ -73,6 +74,14 @@ QString MessageBoxDialogs::askSaveRecordingName(const QString &preset)
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().front();
+}
+
+std::optional<int> MessageBoxDialogs::askNumber(const QString &text, int preset, int minimum, int maximum)
+{
+    bool ok = false;
+    const int value =
+        QInputDialog::getInt(QApplication::activeWindow(), boxTitle(), text, preset, minimum, maximum, 1, &ok);
+    return ok ? std::optional<int>(value) : std::nullopt;
 }
 
 bool DesktopShell::openDocument(const QString &path)

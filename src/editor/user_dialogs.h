@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace talviro6 {
 
 /// The questions and messages the window puts to the tuner. Tests pass a double
@@ -23,6 +25,13 @@ class UserDialogs {
     /// name without an extension and asks before a file is overwritten. Empty when
     /// cancelled.
     virtual QString askSaveFileName(const QString &preset) = 0;
+    /// A whole number within [minimum, maximum], proposing `preset`; empty when
+    /// cancelled. A double that does not answer cancels.
+    virtual std::optional<int> askNumber(const QString &text, int preset, int minimum, int maximum)
+    {
+        (void)text, (void)preset, (void)minimum, (void)maximum;
+        return std::nullopt;
+    }
     /// The same two dialogs for recordings of the live data (.csv). A double
     /// answers them as it answers those for parameter files.
     virtual QString askOpenRecordingName(const QString &preset) { return askOpenFileName(preset); }
@@ -36,6 +45,7 @@ class MessageBoxDialogs final : public UserDialogs {
     Answer askYesNoCancel(const QString &text) override;
     QString askOpenFileName(const QString &preset) override;
     QString askSaveFileName(const QString &preset) override;
+    std::optional<int> askNumber(const QString &text, int preset, int minimum, int maximum) override;
     QString askOpenRecordingName(const QString &preset) override;
     QString askSaveRecordingName(const QString &preset) override;
 };

@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace talviro6::testing {
@@ -33,6 +34,8 @@ struct RecordingDialogs : UserDialogs {
     std::vector<QString> questions;
     std::vector<QString> openPresets;
     std::vector<QString> savePresets;
+    std::optional<int> number; ///< what askNumber answers; empty: cancelled
+    std::vector<QString> numberQuestions;
 
     void message(const QString &text) override { messages.push_back(text); }
     Answer askYesNoCancel(const QString &text) override
@@ -49,6 +52,11 @@ struct RecordingDialogs : UserDialogs {
     {
         savePresets.push_back(preset);
         return saveName;
+    }
+    std::optional<int> askNumber(const QString &text, int, int, int) override
+    {
+        numberQuestions.push_back(text);
+        return number;
     }
 };
 
