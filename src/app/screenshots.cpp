@@ -6,6 +6,7 @@
 #include "editor/compare/form_compare.h"
 #include "editor/controls.h"
 #include "editor/form_hlav.h"
+#include "editor/map_selection.h"
 #include "model/fields.h"
 #include "texts/form_about.h"
 
@@ -66,6 +67,17 @@ void takeScreenshotsLater(FormHlav &window, const QString &dir)
         ok = save(compare, QDir(dir).filePath(QStringLiteral("compare.png"))) && ok;
         compare->hide();
         ok = takeDwellScreenshots(window, dir) && ok;
+        // The advance page with the whole map and a block selected on it; then as it was.
+        const std::uint8_t tpsMap = image[field::TpsMapEnable];
+        image[field::TpsMapEnable] = 1;
+        window.afterEditStep();
+        pages->setCurrentWidget(window.controls().frame.TabSheetAdvance);
+        window.mapSelection()->setBlock(MapBlock{3, 2, 6, 5});
+        QApplication::processEvents();
+        ok = save(&window, QDir(dir).filePath(QStringLiteral("map-block.png"))) && ok;
+        window.mapSelection()->setBlock(std::nullopt);
+        image[field::TpsMapEnable] = tpsMap;
+        window.afterEditStep();
         takeRecordingScreenshotsThenQuit(window, dir, ok);
     });
 }
