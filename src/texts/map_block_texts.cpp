@@ -13,22 +13,22 @@ constexpr std::array<Row, MapBlockTextCount> Texts{{
     // MenuAdd
     {"&Add...", "&Addieren...", "&Ajouter...", "&Přičíst..."},
     // MenuScale
-    {"S&cale by percent...", "&Prozentual skalieren...", "&Multiplier en pourcentage...", "&Změnit v procentech..."},
+    {"Scal&e by percent...", "Prozentual ska&lieren...", "&Multiplier en pourcentage...", "&Změnit v procentech..."},
     // MenuInterpolateRows
     {"Interpolate along &rows", "Entlang der &Zeilen interpolieren", "Interpoler le long des &lignes",
      "Interpolovat v &řádcích"},
     // MenuInterpolateColumns
-    {"Interpolate along c&olumns", "Entlang der &Spalten interpolieren", "Interpoler le long des &colonnes",
+    {"Interpolate along c&olumns", "Entlang der Spal&ten interpolieren", "Interpoler le long des colo&nnes",
      "Interpolovat ve &sloupcích"},
     // MenuBilinear
-    {"Interpolate between the &corners", "Zwischen den &Ecken interpolieren", "Interpoler entre les c&oins",
+    {"&Interpolate between the corners", "Zwischen den Ecken inter&polieren", "Interpoler entre les c&oins",
      "Interpolovat mezi &rohy"},
     // MenuSmooth
-    {"S&mooth", "&Glätten", "&Lisser", "&Vyhladit"},
+    {"S&mooth", "&Glätten", "Li&sser", "&Vyhladit"},
     // MenuCopy
     {"&Copy\tCtrl+C", "&Kopieren\tStrg+C", "&Copier\tCtrl+C", "&Kopírovat\tCtrl+C"},
     // MenuPaste
-    {"&Paste\tCtrl+V", "&Einfügen\tStrg+V", "Co&ller\tCtrl+V", "&Vložit\tCtrl+V"},
+    {"&Paste\tCtrl+V", "&Einfügen\tStrg+V", "Coll&er\tCtrl+V", "V&ložit\tCtrl+V"},
     // AskSet
     {"Set the selected cells to (°):", "Markierte Zellen setzen auf (°):", "Fixer les cellules sélectionnées à (°) :",
      "Nastavit vybrané buňky na (°):"},
