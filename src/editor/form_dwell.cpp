@@ -1,4 +1,5 @@
 #include "editor/form_hlav.h"
+#include "editor/replay/form_replay.h"
 
 // Where the engine ran: the map and the servo curve shaded by the time spent there.
 
@@ -10,6 +11,10 @@ void FormHlav::countDwell()
     // Only while live frames come: after the unit is lost, and during a job (no
     // polls), the last engine speed is stale and would pile onto one cell.
     if (s.SilenceTicks >= LinkEngine::LostTicks || s.TransferMode != Transfer::Idle)
+        return;
+    // A paused or ended replay feeds its moment again at every tick to keep it on
+    // show; no time passes there.
+    if (m_replay && m_replay->isVisible() && !m_replay->clock().playing())
         return;
     m_dwell.tick(s.operatingPoint, s.EngineSpeed);
 }

@@ -4,11 +4,14 @@
 
 #include "editor/colours.h"
 #include "editor/live_display.h"
+#include "link/monitor_csv.h"
 #include "link/monitor_frame.h"
 #include "link/operating_point.h"
 #include "model/field_table.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
 
 using namespace talviro6;
 using namespace talviro6::testing;
@@ -188,6 +191,36 @@ TEST_F(DwellTest, TicksThatChangeNoColourTouchNoCell)
     EXPECT_EQ(paletteKeys(), keys) << "no palette was set again";
     tick(LinkEngine::LostTicks + 5); // the unit lost: nothing counts, nothing moves
     EXPECT_EQ(paletteKeys(), keys);
+}
+
+TEST_F(DwellTest, AReplayCountsAsItPlaysAndNotTheMomentItHolds)
+{
+    // Six frames at the speed of column 2, then four at column 5, 330 ms apart: a
+    // frame holds for six ticks of 55 ms.
+    std::string text = "# TALVIRO6 recording\n" + std::string(monitorCsvHeader()) + "\n";
+    for (int i = 0; i < 10; ++i) {
+        MonitorFrame m;
+        m.protocolVersion = ProtocolVersion;
+        m.engineSpeed = static_cast<std::uint16_t>(shownOf(field::AdvanceRpm(i < 6 ? 2 : 5)));
+        m.tpsPercent = 100;
+        text += monitorCsvLine(0.33 * i, m, 0) + "\n";
+    }
+    const QString file = QDir(settingsFolder.path()).filePath(QStringLiteral("ride.csv"));
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(text.c_str());
+    out.close();
+    dialogs.openName = file;
+    c().menu.MenuReplay->trigger();
+
+    tick(55); // the last frame is due at tick 55
+    const DwellMap &dwell = window.dwell();
+    EXPECT_EQ(dwell.cellTicks(9, 2), 36u);
+    EXPECT_NEAR(dwell.cellTicks(9, 5), 19u, 1u);
+    // Ended, the replay holds its last moment on show: no time passes there.
+    const std::uint32_t atEnd = dwell.cellTicks(9, 5);
+    tick(40);
+    EXPECT_EQ(dwell.cellTicks(9, 5), atEnd);
 }
 
 } // namespace
