@@ -241,3 +241,22 @@ TEST_F(MapSelectionTest, MalformedPasteShowsAMessageAndChangesNothing)
         EXPECT_EQ(undoSteps(), steps);
     }
 }
+
+TEST_F(MapSelectionTest, ANumberTypedAndNotYetAppliedIsReadBackFirst)
+{
+    // Typed into a cell of the block without Enter, then the block edited: the
+    // typed number is what the edit works on, in the same undo step.
+    const UnitImage before = image();
+    const int steps = undoSteps();
+    drag({1, 2}, {1, 3});
+    edit(1, 2)->selectAll();
+    QTest::keyClicks(edit(1, 2), QStringLiteral("50"));
+    EXPECT_EQ(image()[field::AdvanceMap(1, 2)], 13) << "not applied yet";
+    dialogs.number = 1;
+    rightClick(1, 3);
+    chooseFromMenu("MapBlockAdd");
+    EXPECT_EQ(values({1, 2, 1, 3}), (std::vector<std::vector<int>>{{51, 15}}));
+    EXPECT_EQ(undoSteps(), steps + 1);
+    window.SpeedButtonZpetClick();
+    EXPECT_EQ(image(), before);
+}
