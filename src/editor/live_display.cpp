@@ -56,16 +56,22 @@ QColor blend(const QColor &from, const QColor &to, int step, int steps)
     return QColor(mix(from.red(), to.red()), mix(from.green(), to.green()), mix(from.blue(), to.blue()));
 }
 
+/// The two fixed colours of a cell, looked up once per paint rather than per cell.
+struct CellColours {
+    QColor lime = toQColor(Colour::Lime);
+    QColor window = toQColor(Colour::Window);
+};
+
 /// One decision per cell: lime if operating, else the trail, else the shade, else the window colour.
-QColor cellColour(bool lit, int trailAge, std::size_t trailLength, int shade)
+QColor cellColour(const CellColours &fixed, bool lit, int trailAge, std::size_t trailLength, int shade)
 {
     if (lit)
-        return toQColor(Colour::Lime);
+        return fixed.lime;
     if (trailAge >= 0)
         return dwellTrailColour(trailAge, static_cast<int>(trailLength));
     if (shade > 0)
         return dwellShadeColour(shade);
-    return toQColor(Colour::Window);
+    return fixed.window;
 }
 
 /// Sets the Base role of `widgets` when `colour` differs from what was last set there.
@@ -161,21 +167,22 @@ void LiveDisplayPainter::paintOperatingPoint(const OperatingPoint &p, const Dwel
 
     auto &adv = m_c.advance;
     auto &servo = m_c.servo;
+    const CellColours fixed;
     for (int k = 0; k < static_cast<int>(Points); ++k) {
         const auto kk = static_cast<std::size_t>(k);
         if (all || before.columnLit(k) != p.columnLit(k))
             lime(adv.EditRpmAdv[kk], p.columnLit(k));
         if (all || before.rowLit(k) != p.rowLit(k))
             setStatusBackground(adv.LabelTps[kk], p.rowLit(k) ? Colour::Lime : Colour::Face);
-        const QColor colour = cellColour(p.servoPointLit(k), dwell ? dwell->servoTrailAge(kk) : -1,
+        const QColor colour = cellColour(fixed, p.servoPointLit(k), dwell ? dwell->servoTrailAge(kk) : -1,
                                          DwellMap::ServoTrailLength, dwell ? dwell->servoShade(kk) : 0);
         paintCell(m_servoColours[kk], colour, {servo.EditRpmPriv[kk], servo.EditNapPriv[kk]});
     }
     for (std::size_t r = 0; r < Points; ++r)
         for (std::size_t c = 0; c < Points; ++c) {
-            const QColor colour =
-                cellColour(p.cellLit(static_cast<int>(r), static_cast<int>(c)), dwell ? dwell->trailAge(r, c) : -1,
-                           DwellMap::TrailLength, dwell ? dwell->cellShade(r, c) : 0);
+            const QColor colour = cellColour(fixed, p.cellLit(static_cast<int>(r), static_cast<int>(c)),
+                                             dwell ? dwell->trailAge(r, c) : -1, DwellMap::TrailLength,
+                                             dwell ? dwell->cellShade(r, c) : 0);
             paintCell(m_cellColours[r][c], colour, {adv.EditCell[r][c]});
         }
 }
