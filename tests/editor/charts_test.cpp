@@ -11,6 +11,9 @@
 #include <QChartView>
 #include <QLineSeries>
 #include <QScatterSeries>
+#include <QValueAxis>
+
+#include <cmath>
 
 using namespace talviro6;
 using namespace talviro6::testing;
@@ -140,3 +143,25 @@ TEST_F(ChartsTest, TextsFollowTheLanguage)
 }
 
 } // namespace
+
+TEST_F(ChartsTest, AxesEndOnATickWithRoomForEverySpeedLabel)
+{
+    FormCharts *charts = open();
+    ASSERT_TRUE(charts);
+    QList<QValueAxis *> axes;
+    for (const QChartView *view : charts->findChildren<QChartView *>())
+        for (QAbstractAxis *axis : view->chart()->axes())
+            if (auto *value = qobject_cast<QValueAxis *>(axis))
+                axes.append(value);
+    ASSERT_EQ(axes.size(), 4);
+    for (const QValueAxis *axis : axes) {
+        const double interval = axis->tickInterval();
+        ASSERT_GT(interval, 0) << axis->titleText().toStdString();
+        const double intervals = (axis->max() - axis->min()) / interval;
+        EXPECT_DOUBLE_EQ(intervals, std::round(intervals))
+            << axis->titleText().toStdString() << ": a label just past the last tick runs into it";
+        if (axis->orientation() == Qt::Horizontal) {
+            EXPECT_LE(intervals, 9) << axis->titleText().toStdString() << " from 0 to " << axis->max();
+        }
+    }
+}

@@ -19,6 +19,7 @@ namespace talviro6 {
 namespace {
 
 constexpr int SpeedStep = 1000;  ///< rpm between the speed axis' ends and the curves
+constexpr int SpeedTicks = 9;    ///< at most this many intervals, as five-digit speed labels need room
 constexpr int AdvanceStep = 5;   ///< °
 constexpr int VoltageStep = 500; ///< mV
 constexpr int LastRow = field::MapRows - 1;
@@ -57,12 +58,13 @@ QChart *newChart(QScatterSeries *&marker)
     return chart;
 }
 
-/// Whole ticks from 0: every `step`, doubled until no more than `maxTicks` intervals fill the range.
+/// Whole ticks from 0: every `step`, doubled until no more than `maxTicks` intervals fill the range;
+/// the range ends on a tick, as a label squeezed in just after the last tick would run into it.
 void setRange(QValueAxis *axis, int low, int high, int step, int maxTicks = 12)
 {
     while ((high - low) / step > maxTicks)
         step *= 2;
-    axis->setRange(low, high);
+    axis->setRange(roundDown(low, step), roundUp(high, step));
     axis->setTickAnchor(0);
     axis->setTickInterval(step);
 }
@@ -170,7 +172,7 @@ void FormCharts::showImage(const UnitImage &image, int language)
             line->replace(points);
             line->setColor(rowColour(r));
         }
-        setRange(m_advanceX, 0, roundUp(maxSpeed + 1, SpeedStep), SpeedStep);
+        setRange(m_advanceX, 0, roundUp(maxSpeed + 1, SpeedStep), SpeedStep, SpeedTicks);
         setRange(m_advanceY, roundDown(minAdvance, AdvanceStep), roundUp(maxAdvance + 1, AdvanceStep), AdvanceStep);
 
         QList<QPointF> servo;
@@ -184,7 +186,7 @@ void FormCharts::showImage(const UnitImage &image, int language)
             maxVoltage = std::max(maxVoltage, voltage);
         }
         m_servoSeries->replace(servo);
-        setRange(m_servoX, 0, roundUp(maxServoSpeed + 1, SpeedStep), SpeedStep);
+        setRange(m_servoX, 0, roundUp(maxServoSpeed + 1, SpeedStep), SpeedStep, SpeedTicks);
         setRange(m_servoY, 0, roundUp(maxVoltage + 1, VoltageStep), VoltageStep, 8);
     }
     if (m_language != language) {
