@@ -21,6 +21,21 @@ const QString OpenFilter = QStringLiteral("Ignition Parametrs(*.ign);;All Files 
 const QString SaveFilter = QStringLiteral("Ignition Parametrs(*.ign)");
 const QString RecordingFilter = QStringLiteral("Live data (*.csv);;All Files (*.*)");
 
+// Built by hand: the static helper neither adds the default extension nor lets
+// the overwrite question see the name with it.
+QString askSaveName(const QString &preset, const QString &filter, const QString &suffix)
+{
+    QFileDialog dialog(QApplication::activeWindow(), QString(), preset, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(suffix);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (!preset.isEmpty())
+        dialog.selectFile(preset);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().front();
+}
+
 } // namespace
 
 void MessageBoxDialogs::message(const QString &text)
@@ -45,17 +60,7 @@ QString MessageBoxDialogs::askOpenFileName(const QString &preset)
 
 QString MessageBoxDialogs::askSaveFileName(const QString &preset)
 {
-    // Built by hand: the static helper neither adds the default extension nor lets
-    // the overwrite question see the name with it.
-    QFileDialog dialog(QApplication::activeWindow(), QString(), preset, SaveFilter);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("ign"));
-    dialog.setFileMode(QFileDialog::AnyFile);
-    if (!preset.isEmpty())
-        dialog.selectFile(preset);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().front();
+    return askSaveName(preset, SaveFilter, QStringLiteral("ign"));
 }
 
 QString MessageBoxDialogs::askOpenRecordingName(const QString &preset)
@@ -65,15 +70,7 @@ QString MessageBoxDialogs::askOpenRecordingName(const QString &preset)
 
 QString MessageBoxDialogs::askSaveRecordingName(const QString &preset)
 {
-    QFileDialog dialog(QApplication::activeWindow(), QString(), preset, RecordingFilter);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("csv"));
-    dialog.setFileMode(QFileDialog::AnyFile);
-    if (!preset.isEmpty())
-        dialog.selectFile(preset);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().front();
+    return askSaveName(preset, RecordingFilter, QStringLiteral("csv"));
 }
 
 std::optional<int> MessageBoxDialogs::askNumber(const QString &text, int preset, int minimum, int maximum)
