@@ -1,13 +1,9 @@
-#include "editor/form_hlav.h"
-#include "editor/user_dialogs.h"
+#include "bench_window.h"
 #include "editor/widgets/numeric_field.h"
-#include "sim/loopback_port.h"
-#include "sim/simulated_unit.h"
 
 #include "editor/window_font.h"
 
 #include <QApplication>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -15,47 +11,7 @@ using namespace talviro6;
 
 namespace {
 
-struct SilentDialogs : UserDialogs {
-    void message(const QString &) override {}
-    Answer askYesNoCancel(const QString &) override { return Answer::No; }
-    QString askOpenFileName(const QString &) override { return {}; }
-    QString askSaveFileName(const QString &) override { return {}; }
-};
-
-struct NoPrinter : PagePrinter {
-    bool print(const std::vector<QImage> &, QString *) override { return true; }
-};
-
-struct NoShell : DocumentShell {
-    bool openDocument(const QString &) override { return false; }
-};
-
-/// The whole window on a loopback to the simulated unit, time moved by hand.
-struct Bench {
-    sim::ManualClock clock;
-    sim::SimulatedUnit unit;
-    sim::LoopbackPort port{unit, clock};
-    SilentDialogs dialogs;
-    NoPrinter printer;
-    NoShell shell;
-    QTemporaryDir settings; // an empty folder: a first start
-    FormHlav window{port, WindowServices{dialogs, printer, shell, settings.path()}, FormHlav::TickSource::Manual};
-
-    Bench()
-    {
-        window.FormCreate({});
-        window.show();
-        QApplication::processEvents();
-        tick(100); // connected, live data on screen
-    }
-    void tick(int n = 1)
-    {
-        for (int i = 0; i < n; ++i) {
-            clock.advance(55'000);
-            window.Timer1Timer();
-        }
-    }
-};
+using Bench = bench_support::BenchWindow;
 
 Bench &bench()
 {

@@ -1,15 +1,11 @@
 // Timings of the window in one run, for scripts/bench: the after-edit step and an
 // idle tick on the full window (headless), and a program job against the simulated
 // unit paced like a real 57600 baud line, in ticks, next to the floor the tick allows.
-#include "editor/form_hlav.h"
-#include "editor/user_dialogs.h"
+#include "bench_window.h"
 #include "editor/widgets/numeric_field.h"
 #include "editor/window_font.h"
-#include "sim/loopback_port.h"
-#include "sim/simulated_unit.h"
 
 #include <QApplication>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <chrono>
@@ -20,48 +16,7 @@ using namespace talviro6;
 
 namespace {
 
-struct SilentDialogs : UserDialogs {
-    void message(const QString &) override {}
-    Answer askYesNoCancel(const QString &) override { return Answer::No; }
-    QString askOpenFileName(const QString &) override { return {}; }
-    QString askSaveFileName(const QString &) override { return {}; }
-};
-
-struct NoPrinter : PagePrinter {
-    bool print(const std::vector<QImage> &, QString *) override { return true; }
-};
-
-struct NoShell : DocumentShell {
-    bool openDocument(const QString &) override { return false; }
-};
-
-constexpr sim::Micros Tick = 55'000;
-
-struct Window {
-    sim::ManualClock clock;
-    sim::SimulatedUnit unit;
-    sim::LoopbackPort port{unit, clock};
-    SilentDialogs dialogs;
-    NoPrinter printer;
-    NoShell shell;
-    QTemporaryDir settings;
-    FormHlav window{port, WindowServices{dialogs, printer, shell, settings.path()}, FormHlav::TickSource::Manual};
-
-    Window()
-    {
-        window.FormCreate({});
-        window.show();
-        QApplication::processEvents();
-        tick(100); // connected, live data on screen
-    }
-    void tick(int n = 1)
-    {
-        for (int i = 0; i < n; ++i) {
-            clock.advance(Tick);
-            window.Timer1Timer();
-        }
-    }
-};
+using Window = bench_support::BenchWindow;
 
 double percentile(std::vector<double> v, double p)
 {

@@ -1,0 +1,57 @@
+#pragma once
+// The whole window on a loopback to the simulated unit, time moved by hand and every
+// dialog, printer and document answered silently: what the window benchmarks measure.
+#include "editor/form_hlav.h"
+#include "editor/user_dialogs.h"
+#include "sim/loopback_port.h"
+#include "sim/simulated_unit.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+namespace talviro6::bench_support {
+
+struct SilentDialogs : UserDialogs {
+    void message(const QString &) override {}
+    Answer askYesNoCancel(const QString &) override { return Answer::No; }
+    QString askOpenFileName(const QString &) override { return {}; }
+    QString askSaveFileName(const QString &) override { return {}; }
+};
+
+struct NoPrinter : PagePrinter {
+    bool print(const std::vector<QImage> &, QString *) override { return true; }
+};
+
+struct NoShell : DocumentShell {
+    bool openDocument(const QString &) override { return false; }
+};
+
+constexpr sim::Micros Tick = 55'000;
+
+struct BenchWindow {
+    sim::ManualClock clock;
+    sim::SimulatedUnit unit;
+    sim::LoopbackPort port{unit, clock};
+    SilentDialogs dialogs;
+    NoPrinter printer;
+    NoShell shell;
+    QTemporaryDir settings; // an empty folder: a first start
+    FormHlav window{port, WindowServices{dialogs, printer, shell, settings.path()}, FormHlav::TickSource::Manual};
+
+    BenchWindow()
+    {
+        window.FormCreate({});
+        window.show();
+        QApplication::processEvents();
+        tick(100); // connected, live data on screen
+    }
+    void tick(int n = 1)
+    {
+        for (int i = 0; i < n; ++i) {
+            clock.advance(Tick);
+            window.Timer1Timer();
+        }
+    }
+};
+
+} // namespace talviro6::bench_support
