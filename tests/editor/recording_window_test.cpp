@@ -1,6 +1,8 @@
 // Recording the live data from the window, and replaying a recording into it.
 #include "window_fixture.h"
 
+#include "../support/file_size_limit.h"
+
 #include "editor/colours.h"
 #include "editor/replay/form_replay.h"
 #include "link/live_recorder.h"
@@ -14,9 +16,7 @@
 #include <QSlider>
 #include <QStatusBar>
 
-#include <csignal>
 #include <set>
-#include <sys/resource.h>
 
 using namespace talviro6;
 using namespace talviro6::testing;
@@ -119,15 +119,8 @@ TEST_F(RecordingWindow, ADiskThatFillsUpEndsTheRecordingWithAMessage)
     ASSERT_TRUE(window.recording());
     {
         // Files may grow no further: the next flush fails.
-        rlimit before{};
-        getrlimit(RLIMIT_FSIZE, &before);
-        const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = before;
-        limit.rlim_cur = static_cast<rlim_t>(QFileInfo(file).size());
-        setrlimit(RLIMIT_FSIZE, &limit);
+        const FileSizeLimit full(static_cast<rlim_t>(QFileInfo(file).size()));
         tick(LiveRecorder::FlushTicks);
-        setrlimit(RLIMIT_FSIZE, &before);
-        std::signal(SIGXFSZ, handler);
     }
     EXPECT_FALSE(window.recording());
     EXPECT_FALSE(menuRecord()->isChecked());

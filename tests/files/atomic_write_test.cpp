@@ -1,19 +1,20 @@
 #include "files/atomic_write.h"
 
+#include "../support/file_size_limit.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <csignal>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 #include <vector>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 using namespace talviro6;
+using talviro6::testing::FileSizeLimit;
 namespace fs = std::filesystem;
 
 namespace {
@@ -34,29 +35,6 @@ FileWriter text(std::string content)
 {
     return [content = std::move(content)](std::ostream &out) { out << content; };
 }
-
-/// Lowers the file size limit for its lifetime, so that writes past it fail with
-/// EFBIG the way writes to a full disk fail with ENOSPC.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        ::getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit lowered = m_old;
-        lowered.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &lowered);
-    }
-    ~FileSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-
-  private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int);
-};
 
 class AtomicWrite : public ::testing::Test {
   protected:

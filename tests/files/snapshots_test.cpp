@@ -1,23 +1,24 @@
 #include "files/snapshots.h"
 
+#include "../support/file_size_limit.h"
+
 #include "file_fixtures.h"
 #include "files/parameter_file.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 #include <vector>
 
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 using namespace talviro6;
+using talviro6::testing::FileSizeLimit;
 using talviro6::testing::startupImage;
 namespace fs = std::filesystem;
 
@@ -80,28 +81,6 @@ class ScopedEnv {
   private:
     std::string m_name;
     std::optional<std::string> m_old;
-};
-
-/// Lowers the file size limit for its lifetime: writes past it fail as on a full disk.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        ::getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit lowered = m_old;
-        lowered.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &lowered);
-    }
-    ~FileSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-
-  private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int);
 };
 
 class Snapshots : public ::testing::Test {

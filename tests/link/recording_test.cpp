@@ -2,18 +2,18 @@
 // back into frames; the recorder's file; the replay's timing.
 #include "link_fixture.h"
 
+#include "../support/file_size_limit.h"
+
 #include "link/live_recorder.h"
 #include "link/monitor_csv.h"
 #include "link/monitor_view.h"
 #include "link/replay_clock.h"
 
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <set>
 #include <sstream>
-#include <sys/resource.h>
 
 using namespace talviro6;
 using namespace talviro6::testing;
@@ -42,26 +42,6 @@ std::string readAll(const std::filesystem::path &path)
     s << in.rdbuf();
     return s.str();
 }
-
-/// Files of this process may grow to `bytes` only, as on a disk that fills up:
-/// a write beyond fails with EFBIG (the signal that would end the process is ignored).
-struct FileSizeLimit {
-    rlimit before{};
-    void (*handler)(int) = nullptr;
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &before);
-        handler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = before;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &before);
-        std::signal(SIGXFSZ, handler);
-    }
-};
 
 struct TempDir {
     std::filesystem::path path;
