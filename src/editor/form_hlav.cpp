@@ -1,4 +1,6 @@
 #include "editor/form_hlav.h"
+
+#include "editor/charts/form_charts.h"
 #include "editor/widgets/bar_gauge.h"
 
 #include "editor/binding.h"
@@ -260,9 +262,11 @@ void FormHlav::paintLive()
         // Lost: the last values must not look live.
         writeLivePlaceholders(m_c, m_texts);
     }
-    m_painter.paintOperatingPoint(m_link.state().operatingPoint,
-                                  m_c.menu.MenuDwell->isChecked() ? &m_dwell : nullptr);
-    refreshCharts();
+    m_painter.paintOperatingPoint(m_link.state().operatingPoint, m_c.menu.MenuDwell->isChecked() ? &m_dwell : nullptr);
+    // The curves follow refresh(), which every edit, read and language switch runs;
+    // the tick moves only the point.
+    if (m_charts && m_charts->isVisible())
+        m_charts->showOperatingPoint(m_link.state().operatingPoint);
     // The firmware texts come with a header; the control states show them.
     if (changed) {
         const auto &d = m_link.display();
