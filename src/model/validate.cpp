@@ -75,11 +75,13 @@ void validateImage(UnitImage &image)
     bound(image[field::StartLimiter], image[field::Limiter]);
 
     for (int o = 0; o < field::PowerOutputs; ++o) {
-        makeIncreasing(image, field::PowerOutRpm(o, 0), field::PowerOutRpmThresholds);
-        makeIncreasing(image, field::PowerOutTps(o, 0), field::PowerOutTpsThresholds);
+        // The minimum comes before the order, as for the curves: lifted afterwards,
+        // thresholds 0, 0, 0 would end equal and need a second pass.
         for (int k = 0; k < field::PowerOutRpmThresholds; ++k)
             if (image[field::PowerOutRpm(o, k)] < PowerOutRpmMin)
                 image[field::PowerOutRpm(o, k)] = PowerOutRpmMin;
+        makeIncreasing(image, field::PowerOutRpm(o, 0), field::PowerOutRpmThresholds);
+        makeIncreasing(image, field::PowerOutTps(o, 0), field::PowerOutTpsThresholds);
     }
 
     // The mode selector offers only 0 ... 4; an output must not run in a mode

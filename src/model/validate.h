@@ -19,8 +19,7 @@ inline constexpr std::uint8_t ScanIndexLimit = 20;
 
 /// Brings the image into a consistent state without ever refusing it: values are
 /// clamped, curves made strictly increasing, synchronisation fields made to agree.
-/// Idempotent except for power-output speed thresholds that start below 300 rpm,
-/// which need a second pass to become increasing.
+/// One pass is a fixed point: validating again changes nothing.
 void validate(UnitImage &image, SettingsIndexes &settings);
 
 /// The same for the image alone, where no settings are at hand (files, command line).

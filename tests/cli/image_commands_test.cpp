@@ -60,8 +60,8 @@ int lineCount(const std::string &text)
 }
 
 /// The command validates after every accepted file, as the window's after-edit
-/// step does; a second pass lifts the power-output thresholds 3, 3, 3 to 3, 4, 5.
-UnitImage validatedAgain(UnitImage image)
+/// step does.
+UnitImage validated(UnitImage image)
 {
     validate(image);
     return image;
@@ -95,14 +95,14 @@ TEST(CliImage, ReadsParameterFilesInOrder)
 {
     const CliRun run = cli("image '" + filesData("startup_cells.ign") + "'");
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.out, dumpOf(validatedAgain(talviro6::testing::startupImageWithCells())));
+    EXPECT_EQ(run.out, dumpOf(validated(talviro6::testing::startupImageWithCells())));
 
     // The older file resets the power outputs' first thresholds, then sets its own value.
     const CliRun older = cli("image '" + filesData("startup_cells.ign") + "' '" + data("older50.ign") + "'");
     EXPECT_EQ(older.exitCode, 0);
     UnitImage expected = talviro6::testing::startupImageWithCells();
     expected[field::BaseAdvance] = 12;
-    EXPECT_EQ(older.out, dumpOf(validatedAgain(expected)));
+    EXPECT_EQ(older.out, dumpOf(validated(expected)));
     EXPECT_EQ(lineCount(older.err), 1) << older.err;
     EXPECT_NE(older.err.find("Older version of *.ign file!"), std::string::npos) << older.err;
     EXPECT_NE(older.err.find("older50.ign"), std::string::npos) << older.err;
@@ -114,7 +114,7 @@ TEST(CliImage, AFileWithoutAcceptedVersionGivesExitOne)
     EXPECT_EQ(run.exitCode, 1);
     UnitImage expected = startupImage();
     expected[field::BaseAdvance] = 12;
-    EXPECT_EQ(run.out, dumpOf(validatedAgain(expected))) << "the other files still count";
+    EXPECT_EQ(run.out, dumpOf(validated(expected))) << "the other files still count";
     EXPECT_EQ(lineCount(run.err), 2) << run.err;
     EXPECT_NE(run.err.find("not_a_parameter_file.txt: not a parameter file"), std::string::npos) << run.err;
 }
@@ -136,13 +136,13 @@ TEST(CliIgn, WritesWhatSaveWrites)
 {
     const CliRun plain = cli("ign");
     EXPECT_EQ(plain.exitCode, 0);
-    EXPECT_EQ(plain.out, ignOf(validatedAgain(startupImage())));
+    EXPECT_EQ(plain.out, ignOf(validated(startupImage())));
     EXPECT_NE(plain.out.find("\r\n              300   400   500 \r\n"), std::string::npos);
 
     // The dump holds the fixture's bytes; start, dump and Save validate three times.
     const CliRun fromDump = cli("ign --from-dump '" + filesData("startup_cells.dump") + "'");
     EXPECT_EQ(fromDump.exitCode, 0);
-    EXPECT_EQ(fromDump.out, ignOf(validatedAgain(talviro6::testing::startupImageWithCells())));
+    EXPECT_EQ(fromDump.out, ignOf(validated(talviro6::testing::startupImageWithCells())));
     EXPECT_EQ(fromDump.err, "");
 }
 
@@ -226,7 +226,7 @@ class TempIgn {
 
 TEST(CliDiff, ListsTheFieldsTheFilesSetDifferently)
 {
-    UnitImage a = validatedAgain(startupImage());
+    UnitImage a = validated(startupImage());
     a[field::Limiter] = 150;
     a[field::TachoCorrection] = 100;
     a[field::AdvanceMap(3, 4)] = 20;
@@ -270,7 +270,7 @@ TEST(CliDiff, ComparesTheSetsTheWindowWouldHold)
 
     // Bytes validation corrects compare as corrected: a file holding the start-up
     // set with an out-of-range Tps0Voltage equals one that holds it corrected.
-    UnitImage wild = validatedAgain(startupImage());
+    UnitImage wild = validated(startupImage());
     wild[field::Tps0Voltage] = 255;
     UnitImage corrected = wild;
     validate(corrected);

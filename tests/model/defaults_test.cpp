@@ -213,7 +213,7 @@ TEST(NewParameterSet, StartUpImage)
 
     EXPECT_EQ(image[field::Input1Function], 0);
     EXPECT_EQ(image[field::Input2Function], 0);
-    const int rpm[3][3] = {{3, 3, 3}, {90, 91, 92}, {40, 125, 126}};
+    const int rpm[3][3] = {{3, 4, 5}, {90, 91, 92}, {40, 125, 126}};
     const int tps[3][2] = {{0, 1}, {0, 1}, {75, 76}};
     for (int o = 0; o < 3; ++o) {
         for (int k = 0; k < 3; ++k)
