@@ -256,20 +256,21 @@ void runJob(Session &session, const char *what)
 }
 
 /// After a programming the unit stores its parameters for about 3 s and must keep
-/// its power meanwhile, so "OK" waits until it reports having finished: a live frame
-/// that arrived after the job (the idle engine polls for them) with the countdown at 0.
+/// its power meanwhile, so "OK" waits until the engine has seen it report having
+/// finished: a live frame after the job (the idle engine polls for them) with the
+/// countdown at 0.
 void waitForStoring(Session &session)
 {
     LinkEngine &engine = session.engine();
     const std::uint32_t framesBefore = engine.state().monitorFrames;
     int shown = -1;
-    for (int t = 0; t < StoringTickLimit; ++t) {
+    for (int t = 0; t < StoringTickLimit && engine.state().storing == Storing::Watching; ++t) {
         session.tick();
         stopIfInterrupted(" while the unit was storing: leave it powered for a few seconds, then verify it");
         session.stopIfVanished(ExitStoringUnconfirmed, "programmed and verified, but ",
                                " while the unit was storing the parameters: verify it before relying on it");
         const LinkState &s = engine.state();
-        if (s.monitorFrames == framesBefore)
+        if (s.monitorFrames == framesBefore || s.storing != Storing::Watching)
             continue;
         const int countdown = std::min<int>(s.SavingCountdown, LinkEngine::SavingStart);
         const int percent = 100 * (LinkEngine::SavingStart - countdown) / LinkEngine::SavingStart;
@@ -277,14 +278,26 @@ void waitForStoring(Session &session)
             std::cerr << "Saving: " << percent << "%\n";
             shown = percent;
         }
-        if (countdown == 0)
-            return;
     }
-    throw CliError{ExitStoringUnconfirmed,
-                   shown < 0 ? "programmed and verified, but no live frame came within 10 s to report that the unit "
-                               "finished storing the parameters: verify it before relying on it"
-                             : "programmed and verified, but the unit did not report within 10 s that it finished "
-                               "storing the parameters: verify it before relying on it"};
+    switch (engine.state().storing) {
+    case Storing::Stored:
+        if (shown != 100)
+            std::cerr << "Saving: 100%\n";
+        return;
+    case Storing::LinkLost:
+        throw CliError{ExitStoringUnconfirmed,
+                       shown < 0 ? "programmed and verified, but the unit stopped answering before it reported "
+                                   "storing the parameters: verify it before relying on it"
+                                 : "programmed and verified, but the unit stopped answering while it was storing "
+                                   "the parameters: verify it before relying on it"};
+    case Storing::Stalled:
+        throw CliError{ExitStoringUnconfirmed, "programmed and verified, but the unit's storing countdown stopped "
+                                               "moving: verify it before relying on it"};
+    default:
+        throw CliError{ExitStoringUnconfirmed,
+                       "programmed and verified, but the unit did not report within 10 s that it finished "
+                       "storing the parameters: verify it before relying on it"};
+    }
 }
 
 /// Saves the image as a snapshot of the job. The unit's part of the job is done by

@@ -24,6 +24,8 @@ LinkEngine::LinkEngine(SerialPort &port, UnitImage &image, SettingsIndexes &sett
 void LinkEngine::tick()
 {
     ReceiveStep();
+    lossStep();
+    storingStep();
     if (m_state.TransferMode != Transfer::Idle)
         superviseJob();
     else
@@ -109,6 +111,60 @@ void LinkEngine::superviseJob()
         m_state.JobSucceeded = false;
 }
 
+/// A unit that counts as lost reports nothing any more: a countdown it sent before
+/// would otherwise keep "Saving:" on screen for good, and cover a later failure.
+void LinkEngine::lossStep()
+{
+    if (m_state.SilenceTicks < LostTicks || m_state.SavingCountdown == 0)
+        return;
+    m_state.SavingCountdown = 0;
+    if (m_state.TransferMode == Transfer::Idle && m_display.LabelHlaseni.text == m_texts[TextRole::TextSaving]) {
+        m_state.MessageTicks = 0;
+        DisplayWriter out(m_display);
+        out.visible(m_display.LabelHlaseni, false);
+        out.set(m_display.CGaugeProgram.visible, false);
+    }
+}
+
+void LinkEngine::storingStep()
+{
+    if (m_state.storing != Storing::Watching)
+        return;
+    if (m_state.SilenceTicks >= LostTicks) {
+        failStoring(Storing::LinkLost);
+        return;
+    }
+    // Only a frame that came after the programming speaks of its storing; until the
+    // first one, the watchdog's silence bounds the wait.
+    if (m_state.monitorFrames == m_storingFramesBefore)
+        return;
+    const int countdown = m_state.SavingCountdown;
+    if (countdown == 0) {
+        m_state.storing = Storing::Stored;
+    } else if (countdown < m_storingLast) {
+        m_storingLast = countdown;
+        m_storingStillTicks = 0;
+    } else if (++m_storingStillTicks >= LostTicks) {
+        failStoring(Storing::Stalled);
+    }
+}
+
+void LinkEngine::failStoring(Storing why)
+{
+    m_state.storing = why;
+    m_state.JobSucceeded = false;
+    m_state.SavingCountdown = 0;
+    setKnownUnit(std::nullopt);
+    TextLine line;
+    line << m_texts[TextRole::TextProgramError] << '\n' << m_texts[TextRole::TextStoringUnconfirmed];
+    showMessage(line.view(), Colour::Red);
+    // The second line takes the gauge's place.
+    DisplayWriter out(m_display);
+    out.set(m_display.CGaugeProgram.maximum, ProgressMaximum);
+    out.set(m_display.CGaugeProgram.progress, 0);
+    out.set(m_display.CGaugeProgram.visible, false);
+}
+
 void LinkEngine::pollStep()
 {
     if (++m_state.SendTicks >= PollTicks) {
@@ -116,6 +172,15 @@ void LinkEngine::pollStep()
         SendPoll();
     }
     DisplayWriter out(m_display);
+    // A countdown from before the programming says nothing of its storing: the
+    // verify's own message stays until the unit's next live frame.
+    if (m_state.storing == Storing::Watching && m_state.monitorFrames == m_storingFramesBefore)
+        return;
+    // The red failure of an unconfirmed storing keeps its time, even when the unit,
+    // back again, reports a countdown.
+    const bool storingFailed = m_state.storing == Storing::LinkLost || m_state.storing == Storing::Stalled;
+    if (storingFailed && m_state.MessageTicks > 0)
+        return;
     if (m_state.SavingCountdown > 0) {
         out.readout(m_display.LabelHlaseni, m_texts[TextRole::TextSaving], Colour::Face);
         m_state.MessageTicks = MessageShowTicks;
@@ -124,7 +189,7 @@ void LinkEngine::pollStep()
         out.set(m_display.CGaugeProgram.progress, std::clamp(progress, 0, 100));
     } else {
         out.set(m_display.CGaugeProgram.maximum, ProgressMaximum);
-        if (m_state.JobSucceeded) {
+        if (m_state.JobSucceeded && m_state.storing == Storing::Stored) {
             TextLine line;
             line << m_texts[TextRole::TextProgramming] << ": OK";
             out.text(m_display.LabelHlaseni.text, line.view());
@@ -216,6 +281,7 @@ void LinkEngine::startJob(Transfer mode, std::uint8_t request, TextRole text)
     m_state.JobSucceeded = false;
     m_state.lastJobEnd = JobEnd::Running;
     m_state.lastJobKind = mode;
+    m_state.storing = Storing::None; // a new job replaces the watch over an earlier one
     m_state.correctedValues = 0;
     m_verifyAgainstRead = false;
     showMessage(m_texts[text], Colour::Face);
@@ -266,6 +332,8 @@ void LinkEngine::failJob()
     static constexpr TextRole Failures[] = {TextRole::TextProgramError, TextRole::TextProgramError,
                                             TextRole::TextVerifyError, TextRole::TextReadError};
     showMessage(m_texts[Failures[static_cast<int>(m_state.TransferMode)]], Colour::Red);
+    // A gauge left full by the blocks already sent would contradict the red text.
+    DisplayWriter(m_display).set(m_display.CGaugeProgram.progress, 0);
     m_state.TransferMode = Transfer::Idle;
     // Cleared for every kind of job, not only a verify: the idle tick would write
     // ": OK" over a failed program job's red text.
@@ -407,6 +475,12 @@ void LinkEngine::HandleBlockReply(FrameView frame)
         }
         m_state.TransferMode = Transfer::Idle;
         m_state.lastJobEnd = JobEnd::Verified;
+        if (m_state.JobSucceeded) {
+            m_state.storing = Storing::Watching;
+            m_storingFramesBefore = m_state.monitorFrames;
+            m_storingLast = SavingStart + 1;
+            m_storingStillTicks = 0;
+        }
         setKnownUnit(m_verifiedStage);
         return;
 

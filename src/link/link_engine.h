@@ -9,8 +9,8 @@
 #include "texts/kept_texts.h"
 
 #include <array>
-#include <optional>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -42,6 +42,17 @@ class LinkCallbacks {
 /// How the last job ended; for callers that wait for a job (the command line).
 enum class JobEnd : std::uint8_t { None, Running, Verified, Failed, VersionMismatch };
 
+/// A verified programming is finished only once the unit has stored what it was
+/// sent: unplugged before that, it may hold none of it. The live frames that follow
+/// the programming tell how far the unit's saving countdown has got.
+enum class Storing : std::uint8_t {
+    None,     ///< no programming waits for its storing
+    Watching, ///< programmed and verified; the unit's countdown has not reached 0 yet
+    Stored,   ///< a live frame after the programming reported the countdown at 0
+    LinkLost, ///< the unit stopped answering before it reported the end of storing
+    Stalled,  ///< the unit answered, but its countdown stopped moving
+};
+
 /// The counters and live values of the link. Names are those used across the
 /// window, the settings and the tests.
 struct LinkState {
@@ -67,8 +78,9 @@ struct LinkState {
 
     JobEnd lastJobEnd = JobEnd::None;
     Transfer lastJobKind = Transfer::Idle; ///< the job as started (program runs on into verify)
-    std::uint32_t receivedFrames = 0;      ///< every whole frame taken in, valid or not
-    std::uint32_t acceptedFrames = 0;      ///< every frame that counted as a sign of life
+    Storing storing = Storing::None;
+    std::uint32_t receivedFrames = 0; ///< every whole frame taken in, valid or not
+    std::uint32_t acceptedFrames = 0; ///< every frame that counted as a sign of life
     /// Parameter bytes that validation changed after the last read: the editor then
     /// holds other values than the unit, and the tuner is told how many.
     std::uint16_t correctedValues = 0;
@@ -147,6 +159,9 @@ class LinkEngine {
   private:
     void ReceiveStep();
     void superviseJob();
+    void lossStep();
+    void storingStep();
+    void failStoring(Storing why);
     void pollStep();
     void messageStep();
     void watchdogStep();
@@ -188,6 +203,11 @@ class LinkEngine {
     bool m_verifyAgainstRead = false;
     /// The blocks a running verify has seen match, as the unit sent them.
     ParameterArea m_verifiedStage{};
+    /// The watch over a verified programming's storing: the live frames counted when
+    /// it began, the countdown last seen falling, and the ticks since it last fell.
+    std::uint32_t m_storingFramesBefore = 0;
+    int m_storingLast = SavingStart + 1;
+    int m_storingStillTicks = 0;
     std::optional<ParameterArea> m_knownUnit;
     std::uint32_t m_knownUnitRevision = 0;
     std::array<std::uint8_t, RxBufferSize> m_rxBuffer{};

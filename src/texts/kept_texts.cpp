@@ -106,6 +106,8 @@ constexpr std::array<Row, TextRoleCount> Texts{{
     // TextSettingsSaveError
     Row{"The settings could not be saved:", "Die Einstellungen konnten nicht gespeichert werden:",
         "Les réglages n´ont pas pu être enregistrés :", "Nastavení nebylo možné uložit:"},
+    // TextStoringUnconfirmed
+    Row{"storing not confirmed", "Speichern nicht bestätigt", "enregistrement non confirmé", "uložení nepotvrzeno"},
 }};
 
 } // namespace

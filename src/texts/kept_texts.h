@@ -47,11 +47,12 @@ enum class TextRole {
     TextShiftLight,
     TextPowerJet,
     TextSpecialOut,
-    TextValuesCorrected,   ///< after a read: "<Read:> OK - <n> values corrected"
-    TextSettingsSaveError, ///< at close, followed by the reason on a line of its own
+    TextValuesCorrected,    ///< after a read: "<Read:> OK - <n> values corrected"
+    TextSettingsSaveError,  ///< at close, followed by the reason on a line of its own
+    TextStoringUnconfirmed, ///< the second line of a programming's failure while the unit stores
 };
 
-inline constexpr int TextRoleCount = 40;
+inline constexpr int TextRoleCount = 41;
 inline constexpr int LanguageTableCount = 4; ///< English, German, French, Czech
 
 /// The text of a role in one language (UTF-8); a language outside 0 ... 3 gives English.

@@ -1,5 +1,5 @@
-#include "window_fixture.h"
 #include "editor/widgets/bar_gauge.h"
+#include "window_fixture.h"
 
 #include "editor/colours.h"
 #include "link/monitor_frame.h"
@@ -76,11 +76,56 @@ TEST_F(LiveTest, F9ProgramsAndVerifiesTheUnit)
     EXPECT_TRUE(c().frame.monitor.LabelHlaseni->isVisible());
     EXPECT_EQ(c().frame.monitor.LabelHlaseni->text(), QStringLiteral("Program device:"));
     waitForJob();
-    tick();
+    // OK only once the unit has stored what it was sent (two seconds).
+    bool saving = false;
+    for (int i = 0; i < 80 && c().frame.monitor.LabelHlaseni->text() != QStringLiteral("Program device:: OK"); ++i) {
+        saving |= c().frame.monitor.LabelHlaseni->text() == QStringLiteral("Saving:");
+        tick();
+    }
+    EXPECT_TRUE(saving);
     EXPECT_EQ(c().frame.monitor.LabelHlaseni->text(), QStringLiteral("Program device:: OK"));
     EXPECT_EQ(unit.memory()[field::Limiter], 123) << "F9 took the controls over first";
     EXPECT_EQ(unit.memory(), image().parameters);
     EXPECT_EQ(c().bike.LabelVerze1->text(), QStringLiteral("TLV06"));
+}
+
+// Pulled while it stores: the unit may hold none of what the verify saw, so the
+// window must neither keep "Saving:" up nor ever call the programming OK.
+TEST_F(LiveTest, AUnitPulledWhileItStoresIsNotShownAsProgrammed)
+{
+    tick(20);
+    QLabel *message = c().frame.monitor.LabelHlaseni;
+    QTest::keyClick(&window, Qt::Key_F9);
+    waitForJob();
+    for (int i = 0; i < 40 && message->text() != QStringLiteral("Saving:"); ++i)
+        tick();
+    ASSERT_EQ(message->text(), QStringLiteral("Saving:"));
+    ASSERT_EQ(c().frame.LabelUnitState->text(), QStringLiteral("Unit = editor"));
+
+    unit.injectFault(sim::Fault::Silence, -1);
+    int t = 0;
+    while (c().frame.LabelSpojeni->isHidden() && t++ < 40)
+        tick();
+    ASSERT_FALSE(c().frame.LabelSpojeni->isHidden()) << "the unit counts as lost";
+    EXPECT_EQ(message->text(), QStringLiteral("Program error!\nstoring not confirmed")) << "on the same tick";
+    EXPECT_TRUE(message->isVisible());
+    EXPECT_FALSE(c().frame.monitor.CGaugeProgram->isVisible()) << "the saving gauge goes at once";
+    const QImage picture = message->grab().toImage();
+    EXPECT_EQ(picture.pixelColor(2, picture.height() / 2), toQColor(Colour::Red));
+    EXPECT_EQ(c().frame.LabelUnitState->text(), QStringLiteral("Unit: not known"));
+    EXPECT_TRUE(window.windowTitle().contains(QStringLiteral("Unit: not known"))) << window.windowTitle().toStdString();
+
+    // Plugged in again: still red, never OK; a verify makes the unit known again.
+    unit.clearFaults();
+    for (int i = 0; i < 60; ++i) {
+        tick();
+        ASSERT_NE(message->text(), QStringLiteral("Program device:: OK")) << "tick " << i;
+    }
+    EXPECT_TRUE(c().frame.LabelSpojeni->isHidden());
+    EXPECT_EQ(c().frame.LabelUnitState->text(), QStringLiteral("Unit: not known"));
+    QTest::keyClick(&window, Qt::Key_F8);
+    waitForJob();
+    EXPECT_EQ(c().frame.LabelUnitState->text(), QStringLiteral("Unit = editor"));
 }
 
 TEST_F(LiveTest, ReadTakesTheUnitsParametersIntoTheControls)

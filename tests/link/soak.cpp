@@ -332,12 +332,18 @@ void Soak::settle()
 {
     m_unit.clearFaults();
     m_jitter = false;
+    const bool watched = m_engine.state().storing == Storing::Watching;
     for (int i = 0; i < SettleTickLimit; ++i) {
         // A unit still storing would turn the next job's last message into "Saving:".
         const bool quiet = !m_unit.nextDue() && m_port.bytesWaiting() == 0 && m_engine.state().SavingCountdown == 0 &&
-                           m_unit.savingCountdown(m_clock.now()) == 0;
-        if (quiet && !m_engine.display().LabelSpojeni)
+                           m_unit.savingCountdown(m_clock.now()) == 0 && m_engine.state().storing != Storing::Watching;
+        if (quiet && !m_engine.display().LabelSpojeni) {
+            // A verified programming is OK once the unit, answering again, has stored.
+            const Readout &message = m_engine.display().LabelHlaseni;
+            if (watched && (m_engine.state().storing != Storing::Stored || message.text != ProgramOk))
+                violation(counts.jobs, "storing ended '" + message.text + "'");
             return;
+        }
         tick();
     }
     violation(counts.jobs + 1, "the line never fell quiet before the job");
@@ -541,8 +547,10 @@ void Soak::runJob(std::uint64_t number)
                 say("the unit's memory differs from the tool's area");
             if (s.correctedValues != 0)
                 say("corrected values outside a read");
-            const char *text = p.job == Transfer::Program ? ProgramOk : VerifyOk;
-            if (!shows(text, Colour::Face))
+            // A programming is not OK before the unit has stored it; until its next
+            // live frame, the verify's message stays.
+            if (p.job == Transfer::Program ? message.text != VerifyOk || s.storing != Storing::Watching
+                                           : !shows(VerifyOk, Colour::Face))
                 say("message '" + message.text + "'");
             if (s.JobSucceeded != (p.job == Transfer::Program))
                 say("JobSucceeded is wrong");

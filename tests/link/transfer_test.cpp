@@ -1,6 +1,7 @@
 // Block transfer driven tick by tick against the simulated unit.
 #include "link_fixture.h"
 
+#include <algorithm>
 #include <random>
 
 using namespace talviro6;
@@ -63,10 +64,13 @@ TEST_F(TransferJob, ProgramJobSendsHeaderRequestThenBlocksThenVerifies)
     EXPECT_EQ(answerCodes(), (std::vector<std::uint8_t>{0x80, 0x81, 0x82, 0x83, 0xC1, 0xC2, 0xC3}));
     EXPECT_EQ(unit.memory(), image.parameters);
 
-    // The verify's ": OK" is replaced on the same tick, as the job was a programming.
-    EXPECT_EQ(engine.display().LabelHlaseni.text, "Program device:: OK");
-    // Then the unit stores its parameters, and 200 ticks after that the message goes.
-    EXPECT_GT(tickUntil([&] { return !engine.display().LabelHlaseni.visible; }), 200);
+    // Verified, but not done: the unit stores its parameters first.
+    EXPECT_EQ(engine.display().LabelHlaseni.text, "Verify:: OK");
+    EXPECT_EQ(engine.state().storing, Storing::Watching);
+    // Once it has stored, the programming is OK, and 200 ticks later the message goes.
+    ASSERT_GT(tickUntil([&] { return engine.display().LabelHlaseni.text == "Program device:: OK"; }), 0);
+    EXPECT_EQ(engine.state().storing, Storing::Stored);
+    EXPECT_GT(tickUntil([&] { return !engine.display().LabelHlaseni.visible; }), 190);
     EXPECT_FALSE(engine.state().JobSucceeded);
     EXPECT_EQ(engine.display().LabelHlaseni.colour, Colour::Face);
     EXPECT_EQ(engine.display().LabelVerze1, "TLV06");
@@ -460,6 +464,123 @@ TEST_F(TransferJob, SavingCountdownDrivesTheMessageAndGauge)
     EXPECT_EQ(engine.display().CGaugeProgram.progress, 50);
     EXPECT_EQ(engine.display().LabelHlaseni.text, "Saving:");
     EXPECT_EQ(engine.state().MessageTicks, 199);
+}
+
+// A programming is finished when the unit has stored what it was sent: unplugged
+// before that, it may hold nothing of it, whatever the verify saw.
+TEST_F(TransferJob, ProgrammingIsOkOnlyOnceTheUnitReportsItHasStored)
+{
+    engine.StartProgramJob();
+    runJob();
+    ASSERT_EQ(engine.state().lastJobEnd, JobEnd::Verified);
+    std::vector<int> progress;
+    int ticks = 0;
+    while (engine.state().storing == Storing::Watching && ticks++ < 100) {
+        const std::string &text = engine.display().LabelHlaseni.text;
+        EXPECT_TRUE(text == "Verify:: OK" || text == "Saving:") << text << ", tick " << ticks;
+        if (text == "Saving:" && (progress.empty() || progress.back() != engine.display().CGaugeProgram.progress))
+            progress.push_back(engine.display().CGaugeProgram.progress);
+        tick();
+    }
+    ASSERT_EQ(engine.state().storing, Storing::Stored);
+    EXPECT_EQ(engine.display().LabelHlaseni.text, "Program device:: OK");
+    EXPECT_EQ(engine.display().LabelHlaseni.colour, Colour::Face);
+    EXPECT_EQ(engine.display().CGaugeProgram.maximum, 3);
+    EXPECT_EQ(engine.display().CGaugeProgram.progress, 3);
+    EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end())) << "the gauge only climbs";
+    EXPECT_GE(progress.size(), 3u) << "the countdown shows";
+    EXPECT_TRUE(engine.knownUnitArea());
+}
+
+TEST_F(TransferJob, AUnitLostOrStuckWhileStoringEndsTheProgrammingInRed)
+{
+    const std::string failure = "Program error!\nstoring not confirmed";
+    const struct {
+        const char *what;
+        Storing end;
+        bool framesGoOn; ///< the unit keeps answering, its countdown does not move
+    } rows[] = {
+        {"unplugged while storing", Storing::LinkLost, false},
+        {"countdown stuck", Storing::Stalled, true},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.what);
+        engine.StartProgramJob();
+        runJob();
+        ASSERT_GT(tickUntil([&] { return engine.state().SavingCountdown > 0; }), 0);
+        const std::uint16_t stuckAt = engine.state().SavingCountdown;
+        unit.injectFault(sim::Fault::Silence, -1);
+
+        int t = 0;
+        while (engine.state().storing == Storing::Watching && t < 60) {
+            if (row.framesGoOn && t % LinkEngine::PollTicks == 0) {
+                MonitorFrame live;
+                live.protocolVersion = ProtocolVersion;
+                live.savingCountdown = stuckAt;
+                port.inject(encodeMonitorFrame(live));
+            }
+            tick();
+            ++t;
+            EXPECT_NE(engine.display().LabelHlaseni.text, "Program device:: OK");
+        }
+        ASSERT_EQ(engine.state().storing, row.end);
+        EXPECT_LE(t, LinkEngine::LostTicks + LinkEngine::PollTicks) << "within the watchdog's time";
+        EXPECT_EQ(engine.display().LabelSpojeni, !row.framesGoOn) << "lost exactly when the banner says so";
+        EXPECT_EQ(engine.display().LabelHlaseni.text, failure);
+        EXPECT_EQ(engine.display().LabelHlaseni.colour, Colour::Red);
+        EXPECT_EQ(engine.state().SavingCountdown, 0) << "the saving display is cleared at once";
+        EXPECT_FALSE(engine.display().CGaugeProgram.visible);
+        EXPECT_FALSE(engine.state().JobSucceeded);
+        EXPECT_FALSE(engine.knownUnitArea()) << "the unit may not hold what the verify saw";
+
+        // Plugged in again: the failure stays until its time is up, and never turns into OK.
+        unit.clearFaults();
+        for (int i = 0; i < LinkEngine::MessageShowTicks && engine.display().LabelHlaseni.visible; ++i) {
+            tick();
+            ASSERT_EQ(engine.display().LabelHlaseni.text, failure) << "tick " << i;
+        }
+        EXPECT_FALSE(engine.display().LabelSpojeni);
+        tickUntil([&] { return engine.state().SavingCountdown == 0 && !engine.display().LabelHlaseni.visible; });
+    }
+}
+
+// The unit vanishes while an earlier programming is still storing, and Program is
+// pressed again: the new job fails, and the old countdown must not cover that up.
+TEST_F(TransferJob, ProgramAgainAfterTheUnitVanishedWhileStoringFailsInRed)
+{
+    engine.StartProgramJob();
+    runJob();
+    ASSERT_GT(tickUntil([&] { return engine.state().SavingCountdown > 0; }), 0);
+    unit.injectFault(sim::Fault::Silence, -1);
+    engine.StartProgramJob();
+    EXPECT_EQ(engine.state().storing, Storing::None) << "the new job replaces the watch";
+    runJob();
+    EXPECT_EQ(engine.state().lastJobEnd, JobEnd::Failed);
+    for (int i = 0; i < 40; ++i) {
+        tick();
+        ASSERT_EQ(engine.display().LabelHlaseni.text, "Program error!") << "tick " << i;
+        ASSERT_EQ(engine.display().LabelHlaseni.colour, Colour::Red);
+    }
+    EXPECT_EQ(engine.state().SavingCountdown, 0);
+    EXPECT_EQ(engine.display().CGaugeProgram.progress, 0) << "no full gauge beside a failure";
+}
+
+// The tool's own image, held by a unit, reads back as it is: validation settles in
+// one pass, so nothing is "corrected" that the tool itself wrote.
+TEST_F(TransferJob, ReadOfTheToolsOwnImageCorrectsNothing)
+{
+    UnitImage own;
+    own[field::BikeType] = bike::Classic;
+    newParameterSet(own, NewSetCause::StartOrNew);
+    for (int k = 0; k < field::PowerOutRpmThresholds; ++k)
+        own[field::PowerOutRpm(0, k)] = 0; // as a blank unit's first output starts
+    validate(own);
+    unit.memory() = own.parameters;
+    engine.StartReadJob();
+    runJob();
+    EXPECT_EQ(engine.state().correctedValues, 0);
+    EXPECT_EQ(image.parameters, own.parameters);
+    EXPECT_EQ(engine.display().LabelHlaseni.text, "Verify:: OK");
 }
 
 TEST_F(TransferJob, NoiseOnTheLineNeverVerifiesAnythingNorTouchesTheImage)
