@@ -146,8 +146,7 @@ int runDiff(const std::vector<std::string> &args)
     const UnitImage b = openedImage(args[1], texts);
     const std::vector<FieldDifference> differences = compareParameters(a.parameters, b.parameters);
     for (const FieldDifference &d : differences)
-        std::cout << fieldName(*d.field) << '\t' << formatShown(*d.field, d.shownA) << '\t'
-                  << formatShown(*d.field, d.shownB) << '\n';
+        std::cout << differenceName(d) << '\t' << formatSide(d, true) << '\t' << formatSide(d, false) << '\n';
     checkStdout();
     return differences.empty() ? ExitOk : ExitDifferent;
 }

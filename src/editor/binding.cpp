@@ -105,9 +105,9 @@ struct Show {
     void operator()(NumericField *f) const { f->showValue(value); }
     void operator()(DropDownList *list) const
     {
-        // An unknown motorcycle code leaves the selection as it is.
-        if (value >= 0)
-            list->showIndex(value);
+        // A code the list does not have shows no item, so that the next read back
+        // keeps it: an item left from before would overwrite the unit's code.
+        list->showIndex(value);
     }
     void operator()(RadioGroup *group) const { group->setItemIndex(value); }
     void operator()(QCheckBox *box) const { box->setChecked(value != 0); }

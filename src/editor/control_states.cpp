@@ -9,6 +9,7 @@
 #include "editor/widgets/radio_group.h"
 #include "model/fields.h"
 #include "model/unit_image.h"
+#include "model/validate.h"
 
 #include "editor/widgets/drop_down_list.h"
 #include <QFrame>
@@ -203,12 +204,6 @@ void servoPage(ServoPage &p, const UnitImage &image, const Conditions &k)
     }
 }
 
-// Cells of modes 2 and 3 are fixed: columns 0 ... 3 of each row.
-constexpr bool PilotLightCells[3][4] = {
-    {false, true, true, true}, {false, true, true, true}, {false, true, true, true}};
-constexpr bool PowerJetCells[3][4] = {
-    {false, true, true, true}, {false, false, true, true}, {false, false, true, true}};
-
 void powerOutPage(PowerOutPage &p, const UnitImage &image)
 {
     for (std::size_t n = 0; n < Outputs; ++n) {
@@ -238,10 +233,8 @@ void powerOutPage(PowerOutPage &p, const UnitImage &image)
                     from = 3;
                 cell->setVisible(m >= from);
                 cell->setEnabled(m >= 4);
-                if (m == 2)
-                    cell->setChecked(PilotLightCells[r][col]);
-                else if (m == 3)
-                    cell->setChecked(PowerJetCells[r][col]);
+                if (const auto fixed = fixedPowerOutCells(static_cast<std::uint8_t>(m), static_cast<int>(r)))
+                    cell->setChecked((*fixed >> col) & 1);
             }
         }
     }

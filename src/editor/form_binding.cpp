@@ -31,7 +31,7 @@ void FormHlav::refresh()
 
 void FormHlav::afterEditStep()
 {
-    validate(m_image, m_settings);
+    validateImage();
     refresh();
     historyStep();
 }
@@ -144,9 +144,9 @@ void FormHlav::CSpinButtonUpClick(int column)
 void FormHlav::stepAdvance(Step step)
 {
     readBack();
-    validate(m_image, m_settings);
+    validateImage();
     talviro6::stepAdvance(m_image, step, m_c.advance.CheckBoxIgnAll->isChecked(), operatingCell());
-    validate(m_image, m_settings);
+    validateImage();
     afterEditStep();
 }
 

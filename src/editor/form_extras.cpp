@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QStatusBar>
 
+#include <algorithm>
 #include <ctime>
 
 // Beyond the original window: what is known of the unit, snapshots of every read
@@ -93,11 +94,21 @@ void FormHlav::noteVerifiedJob()
         m_compare->reload();
 }
 
-void FormHlav::takeOverFields(const std::vector<std::pair<int, std::uint8_t>> &bytes)
+std::vector<int> FormHlav::takeOverFields(const std::vector<std::pair<int, std::uint8_t>> &bytes)
 {
+    const ParameterArea before = m_image.parameters;
+    UnitImage taken = m_image;
     for (const auto &[offset, value] : bytes)
-        m_image[offset] = value;
+        taken[offset] = value;
+    m_image = taken;
     afterEditStep();
+    std::vector<int> otherwise;
+    for (int offset = 0; offset < ParameterSize; ++offset) {
+        const bool chosen = std::any_of(bytes.begin(), bytes.end(), [&](const auto &b) { return b.first == offset; });
+        if (m_image[offset] != (chosen ? taken[offset] : before[static_cast<std::size_t>(offset)]))
+            otherwise.push_back(offset);
+    }
+    return otherwise;
 }
 
 FormCompare *FormHlav::compareWindow()
@@ -109,7 +120,7 @@ FormCompare *FormHlav::compareWindow()
             snapshotFolder(),
             [this] { return m_currentFileName; },
             [this] { return int(m_settings.languageIndex); },
-            [this](const std::vector<std::pair<int, std::uint8_t>> &bytes) { takeOverFields(bytes); },
+            [this](const std::vector<std::pair<int, std::uint8_t>> &bytes) { return takeOverFields(bytes); },
         };
         m_compare = new FormCompare(std::move(sources), m_services.dialogs, this);
         m_compare->resize(720, 760);

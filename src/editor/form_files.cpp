@@ -53,7 +53,7 @@ void FormHlav::MenuSaveClick()
     }
     // The file and the window hold the same, corrected values.
     readBack();
-    validate(m_image, m_settings);
+    validateImage();
     refresh();
     const UnitImage saved = m_image;
     if (const std::string error =

@@ -13,6 +13,7 @@
 #include "editor/widgets/numeric_field.h"
 #include "model/defaults.h"
 #include "model/fields.h"
+#include "model/settle.h"
 #include "texts/caption_table.h"
 #include "texts/form_about.h"
 
@@ -87,8 +88,11 @@ void FormHlav::FormCreate(const QStringList &arguments)
     m_exeDirFileName = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("data.ign"));
     loadSettings();
     applyCommandLineLanguage(arguments);
+    // Read before the first validation: outside test mode the compensations are
+    // fixed, in it they keep the values the last run left.
+    readTestEnableFile();
     // SilenceTicks starts at 18 in the link: the tool starts in the no-connection state.
-    validate(m_image, m_settings);
+    validateImage();
     LoadMessages();
     refresh();
     ResetHistory();
@@ -105,7 +109,6 @@ void FormHlav::FormCreate(const QStringList &arguments)
     m_c.frame.monitor.CGaugeProgram->setMaximum(LinkEngine::ProgressMaximum);
     m_c.frame.LabelEeDataErr->hide();
     m_c.frame.LabelVersion->hide();
-    readTestEnableFile();
     for (auto *label : m_c.frame.LabelTest)
         label->setVisible(m_testEnable);
     updateControlStates();
@@ -226,7 +229,7 @@ void FormHlav::closeEvent(QCloseEvent *event)
     m_timer.stop();
     m_link.ClosePort();
     readBack();
-    validate(m_image, m_settings);
+    validateImage();
     saveSettings();
     event->accept();
 }
@@ -281,6 +284,17 @@ void FormHlav::paintLive()
 void FormHlav::showMessageBox(MessageBoxKind, const std::string &text)
 {
     m_services.dialogs.message(QString::fromStdString(text));
+}
+
+void FormHlav::settleToControls(UnitImage &image)
+{
+    talviro6::settleToControls(image, m_testEnable);
+}
+
+void FormHlav::validateImage()
+{
+    validate(m_image, m_settings);
+    settleToControls(m_image);
 }
 
 void FormHlav::updateControlStates()

@@ -92,8 +92,10 @@ class FormHlav : public QMainWindow, private LinkCallbacks {
     /// Opens a parameter file as Open does after its dialog (drag and drop, command line).
     void openParameterFile(const QString &path);
 
-    /// Bytes (offset, value) into the editor as one edit: validated, shown, one undo step.
-    void takeOverFields(const std::vector<std::pair<int, std::uint8_t>> &bytes);
+    /// Bytes (offset, value) into the editor as one edit: validated, shown, one undo
+    /// step. Returns the offsets validation holds otherwise than the edit put them:
+    /// chosen bytes it refused or changed, and others it changed because of them.
+    std::vector<int> takeOverFields(const std::vector<std::pair<int, std::uint8_t>> &bytes);
     /// The folder the snapshots of reads and programmings go to.
     QString snapshotFolder() const;
     /// The Compare window, made on first use.
@@ -181,6 +183,10 @@ class FormHlav : public QMainWindow, private LinkCallbacks {
     void readBackControls() override { readBack(); }
     void refreshControls() override { refresh(); }
     void showMessageBox(MessageBoxKind kind, const std::string &text) override;
+    void settleToControls(UnitImage &image) override;
+    /// Validation, then the controls' own bounds: the image then holds exactly what
+    /// the next read back of the controls gives.
+    void validateImage();
 
     void buildControlTables();
     void wireControls();

@@ -395,6 +395,7 @@ void LinkEngine::storeRead()
 {
     m_image.parameters = m_readStage;
     validate(m_image, m_settings);
+    m_callbacks.settleToControls(m_image);
     m_state.correctedValues = static_cast<std::uint16_t>(std::inner_product(
         m_readStage.begin(), m_readStage.end(), m_image.parameters.begin(), 0, std::plus<>(), std::not_equal_to<>()));
     m_callbacks.refreshControls();

@@ -37,6 +37,9 @@ class LinkCallbacks {
     /// A modal box with OK. The window keeps the tick running while it is open, so
     /// tick() may be called from inside this call; the engine is ready for that.
     virtual void showMessageBox(MessageBoxKind kind, const std::string &text) = 0;
+    /// After a read's validation: the editor's own bounds over the image, so that
+    /// what the read counts as corrected is all the next edit would change.
+    virtual void settleToControls(UnitImage &image) { (void)image; }
 };
 
 /// How the last job ended; for callers that wait for a job (the command line).

@@ -89,6 +89,14 @@ void validateImage(UnitImage &image)
     for (int o = 0; o < field::PowerOutputs; ++o)
         if (image[field::PowerOutMode(o)] > powerout::Special)
             image[field::PowerOutMode(o)] = powerout::Off;
+
+    // The window has always sent these modes with their fixed cells; a file or a
+    // unit holding others would be programmed differently by the command line, and
+    // the first edit in the window would change them unasked.
+    for (int o = 0; o < field::PowerOutputs; ++o)
+        for (int r = 0; r < field::PowerOutRows; ++r)
+            if (const auto cells = fixedPowerOutCells(image[field::PowerOutMode(o)], r))
+                image[field::PowerOutCells(o, r)] = *cells;
 }
 
 } // namespace
@@ -107,6 +115,20 @@ void validate(UnitImage &image, SettingsIndexes &settings)
 void validate(UnitImage &image)
 {
     validateImage(image);
+}
+
+std::optional<std::uint8_t> fixedPowerOutCells(std::uint8_t mode, int row)
+{
+    constexpr std::uint8_t AboveFirst = 0b1110;  ///< columns 1, 2, 3
+    constexpr std::uint8_t AboveSecond = 0b1100; ///< columns 2, 3
+    switch (mode) {
+    case powerout::PilotLight:
+        return AboveFirst;
+    case powerout::PowerJet:
+        return row == 0 ? AboveFirst : AboveSecond;
+    default:
+        return std::nullopt;
+    }
 }
 
 } // namespace talviro6

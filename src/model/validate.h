@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 namespace talviro6 {
 
@@ -24,5 +25,11 @@ void validate(UnitImage &image, SettingsIndexes &settings);
 
 /// The same for the image alone, where no settings are at hand (files, command line).
 void validate(UnitImage &image);
+
+/// The cells power-output mode `mode` fixes in row `row` (bit k = speed column k),
+/// or nothing where the tuner sets them: a pilot light switches on above its first
+/// threshold, a power jet above its first in the lowest throttle row and above its
+/// second in the others.
+std::optional<std::uint8_t> fixedPowerOutCells(std::uint8_t mode, int row);
 
 } // namespace talviro6

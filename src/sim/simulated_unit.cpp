@@ -4,6 +4,7 @@
 #include "link/unit_header.h"
 #include "model/defaults.h"
 #include "model/fields.h"
+#include "model/settle.h"
 #include "model/validate.h"
 
 #include <algorithm>
@@ -87,13 +88,13 @@ const char *faultName(Fault fault)
 SimulatedUnit::SimulatedUnit(UnitIdentity identity) : m_identity(std::move(identity))
 {
     // A unit fresh from the workshop holds the classic set the tool also starts with,
-    // in the settled form that a further validation leaves alone (the defaults take
-    // two passes), so that a read of it verifies.
+    // as the tool programs it (validated, with the cells its power-output modes fix),
+    // so that a read of it corrects nothing.
     UnitImage image;
     image[field::BikeType] = bike::Classic;
     newParameterSet(image, NewSetCause::StartOrNew);
     validate(image);
-    validate(image);
+    settleToControls(image, false);
     m_memory = image.parameters;
     buildHeader();
 }

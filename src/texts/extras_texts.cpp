@@ -120,6 +120,15 @@ constexpr std::array<Row, ExtraTextCount> Texts{{
     // FieldPowerOutCells
     {"Power out map row", "Leistungsausgang Kennfeldzeile", "Sortie de puissance, ligne de carte",
      "Výkonový výstup, řádek mapy"},
+    // FieldPowerOutMap
+    {"Power out map", "Leistungsausgang Kennfeld", "Sortie de puissance, carte", "Výkonový výstup, mapa"},
+    // FixedPatternOf
+    {"fixed pattern of ", "festes Muster von ", "motif fixe de ", "pevný vzor "},
+    // WordRows
+    {"rows", "Zeilen", "lignes", "řádky"},
+    // ValidationChanged
+    {"Not taken over as chosen (validation): ", "Nicht wie gewählt übernommen (Prüfung): ",
+     "Non repris tel que choisi (validation) : ", "Nepřevzato podle výběru (kontrola): "},
     // WordChannel
     {"channel", "Kanal", "canal", "kanál"},
     // WordPoint

@@ -53,6 +53,10 @@ enum class ExtraText {
     FieldPowerOutRpm,
     FieldPowerOutTps,
     FieldPowerOutCells,
+    FieldPowerOutMap,  ///< an output's cells where a mode fixes them, followed by the output
+    FixedPatternOf,    ///< followed by the mode's name
+    WordRows,          ///< followed by the rows' values
+    ValidationChanged, ///< after a take-over, followed by the fields validation set otherwise
     WordChannel,
     WordPoint,
     WordColumn,

@@ -2,10 +2,16 @@
 
 #include "editor/widgets/mouse_up_check_box.h"
 #include "editor/widgets/radio_group.h"
+#include "files/parameter_file.h"
 #include "model/conversions.h"
+
+#include <fstream>
+#include <random>
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
+#include <QPushButton>
 #include <QTest>
 
 using namespace talviro6;
@@ -181,3 +187,67 @@ TEST_F(BindingTest, ProgrammingAfterChangeStartsWithTheFirstChangeThenEveryStep)
 }
 
 } // namespace
+
+// A read, a file and New each leave the editor holding exactly what its controls
+// read back, so the first edit after them changes only what the tuner changed: a
+// unit's pilot-light cells, a flag of 5, a map cell of 90 or a compensation are
+// settled when they come in (a read counts them as corrected), not by that edit.
+TEST_F(BindingTest, WhatEntersTheEditorIsWhatItsControlsReadBack)
+{
+    std::mt19937 random(16);
+    std::uniform_int_distribution<int> byte(0, 255);
+    const auto wildArea = [&] {
+        ParameterArea area;
+        for (auto &b : area)
+            b = static_cast<std::uint8_t>(byte(random));
+        // Outputs in the modes that fix their cells, with other cells stored.
+        area[field::PowerOutMode(1)] = powerout::PilotLight;
+        area[field::PowerOutMode(2)] = powerout::PowerJet;
+        return area;
+    };
+    const auto readBackChangesNothing = [&](const char *how) {
+        const UnitImage entered = image();
+        window.readBack();
+        EXPECT_EQ(image(), entered) << how;
+        image() = entered;
+    };
+    tick(20);
+    for (int round = 0; round < 4; ++round) {
+        SCOPED_TRACE(round);
+        // A read.
+        unit.memory() = wildArea();
+        c().frame.toolBar.ButtonRead->click();
+        for (int i = 0; i < 100 && window.link().state().TransferMode != Transfer::Idle; ++i)
+            tick();
+        ASSERT_EQ(window.link().state().lastJobEnd, JobEnd::Verified);
+        int differing = 0;
+        for (std::size_t i = 0; i < ParameterSize; ++i)
+            differing += image().parameters[i] != unit.memory()[i];
+        EXPECT_EQ(window.link().state().correctedValues, differing) << "every value the editor holds otherwise";
+        readBackChangesNothing("after a read");
+
+        // The first edit after it: one cell, typed.
+        const UnitImage before = image();
+        const auto cell = static_cast<std::uint8_t>(before[field::AdvanceMap(2, 3)] == 17 ? 18 : 17);
+        c().frame.PageControl1->setCurrentWidget(c().frame.TabSheetAdvance);
+        typeAndEnter(field(QStringLiteral("Edit73")), std::to_string(cell).c_str());
+        UnitImage expected = before;
+        expected[field::AdvanceMap(2, 3)] = cell;
+        EXPECT_EQ(image(), expected) << "the edit changed more than the cell";
+
+        // A file written from a wild image, not validated.
+        UnitImage wild = image();
+        wild.parameters = wildArea();
+        const QString path = QDir(settingsFolder.path()).filePath(QStringLiteral("wild.ign"));
+        {
+            std::ofstream out(path.toStdString(), std::ios::binary);
+            writeParameterFile(out, wild);
+        }
+        dialogs.openName = path;
+        window.MenuOpenClick();
+        ASSERT_EQ(window.currentFileName(), path);
+        readBackChangesNothing("after opening a file");
+    }
+    window.MenuNewClick();
+    readBackChangesNothing("after New");
+}

@@ -15,6 +15,8 @@
 #include <QRegularExpression>
 #include <QTableWidget>
 
+#include <fstream>
+
 using namespace talviro6;
 using namespace talviro6::testing;
 
@@ -24,8 +26,7 @@ class ExtrasTest : public WindowFixture {
   protected:
     ExtrasTest()
     {
-        tick(20);             // the simulated unit is found
-        window.UpDownClick(); // the fixed cells of the preset reach the image
+        tick(20); // the simulated unit is found
     }
 
     void runJob()
@@ -139,6 +140,51 @@ TEST_F(ExtrasTest, CompareListsTheDifferencesAndTakesChosenFieldsOverAsOneUndoSt
     EXPECT_EQ(window.history().currentIndex(), entries + 1) << "one undo step";
     EXPECT_EQ(listed(compare), QStringList{QStringLiteral("Retard [°]")}) << "compared again";
     EXPECT_EQ(c().advance.EditCell[5][4]->value(), unit.memory()[field::AdvanceMap(5, 4)]) << "the controls show it";
+    compare->close();
+}
+
+// A chosen value that validation puts back must not vanish from the list without a
+// word; and cells a mode fixes are listed as what they are.
+TEST_F(ExtrasTest, TakeOverSaysWhatValidationHoldsOtherwise)
+{
+    image()[field::PowerOutRpm(0, 0)] = 30;
+    image()[field::PowerOutRpm(0, 1)] = 40;
+    image()[field::PowerOutRpm(0, 2)] = 50;
+    window.afterEditStep();
+    UnitImage other = image();
+    other[field::PowerOutRpm(0, 0)] = 10;
+    other[field::PowerOutRpm(0, 1)] = 20;
+    other[field::PowerOutRpm(0, 2)] = 30;
+    other[field::PowerOutMode(1)] = powerout::Special;
+    other[field::PowerOutCells(1, 0)] = 0;
+    other[field::PowerOutCells(1, 1)] = 0;
+    other[field::PowerOutCells(1, 2)] = 0b0110;
+    const QString path = QDir(settingsFolder.path()).filePath(QStringLiteral("other.ign"));
+    {
+        std::ofstream out(path.toStdString(), std::ios::binary);
+        writeParameterFile(out, other);
+    }
+    c().menu.MenuCompare->trigger();
+    FormCompare *compare = window.compareWindow();
+    ASSERT_TRUE(compare->choose(1, FormCompare::Kind::File, path));
+    const QStringList rows = listed(compare);
+    const auto cells = rows.indexOf(QStringLiteral("Power out map, output 2"));
+    ASSERT_GE(cells, 0) << rows.join(QStringLiteral(" | ")).toStdString();
+    EXPECT_EQ(compare->Fields->item(cells, 1)->text(), QStringLiteral("fixed pattern of Pilot light"));
+    EXPECT_EQ(compare->Fields->item(cells, 2)->text(), QStringLiteral("rows 0, 0, 6"));
+
+    // The second threshold alone: below the editor's first, validation lifts it.
+    const auto second = rows.indexOf(QStringLiteral("Power out speed [rpm], output 1, threshold 2"));
+    ASSERT_GE(second, 0) << rows.join(QStringLiteral(" | ")).toStdString();
+    compare->Fields->item(second, 0)->setCheckState(Qt::Checked);
+    QTest::mouseClick(compare->TakeOver, Qt::LeftButton);
+    EXPECT_EQ(image()[field::PowerOutRpm(0, 1)], 31);
+    EXPECT_TRUE(compare->Summary->text().endsWith(
+        QStringLiteral("Not taken over as chosen (validation): Power out speed [rpm], output 1, threshold 2")))
+        << compare->Summary->text().toStdString();
+    compare->show();
+    const QImage picture = compare->Summary->grab().toImage();
+    EXPECT_EQ(picture.pixelColor(picture.width() - 2, picture.height() - 2), QColor(Qt::yellow));
     compare->close();
 }
 

@@ -54,7 +54,6 @@ TEST_F(LiveTest, AKnownSpeedLightsTheNearestColumnAndBelowTheMapNothing)
     live.protocolVersion = ProtocolVersion;
     live.tpsPercent = 0;
     window.link().HandleMonitorFrame(encodeMonitorFrame(live));
-    window.UpDownClick(); // settle the start-up image
     tick();
     EXPECT_TRUE(lime(c().advance.EditCell[9][5])) << "row 9 without the throttle map";
     EXPECT_FALSE(lime(c().advance.EditCell[9][4]));

@@ -5,6 +5,7 @@
 #include "editor/widgets/mouse_up_check_box.h"
 #include "files/settings_files.h"
 #include "model/defaults.h"
+#include "model/settle.h"
 #include "model/validate.h"
 
 #include <QAction>
@@ -156,13 +157,15 @@ TEST_F(SettingsTest, APartialStartupImageSetsOnlyItsBytes)
     write(startupImageFileName(), numbers);
     auto run = start();
 
-    // What start-up makes of it: the defaults, the 150 numbers over them, validated.
+    // What start-up makes of it: the defaults, the 150 numbers over them, validated
+    // and shown as the controls hold them.
     UnitImage expected;
     expected[field::BikeType] = bike::Classic;
     newParameterSet(expected, NewSetCause::StartOrNew);
     for (int i = 0; i < 150; ++i)
         expected[i] = static_cast<std::uint8_t>(i % 7);
     validate(expected);
+    settleToControls(expected, false);
     EXPECT_EQ(run->window->image().parameters, expected.parameters);
 }
 

@@ -27,7 +27,8 @@ inline UnitImage startupImage()
     return image;
 }
 
-/// The start-up image with a few power-output cells ticked: the image behind
+/// The start-up image with a few power-output cells set over the fixed cells of the
+/// pilot light and the power jet, as no validated image holds them: the image behind
 /// the fixtures startup_cells.ign and startup_cells.dump.
 inline UnitImage startupImageWithCells()
 {

@@ -215,13 +215,15 @@ TEST(NewParameterSet, StartUpImage)
     EXPECT_EQ(image[field::Input2Function], 0);
     const int rpm[3][3] = {{3, 4, 5}, {90, 91, 92}, {40, 125, 126}};
     const int tps[3][2] = {{0, 1}, {0, 1}, {75, 76}};
+    // The pilot light and the power jet hold the cells their modes fix.
+    const int cells[3][3] = {{0, 0, 0}, {14, 14, 14}, {14, 12, 12}};
     for (int o = 0; o < 3; ++o) {
         for (int k = 0; k < 3; ++k)
             EXPECT_EQ(image[field::PowerOutRpm(o, k)], rpm[o][k]) << "output " << o;
         for (int k = 0; k < 2; ++k)
             EXPECT_EQ(image[field::PowerOutTps(o, k)], tps[o][k]) << "output " << o;
         for (int r = 0; r < 3; ++r)
-            EXPECT_EQ(image[field::PowerOutCells(o, r)], 0);
+            EXPECT_EQ(image[field::PowerOutCells(o, r)], cells[o][r]) << "output " << o << ", row " << r;
     }
     // The preset's flag columns hold ones after start-up.
     EXPECT_EQ(image[42], 1);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -126,4 +127,53 @@ TEST(FieldCompare, ShownValueHasItsUnitAfterABlank)
     EXPECT_EQ(formatShown(named("LobeCount"), 3), "3");
     EXPECT_EQ(formatShown(named("ServoEnable"), 1), "1");
     EXPECT_EQ(formatShown(named("ClutchTime"), 0), "0 ms");
+}
+
+// Cells a power-output mode fixes are no rows of raw numbers to the tuner: one
+// entry for the output, each side named by what it holds.
+TEST(FieldCompare, CellsAModeFixesAreOneEntryNamedByWhatTheyAre)
+{
+    ParameterArea pilot{}, special{}, blank{};
+    put(pilot, field::PowerOutMode(1), powerout::PilotLight);
+    for (int r = 0; r < 3; ++r)
+        put(pilot, field::PowerOutCells(1, r), 0b1110);
+    special = pilot;
+    put(special, field::PowerOutMode(1), powerout::Special);
+    put(special, field::PowerOutCells(1, 0), 0);
+    put(special, field::PowerOutCells(1, 1), 0);
+    put(special, field::PowerOutCells(1, 2), 0b0110);
+    blank = pilot; // a unit in the mode, but without the cells the tool would send
+    for (int r = 0; r < 3; ++r)
+        put(blank, field::PowerOutCells(1, r), 0);
+
+    const struct {
+        const char *what;
+        const ParameterArea &a, &b;
+        std::vector<std::string> lines;
+    } rows[] = {
+        {"pilot light against special",
+         pilot,
+         special,
+         {"PowerOutMode[1] | 2 | 4", "PowerOutCells[1] | fixed pattern of Pilot light | rows 0, 0, 6"}},
+        {"a unit that lacks the pattern",
+         blank,
+         pilot,
+         {"PowerOutCells[1] | rows 0, 0, 0 | fixed pattern of Pilot light"}},
+    };
+    for (const auto &row : rows) {
+        const auto differences = compareParameters(row.a, row.b);
+        std::vector<std::string> lines;
+        for (const FieldDifference &d : differences)
+            lines.push_back(differenceName(d) + " | " + formatSide(d, true) + " | " + formatSide(d, false));
+        EXPECT_EQ(lines, row.lines) << row.what;
+        EXPECT_EQ(countDifferingFields(row.a, row.b), static_cast<int>(row.lines.size())) << row.what;
+        EXPECT_EQ(
+            differences.back().offsets(),
+            (std::vector<int>{field::PowerOutCells(1, 0), field::PowerOutCells(1, 1), field::PowerOutCells(1, 2)}))
+            << "taken over, the entry brings all three rows";
+    }
+    EXPECT_TRUE(compareParameters(pilot, pilot).empty());
+    const auto all = compareParameters(pilot, pilot, true);
+    EXPECT_EQ(std::count_if(all.begin(), all.end(), [](const FieldDifference &d) { return d.fixedCells; }), 1);
+    EXPECT_TRUE(std::none_of(all.begin(), all.end(), [](const FieldDifference &d) { return d.differs; }));
 }

@@ -185,6 +185,30 @@ TEST(Validate, PowerOutputThresholds)
     }
 }
 
+TEST(Validate, PilotLightAndPowerJetFixTheirCells)
+{
+    struct Row {
+        std::uint8_t mode;
+        std::array<int, 3> cells;
+    };
+    const Row rows[] = {
+        {powerout::Off, {0, 0, 0}},
+        {powerout::FuelPump, {0, 0, 0}},
+        {powerout::PilotLight, {0b1110, 0b1110, 0b1110}},
+        {powerout::PowerJet, {0b1110, 0b1100, 0b1100}},
+        {powerout::Special, {0, 0, 0}},
+    };
+    for (const Row &row : rows)
+        for (int o = 0; o < field::PowerOutputs; ++o) {
+            UnitImage image;
+            image[field::PowerOutMode(o)] = row.mode;
+            validate(image);
+            for (int r = 0; r < field::PowerOutRows; ++r)
+                EXPECT_EQ(image[field::PowerOutCells(o, r)], row.cells[static_cast<std::size_t>(r)])
+                    << "mode " << int(row.mode) << ", output " << o << ", row " << r;
+        }
+}
+
 TEST(Validate, PowerOutputModeAboveSpecialSwitchesTheOutputOff)
 {
     UnitImage image = consistentImage();

@@ -24,6 +24,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <fstream>
 
 namespace talviro6 {
@@ -36,6 +37,28 @@ constexpr int OffsetRole = Qt::UserRole + 2;
 QString text(ExtraText t, int language)
 {
     return QString::fromUtf8(extraText(t, language));
+}
+
+/// One side of an entry as the list shows it: a value with its unit, or an output's
+/// cells by what they are.
+QString sideText(const FieldDifference &d, bool sideA, int language)
+{
+    if (!d.fixedCells)
+        return QString::fromStdString(formatShown(*d.field, sideA ? d.shownA : d.shownB));
+    const std::uint8_t mode = sideA ? d.modeA : d.modeB;
+    const auto &cells = sideA ? d.cellsA : d.cellsB;
+    if (holdsFixedPattern(mode, cells))
+        return text(ExtraText::FixedPatternOf, language) + QString::fromUtf8(powerOutModeName(mode).data());
+    return text(ExtraText::WordRows, language) +
+           QStringLiteral(" %1, %2, %3").arg(cells[0]).arg(cells[1]).arg(cells[2]);
+}
+
+QString entryLabel(const FieldDifference &d, int language)
+{
+    if (!d.fixedCells)
+        return fieldLabel(*d.field, language);
+    return text(ExtraText::FieldPowerOutMap, language) + QStringLiteral(", ") + text(ExtraText::WordOutput, language) +
+           QLatin1Char(' ') + QString::number(d.field->index1 + 1);
 }
 
 std::vector<int> shownValues(const ParameterArea &area, int first, int count)
@@ -260,26 +283,27 @@ void FormCompare::compare()
             grid->setValues({}, {});
         return;
     }
-    const auto differences = compareParameters(*a, *b);
-    Summary->setText(differences.empty() ? text(ExtraText::SetsEqual, l)
-                                         : text(ExtraText::DifferingFields, l) + QString::number(differences.size()));
-    for (const FieldInfo &f : editableFields()) {
-        const std::uint8_t storedA = (*a)[static_cast<std::size_t>(f.offset)];
-        const std::uint8_t storedB = (*b)[static_cast<std::size_t>(f.offset)];
-        if (storedA == storedB && !ShowAll->isChecked())
-            continue;
+    Summary->setStyleSheet({});
+    const auto entries = compareParameters(*a, *b, ShowAll->isChecked());
+    const auto differing = std::count_if(entries.begin(), entries.end(), [](const auto &d) { return d.differs; });
+    Summary->setText(differing == 0 ? text(ExtraText::SetsEqual, l)
+                                    : text(ExtraText::DifferingFields, l) + QString::number(differing));
+    for (const FieldDifference &d : entries) {
         const int row = Fields->rowCount();
         Fields->insertRow(row);
-        auto *name = new QTableWidgetItem(fieldLabel(f, l));
-        name->setData(OffsetRole, f.offset);
-        if (storedA != storedB) {
+        auto *name = new QTableWidgetItem(entryLabel(d, l));
+        QVariantList offsets;
+        for (const int offset : d.offsets())
+            offsets << offset;
+        name->setData(OffsetRole, offsets);
+        if (d.differs) {
             name->setFlags(name->flags() | Qt::ItemIsUserCheckable);
             name->setCheckState(Qt::Unchecked);
         }
         Fields->setItem(row, 0, name);
-        Fields->setItem(row, 1, new QTableWidgetItem(QString::fromStdString(formatShown(f, toShown(f, storedA)))));
-        Fields->setItem(row, 2, new QTableWidgetItem(QString::fromStdString(formatShown(f, toShown(f, storedB)))));
-        if (storedA != storedB)
+        Fields->setItem(row, 1, new QTableWidgetItem(sideText(d, true, l)));
+        Fields->setItem(row, 2, new QTableWidgetItem(sideText(d, false, l)));
+        if (d.differs)
             for (int c = 0; c < 3; ++c)
                 Fields->item(row, c)->setBackground(QColor(255, 220, 170));
     }
@@ -293,7 +317,7 @@ void FormCompare::compare()
                             shownValues(*b, field::ServoRpmBase, field::CurvePoints));
     ServoVoltageGrid->setValues(shownValues(*a, field::ServoVoltageBase, field::CurvePoints),
                                 shownValues(*b, field::ServoVoltageBase, field::CurvePoints));
-    TakeOver->setEnabled(!differences.empty());
+    TakeOver->setEnabled(differing > 0);
 }
 
 void FormCompare::takeOverTicked()
@@ -305,15 +329,26 @@ void FormCompare::takeOverTicked()
     std::vector<std::pair<int, std::uint8_t>> bytes;
     for (int row = 0; row < Fields->rowCount(); ++row) {
         const QTableWidgetItem *name = Fields->item(row, 0);
-        if (name->flags() & Qt::ItemIsUserCheckable && name->checkState() == Qt::Checked) {
-            const int offset = name->data(OffsetRole).toInt();
-            bytes.emplace_back(offset, (*from)[static_cast<std::size_t>(offset)]);
-        }
+        if (name->flags() & Qt::ItemIsUserCheckable && name->checkState() == Qt::Checked)
+            for (const QVariant &offset : name->data(OffsetRole).toList())
+                bytes.emplace_back(offset.toInt(), (*from)[static_cast<std::size_t>(offset.toInt())]);
     }
     if (bytes.empty())
         return;
-    m_sources.takeOver(bytes);
+    const std::vector<int> otherwise = m_sources.takeOver(bytes);
     compare();
+    if (otherwise.empty())
+        return;
+    // A chosen value validation put back would otherwise vanish from the list without
+    // a word: name every field it holds otherwise.
+    const int l = m_sources.language();
+    QStringList names;
+    for (const int offset : otherwise)
+        if (const FieldInfo *f = fieldAt(offset); f && !names.contains(fieldLabel(*f, l)))
+            names << fieldLabel(*f, l);
+    Summary->setText(Summary->text() + QStringLiteral("\n") + text(ExtraText::ValidationChanged, l) +
+                     names.join(QStringLiteral("; ")));
+    Summary->setStyleSheet(QStringLiteral("QLabel { background: yellow; }"));
 }
 
 void FormCompare::changeEvent(QEvent *event)

@@ -36,8 +36,10 @@ class FormCompare : public QDialog {
         QString snapshotFolder;
         std::function<QString()> filePreset; ///< what the file dialog proposes
         std::function<int()> language;
-        /// Puts bytes (offset, value) into the editor as one edit.
-        std::function<void(const std::vector<std::pair<int, std::uint8_t>> &)> takeOver;
+        /// Puts bytes (offset, value) into the editor as one edit; returns the offsets
+        /// validation then holds otherwise: taken bytes it refused or changed, and
+        /// others it changed because of them.
+        std::function<std::vector<int>(const std::vector<std::pair<int, std::uint8_t>> &)> takeOver;
     };
 
     /// Where one side's parameter set comes from.
