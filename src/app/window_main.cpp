@@ -72,6 +72,7 @@ int runWindow(int argc, char *argv[], const std::function<void(QWidget &window)>
     FormHlav window(*port, WindowServices{dialogs, printer, shell, settingsFolder});
     window.FormCreate(options.rest);
     window.show();
+    window.openFromCommandLine(options.rest);
     if (!options.recordPath.isEmpty())
         window.startRecording(options.recordPath);
     if (shown)

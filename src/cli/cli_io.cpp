@@ -1,5 +1,8 @@
 #include "cli/cli_io.h"
 
+#include "files/open_for_reading.h"
+#include "files/parameter_file.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -15,12 +18,9 @@ namespace talviro6::cli {
 
 std::ifstream openForReading(const std::string &path)
 {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
-        throw CliError{ExitUsage, path + ": is a directory"};
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw CliError{ExitUsage, path + ": cannot open: " + std::strerror(errno)};
+    std::ifstream in;
+    if (const std::string error = talviro6::openForReading(path, in); !error.empty())
+        throw CliError{ExitUsage, error};
     return in;
 }
 
@@ -28,6 +28,13 @@ void checkRead(const std::ifstream &in, const std::string &path)
 {
     if (in.bad())
         throw CliError{ExitUsage, path + ": read error"};
+}
+
+void warnOfMissingValues(const std::string &path, int version, int valuesMissing)
+{
+    if (version == ParameterFileVersion && valuesMissing > 0)
+        std::cerr << path << ": " << valuesMissing << " of the " << ParameterFileValueCount
+                  << " values are not in the file; they keep the values they had before it\n";
 }
 
 void checkStdout()

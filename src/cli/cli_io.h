@@ -36,6 +36,11 @@ std::ifstream openForReading(const std::string &path);
 /// After a stream has been read to its end: throws when reading failed midway.
 void checkRead(const std::ifstream &in, const std::string &path);
 
+/// Says on standard error how many values a parameter file of the current version
+/// did not hold (a file cut short or lacking key words), which kept the values they
+/// had before it. Older versions say so in their own message already.
+void warnOfMissingValues(const std::string &path, int version, int valuesMissing);
+
 /// Standard output in binary mode, so CRLF line ends reach it unchanged everywhere.
 void binaryStdout();
 

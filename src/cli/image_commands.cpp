@@ -76,12 +76,17 @@ UnitImage startImage(const std::optional<std::string> &dump)
 int readOver(const std::string &path, UnitImage &image, const KeptTexts &texts)
 {
     std::ifstream in = openForReading(path);
-    const int version = readParameterFile(in, image, [&](FileMessage message) {
-        const TextRole role = message == FileMessage::OlderFileVersion ? TextRole::TextOlderFileVersion
-                                                                       : TextRole::TextFileVersionMismatch;
-        std::cerr << path << ": " << oneLine(texts[role]) << '\n';
-    });
+    ParameterFileReport report;
+    const int version = readParameterFile(
+        in, image,
+        [&](FileMessage message) {
+            const TextRole role = message == FileMessage::OlderFileVersion ? TextRole::TextOlderFileVersion
+                                                                           : TextRole::TextFileVersionMismatch;
+            std::cerr << path << ": " << oneLine(texts[role]) << '\n';
+        },
+        &report);
     checkRead(in, path);
+    warnOfMissingValues(path, version, report.valuesMissing);
     return version;
 }
 

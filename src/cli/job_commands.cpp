@@ -333,11 +333,16 @@ UnitImage imageFromFile(const std::vector<std::string> &files)
     validate(image);
     std::ifstream in = openForReading(files.front());
     const KeptTexts texts;
-    const int version = readParameterFile(in, image, [&](FileMessage message) {
-        if (message == FileMessage::OlderFileVersion)
-            std::cerr << files.front() << ": older file version: some parameters keep their defaults\n";
-    });
+    ParameterFileReport report;
+    const int version = readParameterFile(
+        in, image,
+        [&](FileMessage message) {
+            if (message == FileMessage::OlderFileVersion)
+                std::cerr << files.front() << ": older file version: some parameters keep their defaults\n";
+        },
+        &report);
     checkRead(in, files.front());
+    warnOfMissingValues(files.front(), version, report.valuesMissing);
     if (version == 0)
         throw CliError{ExitUsage, files.front() + ": not a parameter file: no KORVALEN_KEY with a known version"};
     validate(image);

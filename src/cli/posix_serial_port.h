@@ -32,6 +32,7 @@ class PosixSerialPort final : public SerialPort {
 
     /// Why the last opening failed, e.g. "/dev/ttyUSB0: Device or resource busy".
     const std::string &lastError() const { return m_lastError; }
+    std::string openError() const override { return m_lastError; }
 
     /// The device hung up since it was opened: an adapter pulled out, or the other
     /// end of a pseudo-terminal closed. Seen by bytesWaiting, which every tick calls.

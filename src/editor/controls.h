@@ -77,9 +77,9 @@ struct MainMenu {
     QMenu *MenuExtras = nullptr;
     QAction *MenuCompare = nullptr;
     QAction *MenuSnapshots = nullptr;
-    QAction *MenuRecord = nullptr;     ///< checkable: live data to a CSV file
+    QAction *MenuRecord = nullptr; ///< checkable: live data to a CSV file
     QAction *MenuReplay = nullptr;
-    QAction *MenuDwell = nullptr;      ///< checkable: where the engine ran, shaded in the maps
+    QAction *MenuDwell = nullptr; ///< checkable: where the engine ran, shaded in the maps
     QAction *MenuDwellReset = nullptr;
     QAction *MenuCharts = nullptr;
 };
@@ -123,6 +123,8 @@ struct MonitorColumn {
 
 struct WindowFrame {
     QLabel *LabelUnitState = nullptr; ///< in the status bar: the editor against the unit's last known set
+    /// In the status bar, yellow while shown: what the file opened last did not hold.
+    QLabel *LabelFileNote = nullptr;
     ToolBar toolBar;
     QLabel *LabelSpojeni = nullptr;
     QTabWidget *PageControl1 = nullptr;

@@ -112,12 +112,14 @@ void FormHlav::MenuNewClick()
     m_c.frame.monitor.CGaugeProgram->hide();
     m_painter.invalidate();
     m_c.bike.LabelFile2->clear();
+    m_c.frame.LabelFileNote->hide();
 }
 
 void FormHlav::MenuReadClick()
 {
     m_link.StartReadJob();
     m_c.bike.LabelFile2->clear();
+    m_c.frame.LabelFileNote->hide();
     paintLive();
 }
 

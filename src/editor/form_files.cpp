@@ -3,8 +3,10 @@
 
 #include "editor/user_dialogs.h"
 #include "files/atomic_write.h"
+#include "files/open_for_reading.h"
 #include "files/parameter_file.h"
 #include "platform/file_paths.h"
+#include "texts/extras_texts.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -36,6 +38,7 @@ QString droppedParameterFile(const QMimeData *mime)
 
 void FormHlav::setCurrentFile(const QString &path)
 {
+    m_c.frame.LabelFileNote->hide(); // it spoke of the file before
     m_c.bike.LabelFile2->setText(path);
     m_currentFileName = path;
 }
@@ -90,27 +93,44 @@ void FormHlav::MenuOpenExeDirClick()
 
 void FormHlav::openParameterFile(const QString &path)
 {
-    std::ifstream in(toFsPath(path), std::ios::binary);
-    if (!in || QFileInfo(path).isDir()) {
-        m_services.dialogs.message(QString::fromStdString(m_texts[TextRole::TextFileOpenError]));
+    m_c.frame.LabelFileNote->hide();
+    std::ifstream in;
+    if (const std::string error = openForReading(toFsPath(path), in); !error.empty()) {
+        m_services.dialogs.message(QString::fromStdString(m_texts[TextRole::TextFileOpenError]) + QStringLiteral("\n") +
+                                   QString::fromStdString(error));
         return;
     }
     // Read aside: the reader's messages are boxes, and the tick runs while one is
     // open, so a running job must never see half a file in the image.
     UnitImage loaded = m_image;
     std::vector<FileMessage> messages;
-    const int version = readParameterFile(in, loaded, [&](FileMessage m) { messages.push_back(m); });
+    ParameterFileReport report;
+    const int version = readParameterFile(
+        in, loaded, [&](FileMessage m) { messages.push_back(m); }, &report);
     in.close();
     for (const FileMessage m : messages)
         m_services.dialogs.message(
             QString::fromStdString(m_texts[m == FileMessage::OlderFileVersion ? TextRole::TextOlderFileVersion
                                                                               : TextRole::TextFileVersionMismatch]));
-    if (version == 0)
+    const int l = m_settings.languageIndex;
+    if (version == 0) {
+        // A version the tool does not know has had its own box.
+        if (!report.keyFound)
+            m_services.dialogs.message(QString::fromUtf8(extraText(ExtraText::NotAParameterFile, l)) +
+                                       QStringLiteral("\n") + QDir::toNativeSeparators(path));
         return;
+    }
     m_image.parameters = loaded.parameters;
     afterEditStep();
     setCurrentFile(path);
     m_savePreset = path;
+    // Older versions lack values by nature, and their box says so.
+    if (version == ParameterFileVersion && report.valuesMissing > 0) {
+        m_c.frame.LabelFileNote->setText(QDir::toNativeSeparators(path) + QStringLiteral(": ") +
+                                         QString::number(report.valuesMissing) +
+                                         QString::fromUtf8(extraText(ExtraText::ValuesNotInFile, l)));
+        m_c.frame.LabelFileNote->show();
+    }
 }
 
 void FormHlav::openFromCommandLine(const QStringList &arguments)

@@ -113,7 +113,6 @@ void FormHlav::FormCreate(const QStringList &arguments)
         label->setVisible(m_testEnable);
     updateControlStates();
     paintLive();
-    openFromCommandLine(arguments);
 }
 
 void FormHlav::buildControlTables()

@@ -55,8 +55,11 @@ class FormHlav : public QMainWindow, private LinkCallbacks {
     ~FormHlav() override;
 
     /// The start-up sequence; `arguments` without the program name. The first may
-    /// pick the language; a parameter file named among them opens at the end.
+    /// pick the language.
     void FormCreate(const QStringList &arguments);
+    /// Opens a parameter file named among the arguments. Called once the window is
+    /// shown, so that a box about the file has a window to belong to.
+    void openFromCommandLine(const QStringList &arguments);
 
     Controls &controls() { return m_c; }
     UnitImage &image() { return m_image; }
@@ -216,7 +219,6 @@ class FormHlav : public QMainWindow, private LinkCallbacks {
     // form_files
     void saveTo(const QString &path);
     void setCurrentFile(const QString &path);
-    void openFromCommandLine(const QStringList &arguments);
 
     // form_settings
     void loadSettings();

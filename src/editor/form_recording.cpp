@@ -68,8 +68,9 @@ bool FormHlav::startRecording(const QString &path)
         m_recLabel->setStyleSheet(QStringLiteral("QLabel { color: white; background: #c00000; font-weight: bold; "
                                                  "padding: 0px 6px; }"));
         m_recLabel->setMaximumHeight(m_c.frame.StatusBar1->fontMetrics().height());
-        // Left of the unit state: permanent widgets are laid out in the order inserted.
-        m_c.frame.StatusBar1->insertPermanentWidget(0, m_recLabel);
+        // Left of the unit state: permanent widgets are laid out in the order inserted,
+        // and their indexes count after the bar's one ordinary widget, the file note.
+        m_c.frame.StatusBar1->insertPermanentWidget(1, m_recLabel);
     }
     m_recLabel->setToolTip(recText(RecordingText::RecordingTo, m_settings.languageIndex) + QStringLiteral(" ") + path);
     m_recLabel->setText(QString::fromStdString(recordingBadge(0)));

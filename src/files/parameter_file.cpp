@@ -167,6 +167,25 @@ const std::vector<KeyWord> &keyWords()
     return words;
 }
 
+/// A value of the written layout by what it sets: its byte, and for a flag its bit.
+int slotOf(const Value &v)
+{
+    return v.offset * 8 + (v.conv == Conv::Flag ? v.bit : 0);
+}
+
+/// Every value a whole file of the current version holds, by slot.
+const std::vector<int> &layoutSlots()
+{
+    static const std::vector<int> slots = [] {
+        std::vector<int> s;
+        for (const Line &line : layout())
+            for (const Value &v : line.values)
+                s.push_back(slotOf(v));
+        return s;
+    }();
+    return slots;
+}
+
 // ---- writing ---------------------------------------------------------------
 
 void put(std::ostream &out, const char *format, int value)
@@ -229,16 +248,20 @@ std::uint32_t low16(std::uint32_t v)
 class Reader {
   public:
     Reader(std::istream &in, UnitImage &image, const FileMessageSink &message)
-        : m_tokens(in), m_image(image), m_message(message)
+        : m_tokens(in), m_image(image), m_message(message), m_held(ParameterSize * 8, false)
     {
     }
 
-    int run()
+    int run(ParameterFileReport &report)
     {
         const int version = findKey();
+        report.keyFound = m_keyFound;
         if (version == 0)
             return 0;
         readValues();
+        report.valuesMissing = 0;
+        for (const int slot : layoutSlots())
+            report.valuesMissing += !m_held[static_cast<std::size_t>(slot)];
         return version;
     }
 
@@ -265,6 +288,7 @@ class Reader {
         while (nextToken(token)) {
             if (!token.is(FileKey))
                 continue;
+            m_keyFound = true;
             Token version;
             if (!nextToken(version)) {
                 tell(FileMessage::FileVersionMismatch);
@@ -332,6 +356,8 @@ class Reader {
                 return;
             }
             const std::uint32_t n = token.value;
+            if (v.conv != Conv::JetSwitch)
+                m_held[static_cast<std::size_t>(slotOf(v))] = true;
             if (v.conv == Conv::Flag) {
                 if (v.bit == 0)
                     row = 0;
@@ -378,6 +404,8 @@ class Reader {
     UnitImage &m_image;
     const FileMessageSink &m_message;
     std::optional<Token> m_pending;
+    bool m_keyFound = false;
+    std::vector<bool> m_held; ///< by slot: the values the file set
 };
 
 } // namespace
@@ -399,9 +427,10 @@ void writeParameterFile(std::ostream &out, const UnitImage &image)
     }
 }
 
-int readParameterFile(std::istream &in, UnitImage &image, const FileMessageSink &message)
+int readParameterFile(std::istream &in, UnitImage &image, const FileMessageSink &message, ParameterFileReport *report)
 {
-    return Reader(in, image, message).run();
+    ParameterFileReport ignored;
+    return Reader(in, image, message).run(report ? *report : ignored);
 }
 
 } // namespace talviro6

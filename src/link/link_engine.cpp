@@ -57,7 +57,11 @@ void LinkEngine::OpenPort()
         // A number that leads nowhere is left on the next tick, not after 30.
         m_state.ReconnectTicks = 200;
     } else if (!m_state.SilentReopen) {
-        m_callbacks.showMessageBox(MessageBoxKind::ComOpenError, m_texts[TextRole::TextComOpenError]);
+        // The kept text alone leaves the tuner guessing which device, and why.
+        std::string why = m_port.openError();
+        if (why.empty())
+            why = "COM" + std::to_string(n) + ": cannot be opened";
+        m_callbacks.showMessageBox(MessageBoxKind::ComOpenError, m_texts[TextRole::TextComOpenError] + '\n' + why);
     }
 }
 

@@ -38,6 +38,10 @@ class SerialPort {
     /// The device behind port number n, shown to the user beside "COM= COM<n>";
     /// empty when the number leads nowhere.
     virtual std::string deviceName(int portNumber) const = 0;
+
+    /// Why the last open failed, as one line that names the device or the port
+    /// number ("/dev/ttyUSB0: Permission denied"); empty when nothing is known.
+    virtual std::string openError() const { return {}; }
 };
 
 } // namespace talviro6

@@ -58,19 +58,20 @@ bool QtSerialPort::open(int portNumber)
         listing = listingFor(portNumber);
     const std::string device = m_map.deviceFor(portNumber, *listing);
     if (device.empty()) {
-        m_lastError = QStringLiteral("no device for COM%1").arg(portNumber);
+        m_lastError = QStringLiteral("COM%1: no serial device behind this number").arg(portNumber);
         return false;
     }
     m_port.setPortName(QString::fromStdString(device));
+    const QString named = QString::fromStdString(device) + QStringLiteral(": ");
     if (!m_port.open(QIODevice::ReadWrite)) {
-        m_lastError = m_port.errorString();
+        m_lastError = named + m_port.errorString();
         return false;
     }
 #ifdef Q_OS_UNIX
     // QSerialPort's lock file is not seen by the command-line jobs, and root passes
     // TIOCEXCL; the advisory lock the jobs take keeps the two from sharing a unit.
     if (::flock(static_cast<int>(m_port.handle()), LOCK_EX | LOCK_NB) != 0) {
-        m_lastError = QStringLiteral("%1 is in use by another program").arg(m_port.portName());
+        m_lastError = named + QStringLiteral("in use by another program");
         m_port.close();
         return false;
     }
@@ -79,7 +80,7 @@ bool QtSerialPort::open(int portNumber)
                             m_port.setParity(QSerialPort::NoParity) && m_port.setStopBits(QSerialPort::OneStop) &&
                             m_port.setFlowControl(QSerialPort::NoFlowControl);
     if (!configured) {
-        m_lastError = m_port.errorString();
+        m_lastError = named + m_port.errorString();
         m_port.close();
         return false;
     }

@@ -44,6 +44,7 @@ class QtSerialPort final : public QObject, public SerialPort {
 
     /// The reason of the last failed opening, for a tooltip or the command line.
     QString lastError() const { return m_lastError; }
+    std::string openError() const override { return m_lastError.toStdString(); }
 
     /// A write that has not left after this long is abandoned: the tick must not hang
     /// on an adapter that stalls; the missing answer is handled like any other.

@@ -21,8 +21,11 @@ bool LoopbackPort::open(int portNumber)
     m_openAttempts.push_back(portNumber);
     close();
     if (portNumber < FirstPortNumber || portNumber > LastPortNumber ||
-        !m_present.test(static_cast<std::size_t>(portNumber - 1)))
+        !m_present.test(static_cast<std::size_t>(portNumber - 1))) {
+        m_openError = "COM" + std::to_string(portNumber) + ": no serial device behind this number";
         return false;
+    }
+    m_openError.clear();
     m_open = portNumber;
     return true;
 }

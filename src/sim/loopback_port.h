@@ -5,6 +5,7 @@
 
 #include <bitset>
 #include <chrono>
+#include <string>
 #include <vector>
 
 namespace talviro6::sim {
@@ -58,6 +59,7 @@ class LoopbackPort : public SerialPort {
     bool open(int portNumber) override;
     void close() override;
     bool isOpen() const override { return m_open != 0; }
+    std::string openError() const override { return m_openError; }
     std::size_t bytesWaiting() override;
     std::size_t read(std::span<std::uint8_t> into) override;
     void writeAndDrain(std::span<const std::uint8_t> bytes) override;
@@ -70,6 +72,7 @@ class LoopbackPort : public SerialPort {
     const Clock &m_clock;
     int m_unitPort = 1;
     int m_open = 0;
+    std::string m_openError;
     std::bitset<LastPortNumber> m_present;
     std::vector<int> m_openAttempts;
     std::vector<std::uint8_t> m_injected;

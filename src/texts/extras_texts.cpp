@@ -129,6 +129,16 @@ constexpr std::array<Row, ExtraTextCount> Texts{{
     // ValidationChanged
     {"Not taken over as chosen (validation): ", "Nicht wie gewählt übernommen (Prüfung): ",
      "Non repris tel que choisi (validation) : ", "Nepřevzato podle výběru (kontrola): "},
+    // NotAParameterFile
+    {"This is not a parameter file (it has no KORVALEN_KEY); nothing was loaded:",
+     "Dies ist keine Parameterdatei (ohne KORVALEN_KEY); nichts wurde geladen:",
+     "Ce n’est pas un fichier de paramètres (sans KORVALEN_KEY) ; rien n’a été chargé :",
+     "Toto není soubor parametrů (chybí KORVALEN_KEY); nic nebylo načteno:"},
+    // ValuesNotInFile
+    {" values are not in the file; they kept the values they had before it",
+     " Werte fehlen in der Datei; sie behielten ihre bisherigen Werte",
+     " valeurs manquent dans le fichier ; elles ont gardé leurs valeurs précédentes",
+     " hodnot v souboru chybí; zůstaly jim dosavadní hodnoty"},
     // WordChannel
     {"channel", "Kanal", "canal", "kanál"},
     // WordPoint

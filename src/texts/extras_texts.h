@@ -57,6 +57,8 @@ enum class ExtraText {
     FixedPatternOf,    ///< followed by the mode's name
     WordRows,          ///< followed by the rows' values
     ValidationChanged, ///< after a take-over, followed by the fields validation set otherwise
+    NotAParameterFile, ///< followed by the file on a line of its own
+    ValuesNotInFile,   ///< after the file and the count
     WordChannel,
     WordPoint,
     WordColumn,

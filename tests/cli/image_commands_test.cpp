@@ -295,3 +295,28 @@ TEST(CliDiff, AFileWithoutAcceptedVersionIsNamed)
     EXPECT_EQ(lineCount(run.err), 1) << run.err;
     EXPECT_NE(run.err.find("not_a_parameter_file.txt: not a parameter file"), std::string::npos) << run.err;
 }
+
+// A file cut short loads what it holds over the start, as before, and now says how
+// many values it lacked; the output and the exit code stay as they were.
+TEST(CliImage, AFileCutShortSaysHowManyValuesItLacked)
+{
+    UnitImage edited = validated(startupImage());
+    edited[field::BaseAdvance] = 20;
+    edited[field::AdvanceMap(0, 0)] = 9;
+    const std::string whole = ignOf(edited);
+    // Cut after the first row of the map: 45 values before it, 10 in it.
+    const std::size_t rowEnd = whole.find("\r\n", whole.find("ADVANCE"));
+    const TempIgn cut("cut", whole.substr(0, rowEnd));
+
+    const CliRun run = cli("image " + cut.quoted());
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    UnitImage expected = startupImage();
+    expected[field::BaseAdvance] = 20;
+    expected[field::AdvanceMap(0, 0)] = 9;
+    EXPECT_EQ(run.out, dumpOf(validated(expected)));
+    EXPECT_EQ(lineCount(run.err), 1) << run.err;
+    EXPECT_NE(run.err.find("168 of the 223 values are not in the file"), std::string::npos) << run.err;
+
+    const CliRun whole76 = cli("image " + TempIgn("whole", whole).quoted());
+    EXPECT_EQ(whole76.err, "");
+}

@@ -1,6 +1,6 @@
 // Open, Save, the manual, a dropped file and a file named on the command line.
-#include "window_fixture.h"
 #include "editor/widgets/bar_gauge.h"
+#include "window_fixture.h"
 
 #include "files/parameter_file.h"
 
@@ -9,6 +9,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QLabel>
 #include <QMimeData>
 #include <QUrl>
 
@@ -115,15 +116,70 @@ TEST_F(FilesTest, OpenLoadsTheFileAsOneEditAndProposesItForSaving)
     EXPECT_EQ(window.history().currentIndex(), (entries + 1) % EditHistory::Capacity);
 }
 
-TEST_F(FilesTest, AFileWithoutTheKeyWordLeavesEverythingAsItWas)
+// A file that is no parameter file at all says so and changes nothing; before, it
+// did nothing at all, and the tuner could not tell it from a file that opened.
+TEST_F(FilesTest, AFileWithoutTheKeyWordSaysSoAndLeavesEverythingAsItWas)
 {
-    const UnitImage before = image();
-    dialogs.openName = NotAParameterFile;
+    const QString picture = folder.filePath(QStringLiteral("picture.ign"));
+    {
+        QFile png(picture);
+        ASSERT_TRUE(png.open(QIODevice::WriteOnly));
+        png.write(QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) + QByteArray(300, '\x07'));
+    }
+    for (const QString &path : {NotAParameterFile, picture}) {
+        SCOPED_TRACE(path.toStdString());
+        dialogs.messages.clear();
+        const UnitImage before = image();
+        dialogs.openName = path;
+        c().menu.MenuOpen->trigger();
+        EXPECT_EQ(image(), before);
+        EXPECT_EQ(label(), QString()) << "it does not become the current file";
+        EXPECT_EQ(window.currentFileName(), QString());
+        EXPECT_EQ(window.history().currentIndex(), 0);
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_EQ(dialogs.messages.front(),
+                  QStringLiteral("This is not a parameter file (it has no KORVALEN_KEY); nothing was loaded:\n") +
+                      QDir::toNativeSeparators(path));
+    }
+}
+
+// Cut in the middle of the map: the rows it holds load over the editor's, which the
+// tuner must hear of, with how many values the file lacked.
+TEST_F(FilesTest, AFileCutShortLoadsWhatItHoldsAndSaysHowMuchItLacked)
+{
+    UnitImage other = image();
+    for (int c = 0; c < 10; ++c)
+        other[field::AdvanceMap(0, c)] = 7;
+    other[field::AdvanceMap(5, 5)] = 9;
+    const QByteArray whole = fileOf(other);
+    const QString cut = folder.filePath(QStringLiteral("cut.ign"));
+    {
+        QFile file(cut);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        // The key words up to the map, and its first row: 45 + 10 values of 223.
+        file.write(whole.left(whole.indexOf("\r\n", whole.indexOf("ADVANCE"))));
+    }
+    QLabel *note = c().frame.LabelFileNote;
+    EXPECT_FALSE(note->isVisible());
+    dialogs.openName = cut;
     c().menu.MenuOpen->trigger();
-    EXPECT_EQ(image(), before);
-    EXPECT_EQ(label(), QString());
-    EXPECT_EQ(window.history().currentIndex(), 0);
-    EXPECT_TRUE(dialogs.messages.empty()) << "no message, as the reader has none";
+    EXPECT_TRUE(dialogs.messages.empty()) << "the window asks nothing";
+    EXPECT_EQ(image()[field::AdvanceMap(0, 3)], 7) << "the rows it holds";
+    EXPECT_NE(image()[field::AdvanceMap(5, 5)], 9) << "the editor's values for the rest";
+    EXPECT_EQ(label(), cut);
+    ASSERT_TRUE(note->isVisible());
+    EXPECT_EQ(note->text(),
+              QDir::toNativeSeparators(cut) +
+                  QStringLiteral(": 168 values are not in the file; they kept the values they had before it"));
+    const QImage pixels = note->grab().toImage();
+    int yellow = 0;
+    for (int x = 0; x < pixels.width(); ++x)
+        yellow += pixels.pixelColor(x, 0) == QColor(Qt::yellow);
+    EXPECT_GT(yellow, pixels.width() / 2) << "a yellow line";
+
+    dialogs.openName = Fixture; // a whole file
+    c().menu.MenuOpen->trigger();
+    EXPECT_FALSE(note->isVisible()) << "the note spoke of the file before";
 }
 
 TEST_F(FilesTest, AnOlderFileIsSaidAndKeepsTheDefaultsItDoesNotHold)
@@ -142,7 +198,16 @@ TEST_F(FilesTest, AFileThatCannotBeOpenedIsSaid)
     dialogs.openName = folder.filePath(QStringLiteral("missing.ign"));
     c().menu.MenuOpen->trigger();
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages.front(), QStringLiteral("Open file error!"));
+    EXPECT_EQ(dialogs.messages.front(),
+              QStringLiteral("Open file error!\n") + dialogs.openName + QStringLiteral(": No such file or directory"));
+    EXPECT_EQ(image(), before);
+
+    dialogs.messages.clear();
+    dialogs.openName = folder.path();
+    c().menu.MenuOpen->trigger();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages.front(),
+              QStringLiteral("Open file error!\n") + folder.path() + QStringLiteral(": is a folder, not a file"));
     EXPECT_EQ(image(), before);
 }
 
@@ -207,7 +272,17 @@ TEST(FilesAtStart, AFileNamedOnTheCommandLineOpens)
     RecordingShell shell;
     QTemporaryDir settings;
     FormHlav window{port, WindowServices{dialogs, printer, shell, settings.path()}, FormHlav::TickSource::Manual};
-    window.FormCreate({QStringLiteral("ENGLISH"), Fixture});
+    const QString missing = settings.filePath(QStringLiteral("missing.ign"));
+    // A box about the file waits for the window: the start-up leaves the file alone.
+    window.FormCreate({QStringLiteral("ENGLISH"), missing});
+    EXPECT_TRUE(dialogs.messages.empty());
+    window.show();
+    window.openFromCommandLine({QStringLiteral("ENGLISH"), missing});
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(dialogs.messages.front().contains(missing));
+
+    dialogs.messages.clear();
+    window.openFromCommandLine({QStringLiteral("ENGLISH"), Fixture});
     EXPECT_EQ(window.controls().bike.LabelFile2->text(), Fixture);
     EXPECT_TRUE(dialogs.messages.empty());
 }

@@ -102,7 +102,8 @@ TEST_F(PagesTest, MenuShortcutsAndPortMenu)
     EXPECT_TRUE(m.MenuComItems[4]->isChecked());
     EXPECT_FALSE(m.MenuComItems[0]->isChecked());
     ASSERT_EQ(dialogs.messages.size(), 1u) << "COM5 leads nowhere";
-    EXPECT_EQ(dialogs.messages.front(), QStringLiteral("Com opening error!"));
+    EXPECT_EQ(dialogs.messages.front(),
+              QStringLiteral("Com opening error!\nCOM5: no serial device behind this number"));
     EXPECT_EQ(c().frame.monitor.LabelCom->text(), QStringLiteral("COM= COM5"));
 }
 
@@ -126,8 +127,8 @@ TEST_F(PagesTest, ToolBarNeverTakesTheFocusAndHintsReachTheStatusBar)
 
 TEST_F(PagesTest, StartUpLeavesTheDocumentedControlsHiddenAndTheBannerShown)
 {
-    for (const char *name : {"LabelHlaseni", "CGaugeProgram", "LabelEeDataErr", "LabelVersion", "LabelAdvance2",
-                             "LabelTest1"})
+    for (const char *name :
+         {"LabelHlaseni", "CGaugeProgram", "LabelEeDataErr", "LabelVersion", "LabelAdvance2", "LabelTest1"})
         EXPECT_TRUE(named(QString::fromLatin1(name))->isHidden()) << name;
     EXPECT_FALSE(c().frame.LabelSpojeni->isHidden());
     EXPECT_EQ(c().frame.PageControl1->currentIndex(), 0);

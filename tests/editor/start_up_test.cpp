@@ -38,7 +38,8 @@ TEST(StartUp, ThePortErrorBoxLetsTheTickRun)
     dialogs.window = &window;
     window.FormCreate({});
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages.front(), QStringLiteral("Com opening error!"));
+    EXPECT_EQ(dialogs.messages.front(), QStringLiteral("Com opening error!\nCOM1: no serial device behind this number"))
+        << "the device, or the port number, and why";
     EXPECT_GE(dialogs.reconnectTicksSeen, 3) << "the watchdog counted on while the box was open";
 }
 

@@ -351,3 +351,50 @@ TEST(ParameterFileReader, HugeInputsEndWithoutHarm)
     EXPECT_EQ(result.version, 76);
     EXPECT_EQ(image, startupImage());
 }
+
+// A file cut short or lacking key words loads what it holds over the values before
+// it, which the tuner must hear of: the reader counts the values it did not hold.
+TEST(ParameterFileReader, CountsTheValuesAFileDoesNotHold)
+{
+    const std::string whole = written(startupImageWithCells());
+    const std::size_t advance = whole.find("ADVANCE");
+    // 45 values come before the map; cut after 35 of its 100.
+    std::string cut = whole.substr(0, advance);
+    {
+        std::istringstream map(whole.substr(advance));
+        std::string token;
+        map >> token;
+        cut += token;
+        for (int i = 0; i < 35 && map >> token; ++i)
+            cut += ' ' + token;
+    }
+    std::string withoutLimiter = whole;
+    withoutLimiter.replace(withoutLimiter.find("LIMITER"), 7, "limiter");
+    const std::string png = std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) + std::string(200, '\x07');
+
+    const struct {
+        const char *what;
+        std::string text;
+        int version;
+        bool keyFound;
+        int missing;
+    } rows[] = {
+        {"a whole file", whole, 76, true, 0},
+        {"cut in the advance map", cut, 76, true, ParameterFileValueCount - 45 - 35},
+        {"without LIMITER", withoutLimiter, 76, true, 3},
+        {"the key word alone", Key76, 76, true, ParameterFileValueCount},
+        {"a repeated key word counts once", whole + "\r\nLIMITER 1 2 3", 76, true, 0},
+        {"text without the key word", "BIKE 1 2 3\r\nhello", 0, false, 0},
+        {"a picture", png, 0, false, 0},
+        {"only a version the tool does not know", "KORVALEN_KEY 75 BIKE 1", 0, true, 0},
+    };
+    EXPECT_EQ(ParameterFileValueCount, 223);
+    for (const auto &row : rows) {
+        UnitImage image = startupImage();
+        std::istringstream in(row.text, std::ios::binary);
+        ParameterFileReport report;
+        EXPECT_EQ(readParameterFile(in, image, {}, &report), row.version) << row.what;
+        EXPECT_EQ(report.keyFound, row.keyFound) << row.what;
+        EXPECT_EQ(report.valuesMissing, row.missing) << row.what;
+    }
+}

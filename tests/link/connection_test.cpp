@@ -112,7 +112,8 @@ TEST_F(LinkFixture, ChosenPortThatCannotBeOpenedIsReportedOnceThenRetriedSilentl
     engine.choosePort(4); // Com 5: not present
     ASSERT_EQ(callbacks.boxes.size(), 1u);
     EXPECT_EQ(callbacks.boxes[0].first, MessageBoxKind::ComOpenError);
-    EXPECT_EQ(callbacks.boxes[0].second, "Com opening error!");
+    EXPECT_EQ(callbacks.boxes[0].second, "Com opening error!\nCOM5: no serial device behind this number")
+        << "the kept text, then the port and why";
     EXPECT_EQ(engine.display().LabelCom, "COM= COM5");
     EXPECT_EQ(settings.portIndex, 4);
     tick(100);

@@ -90,6 +90,12 @@ WindowFrame buildFrame(QMainWindow *window)
     // No taller than the bar's own line: the window keeps the height it was centred with.
     f.LabelUnitState->setMaximumHeight(f.StatusBar1->fontMetrics().height());
     f.StatusBar1->addPermanentWidget(f.LabelUnitState);
+    f.LabelFileNote = new QLabel(f.StatusBar1);
+    f.LabelFileNote->setObjectName(QStringLiteral("LabelFileNote"));
+    f.LabelFileNote->setMaximumHeight(f.StatusBar1->fontMetrics().height());
+    f.LabelFileNote->setStyleSheet(QStringLiteral("QLabel { background: yellow; color: black; }"));
+    f.StatusBar1->addWidget(f.LabelFileNote);
+    f.LabelFileNote->hide();
     client->setMinimumSize(ClientWidth, ClientHeight - f.StatusBar1->sizeHint().height());
     return f;
 }
