@@ -23,7 +23,7 @@ struct NoPrinter : PagePrinter {
 };
 
 struct NoShell : DocumentShell {
-    bool openDocument(const QString &) override { return false; }
+    void openDocument(const QString &, Failure onFailure) override { onFailure({}); }
 };
 
 constexpr sim::Micros Tick = 55'000;

@@ -172,7 +172,8 @@ void bikePage(BikePage &p, const UnitImage &image, const Conditions &k, const Co
 
 void advancePage(AdvancePage &p, const Conditions &k)
 {
-    visible({p.CSpinButtonAll, p.CheckBoxIgnAll, p.CheckBoxTpsMapa}, !k.printing);
+    // The throttle-map box is a parameter and goes on paper; the others only work the map.
+    visible({p.CSpinButtonAll, p.CheckBoxIgnAll}, !k.printing);
     p.EditBaseAdv->setSpinnerVisible(!k.printing);
     for (std::size_t c = 0; c < Points; ++c) {
         p.EditRpmAdv[c]->setSpinnerVisible(!k.printing);

@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QLabel>
+#include <QPointer>
 #include <QStatusBar>
 
 #include <algorithm>
@@ -139,9 +140,20 @@ void FormHlav::MenuCompareClick()
 
 void FormHlav::MenuSnapshotsClick()
 {
-    QDir().mkpath(snapshotFolder());
-    if (!m_services.shell.openDocument(snapshotFolder()))
-        m_services.dialogs.message(QDir::toNativeSeparators(snapshotFolder()));
+    const QString folder = snapshotFolder();
+    QDir().mkpath(folder);
+    openWithDesktop(folder, QString::fromUtf8(keptText(TextRole::TextManualOpenError, m_settings.languageIndex)) +
+                                QDir::toNativeSeparators(folder) + QStringLiteral(" !"));
+}
+
+void FormHlav::openWithDesktop(const QString &path, const QString &failureText)
+{
+    // The report may come after the window is gone, at the end of the run.
+    m_services.shell.openDocument(path, [window = QPointer<FormHlav>(this), failureText](const QString &reason) {
+        if (window)
+            window->m_services.dialogs.message(reason.isEmpty() ? failureText
+                                                                : failureText + QStringLiteral("\n") + reason);
+    });
 }
 
 } // namespace talviro6

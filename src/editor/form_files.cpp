@@ -41,6 +41,7 @@ void FormHlav::setCurrentFile(const QString &path)
     m_c.frame.LabelFileNote->hide(); // it spoke of the file before
     m_c.bike.LabelFile2->setText(path);
     m_currentFileName = path;
+    m_fileParameters = heldParameters();
 }
 
 void FormHlav::MenuSaveClick()
@@ -150,10 +151,12 @@ void FormHlav::MenuContensClick()
 {
     const QString name = QString::fromStdString(m_texts[TextRole::TextManualFile]);
     const QString path = QDir(QCoreApplication::applicationDirPath()).filePath(name);
-    if (QFileInfo(path).isFile() && m_services.shell.openDocument(path))
-        return;
-    m_services.dialogs.message(QString::fromStdString(m_texts[TextRole::TextManualOpenError]) + QStringLiteral("\n") +
-                               QDir::toNativeSeparators(path));
+    const QString failure = QString::fromStdString(m_texts[TextRole::TextManualOpenError]) + QStringLiteral("\n") +
+                            QDir::toNativeSeparators(path);
+    if (QFileInfo(path).isFile())
+        openWithDesktop(path, failure);
+    else
+        m_services.dialogs.message(failure);
 }
 
 void FormHlav::dragEnterEvent(QDragEnterEvent *event)

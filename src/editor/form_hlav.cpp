@@ -93,6 +93,7 @@ void FormHlav::FormCreate(const QStringList &arguments)
     readTestEnableFile();
     // SilenceTicks starts at 18 in the link: the tool starts in the no-connection state.
     validateImage();
+    m_qtTexts.apply(m_settings.languageIndex);
     LoadMessages();
     refresh();
     ResetHistory();
@@ -112,6 +113,7 @@ void FormHlav::FormCreate(const QStringList &arguments)
     for (auto *label : m_c.frame.LabelTest)
         label->setVisible(m_testEnable);
     updateControlStates();
+    readStartFileParameters();
     paintLive();
 }
 
@@ -175,6 +177,7 @@ void FormHlav::ApplyCaptions()
 void FormHlav::switchLanguage(std::uint8_t language)
 {
     m_settings.languageIndex = language;
+    m_qtTexts.apply(language);
     LoadMessages();
     ApplyCaptions();
     refresh();
@@ -264,7 +267,12 @@ void FormHlav::paintLive()
         // Lost: the last values must not look live.
         writeLivePlaceholders(m_c, m_texts);
     }
-    m_painter.paintOperatingPoint(m_link.state().operatingPoint, m_c.menu.MenuDwell->isChecked() ? &m_dwell : nullptr);
+    // Paper shows the parameters, not where the engine happens to run.
+    if (printMode())
+        m_painter.paintParametersOnly();
+    else
+        m_painter.paintOperatingPoint(m_link.state().operatingPoint,
+                                      m_c.menu.MenuDwell->isChecked() ? &m_dwell : nullptr);
     // The curves follow refresh(), which every edit, read and language switch runs;
     // the tick moves only the point.
     if (m_charts && m_charts->isVisible())

@@ -3,6 +3,7 @@
 #include "editor/binding.h"
 #include "editor/controls.h"
 #include "editor/live_display.h"
+#include "editor/qt_translations.h"
 #include "editor/window_services.h"
 #include "link/dwell_map.h"
 #include "link/link_engine.h"
@@ -178,6 +179,7 @@ class FormHlav : public QMainWindow, private LinkCallbacks {
 
   protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override; // form_settings
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
 
@@ -224,12 +226,23 @@ class FormHlav : public QMainWindow, private LinkCallbacks {
     void loadSettings();
     void saveSettings();
     void readTestEnableFile();
+    /// Brings the window's frame into the available area of the screen it is on,
+    /// smaller only where it cannot fit; a frame that fits stays where it is.
+    void keepOnScreen();
+    /// The parameters of the file named at start-up, as Open would take them; the
+    /// window must be complete (test mode known), and it is left as it was.
+    void readStartFileParameters();
 
     // form_dwell, form_charts
     void countDwell();
     void refreshCharts();
 
     // form_recording
+    /// The file the editor's parameters came from: the one shown, or after New or
+    /// Read the one last opened or saved; empty when there is none.
+    QString parameterFileName() const;
+    /// What saving or programming would take now: the controls read back, validated.
+    ParameterArea heldParameters() const;
     void recordStep();
     void replayStep();
 
@@ -237,6 +250,9 @@ class FormHlav : public QMainWindow, private LinkCallbacks {
     void printPages(const std::vector<int> &pages);
 
     // form_extras
+    /// Hands `path` to the desktop's viewer; if the desktop reports that it could not
+    /// be opened, now or later, `failureText` is shown with the desktop's reason.
+    void openWithDesktop(const QString &path, const QString &failureText);
     void updateUnitState();
     void noteVerifiedJob();
     void refreshTitle();
@@ -244,6 +260,7 @@ class FormHlav : public QMainWindow, private LinkCallbacks {
     UnitImage m_image;
     SettingsIndexes m_settings;
     KeptTexts m_texts;
+    QtTranslations m_qtTexts; ///< Qt's own buttons and dialogs in the language in use
     WindowServices m_services;
     LinkEngine m_link;
     Controls m_c;
@@ -269,7 +286,11 @@ class FormHlav : public QMainWindow, private LinkCallbacks {
     EditHistory m_history;
     ProgramAfterChange m_programAfterChange;
     bool m_testEnable = false;
+    bool m_shownOnce = false;  ///< the frame has been fitted once it was known
     QString m_currentFileName; ///< CurrentFileName: the file last opened or saved
+    /// The parameters as that file held them when it was last opened or saved; empty
+    /// when not known. A recording's head says whether the editor still holds them.
+    std::optional<ParameterArea> m_fileParameters;
     QString m_exeDirFileName;  ///< ExeDirFileName: "data.ign" beside the executable
     QString m_openPreset;      ///< what the open dialog proposes next
     QString m_savePreset;      ///< what the save dialog proposes next

@@ -1,5 +1,6 @@
 #include "editor/form_hlav.h"
 
+#include "editor/binding.h"
 #include "editor/replay/form_replay.h"
 #include "editor/user_dialogs.h"
 #include "link/monitor_csv.h"
@@ -40,13 +41,34 @@ void FormHlav::MenuRecordClick()
         m_c.menu.MenuRecord->setChecked(false);
 }
 
+QString FormHlav::parameterFileName() const
+{
+    return m_c.bike.LabelFile2->text().isEmpty() ? m_currentFileName : m_c.bike.LabelFile2->text();
+}
+
+ParameterArea FormHlav::heldParameters() const
+{
+    // Read back into a copy: the controls can hold a byte differently from a file
+    // (an output's fixed cells, the compensation outside test mode), and it is
+    // their reading that is saved and programmed.
+    UnitImage held = m_image;
+    m_binding->readBack(held, m_testEnable);
+    SettingsIndexes settings = m_settings;
+    validate(held, settings);
+    return held.parameters;
+}
+
 bool FormHlav::startRecording(const QString &path)
 {
     stopRecording();
     const UnitHeaderTexts &unit = m_link.unitHeaderTexts();
-    const QString file = m_c.bike.LabelFile2->text().isEmpty() ? m_currentFileName : m_c.bike.LabelFile2->text();
+    const QString file = parameterFileName();
+    // A recording is read against the parameters it was made with: the file alone
+    // does not say them once the editor has left it.
+    const bool edited = !m_fileParameters || *m_fileParameters != heldParameters();
     const std::vector<std::string> comments{
-        "parameter file: " + (file.isEmpty() ? std::string("(none)") : file.toStdString()),
+        "parameter file: " +
+            (file.isEmpty() ? std::string("(none)") : file.toStdString() + (edited ? " (edited since)" : "")),
         // The unit's header comes with a read, a verify or a programming.
         unit.UnitNameText.empty()
             ? std::string("unit: (not read)")

@@ -1,13 +1,16 @@
 #include "editor/form_hlav.h"
 
 #include "editor/user_dialogs.h"
+#include "editor/window_placement.h"
 #include "files/atomic_write.h"
+#include "files/parameter_file.h"
 #include "files/profile_file.h"
 #include "files/settings_files.h"
 #include "files/startup_image_file.h"
 #include "platform/file_paths.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -61,15 +64,14 @@ void FormHlav::loadSettings()
     const QRect placed(ini.readInteger(Basic, "Left", x()), ini.readInteger(Basic, "Top", y()),
                        ini.readInteger(Basic, "Width", width()), ini.readInteger(Basic, "Height", height()));
     // A placement on a screen that is no longer there, or of no sensible size,
-    // would hide the window: then it stays centred as start-up placed it.
+    // would hide the window: then it stays centred as start-up placed it. One made
+    // on a larger screen is brought into the screen it lands on now.
     const bool sensibleSize = placed.width() > 0 && placed.height() > 0 && placed.width() <= LargestWindow &&
                               placed.height() <= LargestWindow;
-    const QList<QScreen *> screens = QGuiApplication::screens();
-    const bool onSomeScreen = std::any_of(screens.begin(), screens.end(),
-                                          [&](const QScreen *s) { return s->availableGeometry().intersects(placed); });
-    if (sensibleSize && onSomeScreen) {
+    if (sensibleSize && screenUnder(placed, QGuiApplication::screens())) {
         move(placed.topLeft());
         resize(placed.size());
+        keepOnScreen();
     }
 
     m_settings.portIndex = byteOf(ini.readInteger(Basic, "ComPort", m_settings.portIndex) - 1);
@@ -84,6 +86,33 @@ void FormHlav::loadSettings()
 
     if (std::ifstream in(toFsPath(startupImagePath()), std::ios::binary); in)
         readStartupImage(in, m_image);
+}
+
+void FormHlav::keepOnScreen()
+{
+    // pos() is the frame's corner; the frame's width is known once the window has
+    // been shown, and counts as none before.
+    const QSize decoration = frameGeometry().size() - size();
+    const QRect frame(pos(), size() + decoration);
+    const QScreen *screen = screenUnder(frame, QGuiApplication::screens());
+    if (!screen)
+        return;
+    const QRect fitted =
+        fitIntoScreen(frame, screen->availableGeometry(), minimumSizeHint().expandedTo(minimumSize()) + decoration);
+    if (fitted.topLeft() != frame.topLeft())
+        move(fitted.topLeft());
+    if (fitted.size() != frame.size())
+        resize(fitted.size() - decoration);
+}
+
+void FormHlav::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // The desktop's frame around the window is known from the first showing on.
+    if (!m_shownOnce) {
+        m_shownOnce = true;
+        keepOnScreen();
+    }
 }
 
 void FormHlav::saveSettings()
@@ -116,6 +145,28 @@ void FormHlav::saveSettings()
 
     if (!errors.isEmpty())
         m_services.dialogs.message(QString::fromStdString(m_texts[TextRole::TextSettingsSaveError]) + errors);
+}
+
+void FormHlav::readStartFileParameters()
+{
+    const QString path = parameterFileName();
+    if (path.isEmpty() || QFileInfo(path).isDir())
+        return;
+    std::ifstream in(toFsPath(path), std::ios::binary);
+    // Read over the image of the start and validated, as Open takes a file; the
+    // reader's messages are for the tuner only when the tuner opens a file.
+    UnitImage fromFile = m_image;
+    if (!in || readParameterFile(in, fromFile, [](FileMessage) {}) == 0)
+        return;
+    SettingsIndexes settings = m_settings;
+    validate(fromFile, settings);
+    // Compared as the editor would hold it: shown in the controls and read back.
+    const UnitImage started = m_image;
+    m_image.parameters = fromFile.parameters;
+    refresh();
+    m_fileParameters = heldParameters();
+    m_image = started;
+    refresh();
 }
 
 void FormHlav::readTestEnableFile()

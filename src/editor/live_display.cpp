@@ -153,6 +153,23 @@ bool LiveDisplayPainter::paint(const DisplayState &d)
     return true;
 }
 
+void LiveDisplayPainter::paintParametersOnly()
+{
+    auto &adv = m_c.advance;
+    auto &servo = m_c.servo;
+    const QColor window = toQColor(Colour::Window);
+    for (std::size_t k = 0; k < Points; ++k) {
+        lime(adv.EditRpmAdv[k], false);
+        setStatusBackground(adv.LabelTps[k], Colour::Face);
+        paintCell(m_servoColours[k], window, {servo.EditRpmPriv[k], servo.EditNapPriv[k]});
+        for (std::size_t c = 0; c < Points; ++c)
+            paintCell(m_cellColours[k][c], window, {adv.EditCell[k][c]});
+    }
+    m_point.reset();
+    m_dwellRevision.reset();
+    m_dwellShown = false;
+}
+
 void LiveDisplayPainter::paintOperatingPoint(const OperatingPoint &p, const DwellMap *dwell)
 {
     const bool dwellChanged =

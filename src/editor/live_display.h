@@ -33,6 +33,10 @@ class LiveDisplayPainter {
     /// does not light show where the engine ran (trail, else shade, else the normal
     /// colour). Each cell's colour is decided once and set only when it changes.
     void paintOperatingPoint(const OperatingPoint &point, const DwellMap *dwell = nullptr);
+    /// The map cells, speed boxes, throttle captions and servo points in their normal
+    /// colours, without the operating point or where the engine ran: the parameters
+    /// alone, as they go on paper. The next paintOperatingPoint repaints them all.
+    void paintParametersOnly();
     /// The next paint repaints everything, e.g. after the window hid a label itself.
     void invalidate()
     {

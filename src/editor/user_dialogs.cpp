@@ -6,7 +6,10 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QProcess>
 #include <QUrl>
+
+#include <utility>
 
 namespace talviro6 {
 namespace {
@@ -81,9 +84,74 @@ std::optional<int> MessageBoxDialogs::askNumber(const QString &text, int preset,
     return ok ? std::optional<int>(value) : std::nullopt;
 }
 
-bool DesktopShell::openDocument(const QString &path)
+DesktopShell::DesktopShell(QString opener) : m_opener(std::move(opener))
 {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
 }
+
+DesktopShell::~DesktopShell()
+{
+    for (QProcess *opener : m_running.findChildren<QProcess *>(Qt::FindDirectChildrenOnly)) {
+        opener->disconnect();
+        opener->kill();
+        opener->waitForFinished(1000);
+    }
+}
+
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+
+void DesktopShell::openDocument(const QString &path, Failure onFailure)
+{
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath())))
+        onFailure({});
+}
+
+#else
+
+namespace {
+
+/// The exit codes of xdg-open.
+QString openerExit(const QString &opener, int code)
+{
+    const char *meaning = code == 1   ? "wrong arguments"
+                          : code == 2 ? "the file does not exist"
+                          : code == 3 ? "no program to open it with was found"
+                          : code == 4 ? "opening failed"
+                                      : nullptr;
+    QString text = QStringLiteral("%1 ended with code %2").arg(opener).arg(code);
+    if (meaning)
+        text += QStringLiteral(": ") + QString::fromLatin1(meaning);
+    return text;
+}
+
+} // namespace
+
+void DesktopShell::openDocument(const QString &path, Failure onFailure)
+{
+    auto *opener = new QProcess(&m_running);
+    // The viewer inherits the opener's channels and may outlive it and this window:
+    // it writes where this process writes and reads nothing, so it never waits on,
+    // or dies by, a pipe of ours.
+    opener->setProcessChannelMode(QProcess::ForwardedChannels);
+    opener->setStandardInputFile(QProcess::nullDevice());
+    const QString program = m_opener;
+    QObject::connect(opener, &QProcess::errorOccurred, opener, [opener, program, onFailure](QProcess::ProcessError e) {
+        // A crash is reported by finished(); other errors concern channels it has none of.
+        if (e != QProcess::FailedToStart)
+            return;
+        onFailure(QStringLiteral("%1: %2").arg(program, opener->errorString()));
+        opener->deleteLater();
+    });
+    QObject::connect(opener, &QProcess::finished, opener,
+                     [opener, program, onFailure](int code, QProcess::ExitStatus status) {
+                         if (status != QProcess::NormalExit)
+                             onFailure(QStringLiteral("%1 ended abnormally").arg(program));
+                         else if (code != 0)
+                             onFailure(openerExit(program, code));
+                         opener->deleteLater();
+                     });
+    opener->start(program, {QFileInfo(path).absoluteFilePath()});
+}
+
+#endif
 
 } // namespace talviro6

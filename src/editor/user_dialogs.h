@@ -2,6 +2,7 @@
 
 #include "editor/window_services.h"
 
+#include <QObject>
 #include <QString>
 
 #include <optional>
@@ -50,10 +51,23 @@ class MessageBoxDialogs final : public UserDialogs {
     QString askSaveRecordingName(const QString &preset) override;
 };
 
-/// The desktop's viewer for a document.
+/// The desktop's viewer for a document or folder. On Windows and macOS the
+/// platform's call knows whether it opened. Elsewhere that call only starts the
+/// desktop's opener and cannot tell when the opener then finds no viewer, so the
+/// opener runs here as a process of its own whose exit is watched; without a
+/// desktop environment it keeps the viewer in the foreground and ends with it, so
+/// it is never waited for.
 class DesktopShell final : public DocumentShell {
   public:
-    bool openDocument(const QString &path) override;
+    /// `opener`: the program given the path, e.g. xdg-open, which follows its exit codes.
+    explicit DesktopShell(QString opener = QStringLiteral("xdg-open"));
+    /// An opener still running is ended (not the viewer it started) and reports nothing.
+    ~DesktopShell() override;
+    void openDocument(const QString &path, Failure onFailure) override;
+
+  private:
+    QString m_opener;
+    QObject m_running; ///< parent of the openers that have not ended yet
 };
 
 } // namespace talviro6

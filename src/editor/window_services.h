@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 namespace talviro6 {
@@ -19,11 +20,17 @@ class PagePrinter {
     virtual bool print(const std::vector<QImage> &pages, QString *error) = 0;
 };
 
-/// Opens a document with the viewer the desktop associates with it.
+/// Opens a document or a folder with what the desktop associates with it. The
+/// desktop's opener runs on its own and may learn only later that nothing could
+/// open the document, so a failure is reported through a callback, on the thread
+/// of the window, at once or later; success is not reported.
 class DocumentShell {
   public:
+    /// `reason`: what went wrong, for the line below the tuner's message; may be empty.
+    using Failure = std::function<void(const QString &reason)>;
+
     virtual ~DocumentShell() = default;
-    virtual bool openDocument(const QString &path) = 0;
+    virtual void openDocument(const QString &path, Failure onFailure) = 0;
 };
 
 /// What the window is given from outside: the questions to the tuner, the printer,

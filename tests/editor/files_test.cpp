@@ -8,7 +8,9 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMimeData>
 #include <QUrl>
@@ -242,6 +244,29 @@ TEST_F(FilesTest, ContentsOpensTheManualBesideTheProgramOrSaysWhereItWasLookedFo
     ASSERT_EQ(shell.opened.size(), 1u);
     EXPECT_EQ(shell.opened.front(), manual);
     EXPECT_EQ(dialogs.messages.size(), 1u);
+
+    // The desktop finds no viewer only after the opener ran: the box comes then.
+    shell.failures.front()(QStringLiteral("xdg-open ended with code 3"));
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages.back(), QStringLiteral("Error by opening file manual_quendal_talviro6_en.pdf !\n") +
+                                           QDir::toNativeSeparators(manual) +
+                                           QStringLiteral("\nxdg-open ended with code 3"));
+}
+
+TEST_F(FilesTest, ASnapshotsFolderTheDesktopCannotOpenIsNamedInTheLanguageShown)
+{
+    c().menu.MenuSnapshots->trigger();
+    ASSERT_EQ(shell.opened.size(), 1u);
+    EXPECT_EQ(shell.opened.front(), window.snapshotFolder());
+    EXPECT_TRUE(QFileInfo(window.snapshotFolder()).isDir()) << "made before it is opened";
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    c().menu.MenuGerman->trigger();
+    c().menu.MenuSnapshots->trigger();
+    shell.failures.back()({});
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages.front(), QStringLiteral("Fehler beim öffnen der Datei ") +
+                                            QDir::toNativeSeparators(window.snapshotFolder()) + QStringLiteral(" !"));
 }
 
 TEST_F(FilesTest, ADroppedParameterFileOpens)
@@ -261,6 +286,124 @@ TEST_F(FilesTest, ADroppedParameterFileOpens)
     QApplication::sendEvent(&window, &drop);
     EXPECT_EQ(label(), Fixture);
 }
+
+#if !defined(Q_OS_WIN) && !defined(Q_OS_MACOS)
+
+/// The window with the real desktop shell, whose opener is a script of the test's:
+/// it ends as xdg-open does on a machine without a viewer, or stays as xdg-open
+/// does while it holds a viewer in the foreground.
+class DesktopOpener : public ::testing::Test {
+  protected:
+    /// A window in `language` beside its manual, which lives as long as the window.
+    /// Each test takes a language of its own: tests run side by side, and the
+    /// manuals lie in the one folder of the program (English is FilesTest's).
+    struct Run {
+        Run(const QString &opener, const char *language, const char *suffix)
+            : manual(QDir(QCoreApplication::applicationDirPath())
+                         .filePath(QStringLiteral("manual_quendal_talviro6_%1.pdf").arg(QLatin1String(suffix)))),
+              shell(opener)
+        {
+            QFile file(manual);
+            if (!file.open(QIODevice::WriteOnly))
+                ADD_FAILURE() << "cannot write " << manual.toStdString();
+            window.FormCreate({QString::fromLatin1(language)});
+            window.show();
+            window.activateWindow();
+            QApplication::processEvents();
+        }
+        ~Run() { QFile::remove(manual); }
+
+        const QString manual;
+        sim::ManualClock clock;
+        sim::SimulatedUnit unit;
+        sim::LoopbackPort port{unit, clock};
+        RecordingDialogs dialogs;
+        RecordingPrinter printer;
+        DesktopShell shell;
+        QTemporaryDir settings;
+        FormHlav window{port, WindowServices{dialogs, printer, shell, settings.path()}, FormHlav::TickSource::Manual};
+    };
+
+    /// ms: a shell script starts and ends well within this on a loaded machine.
+    static constexpr int OpenerBound = 10'000;
+
+    QString script(const QByteArray &body)
+    {
+        const QString path = scripts.filePath(QStringLiteral("opener%1").arg(++m_scripts));
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly))
+            ADD_FAILURE() << "cannot write " << path.toStdString();
+        file.write("#!/bin/sh\n" + body + "\n");
+        file.close();
+        file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
+        return path;
+    }
+
+    QTemporaryDir scripts;
+
+  private:
+    int m_scripts = 0;
+};
+
+TEST_F(DesktopOpener, AnOpenerThatFindsNoViewerOrCannotStartEndsInABoxWithThePath)
+{
+    const struct {
+        const char *why;
+        QString opener;
+        QString reason;
+    } rows[] = {
+        {"no viewer", script("exit 3"), QStringLiteral("ended with code 3: no program to open it with was found")},
+        {"no such opener", scripts.filePath(QStringLiteral("missing")), QStringLiteral("missing: ")},
+        {"killed", script("kill -9 $$"), QStringLiteral("ended abnormally")},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.why);
+        Run run(row.opener, "FRANCE", "fr");
+        QTest::keyClick(&run.window, Qt::Key_F1);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !run.dialogs.messages.empty(); }, OpenerBound));
+        const QString &box = run.dialogs.messages.front();
+        EXPECT_TRUE(box.startsWith(QStringLiteral("Erreur à l´ouvertur du Fichier manual_quendal_talviro6_fr.pdf !\n") +
+                                   QDir::toNativeSeparators(run.manual) + QStringLiteral("\n")))
+            << box.toStdString();
+        EXPECT_TRUE(box.contains(row.reason)) << box.toStdString();
+        QTest::qWait(100);
+        EXPECT_EQ(run.dialogs.messages.size(), 1u) << "one box per opening";
+    }
+}
+
+TEST_F(DesktopOpener, AViewerInTheForegroundNeitherStopsTheWindowNorOutlivesIt)
+{
+    const QString ran = scripts.filePath(QStringLiteral("ran"));
+    const QString args = scripts.filePath(QStringLiteral("args"));
+    QElapsedTimer clock;
+    {
+        Run run(script("echo \"$@\" > '" + args.toUtf8() + "'; touch '" + ran.toUtf8() + "'; exec sleep 30"), "DEUTSCH",
+                "de");
+        clock.start();
+        QTest::keyClick(&run.window, Qt::Key_F1);
+        EXPECT_LT(clock.elapsed(), 2000) << "the window does not wait for the viewer";
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(ran); }, OpenerBound));
+        QFile given(args);
+        ASSERT_TRUE(given.open(QIODevice::ReadOnly));
+        EXPECT_EQ(QString::fromLocal8Bit(given.readAll()).trimmed(), run.manual);
+        QTest::qWait(200);
+        EXPECT_TRUE(run.dialogs.messages.empty()) << run.dialogs.messages.front().toStdString();
+        clock.restart();
+    }
+    EXPECT_LT(clock.elapsed(), 5000) << "closing does not wait for the viewer either";
+}
+
+TEST_F(DesktopOpener, AnOpenerThatSucceedsSaysNothing)
+{
+    const QString ran = scripts.filePath(QStringLiteral("ran"));
+    Run run(script("touch '" + ran.toUtf8() + "'; exit 0"), "CESKY", "cz");
+    QTest::keyClick(&run.window, Qt::Key_F1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(ran); }, OpenerBound));
+    QTest::qWait(300); // the opener's end is seen by the event loop
+    EXPECT_TRUE(run.dialogs.messages.empty()) << run.dialogs.messages.front().toStdString();
+}
+
+#endif
 
 TEST(FilesAtStart, AFileNamedOnTheCommandLineOpens)
 {

@@ -3,17 +3,22 @@
 #include "window_fixture.h"
 #include "editor/widgets/bar_gauge.h"
 
+#include "editor/qt_translations.h"
 #include "editor/widgets/radio_group.h"
 #include "texts/caption_table.h"
 #include "texts/form_about.h"
 #include "texts/kept_texts.h"
 
 #include <QAction>
+#include <QDir>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTimer>
+
+#include <array>
 
 using namespace talviro6;
 using namespace talviro6::testing;
@@ -173,6 +178,75 @@ TEST_F(LanguageTest, TheAboutWindowTakesTheLanguageInUseEveryTime)
     c().menu.MenuEnglish->trigger();
     EXPECT_EQ(showAbout(), QStringLiteral("About TALVIRO6"));
     EXPECT_EQ(about->LabelRsKey->text(), QStringLiteral("Version - 76"));
+}
+
+/// The texts of a message box's Yes, No and Cancel buttons, without their shortcut marks.
+std::array<QString, 3> standardButtons()
+{
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    std::array<QString, 3> texts;
+    const QMessageBox::StandardButton which[] = {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel};
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        texts[i] = box.button(which[i])->text().remove(QLatin1Char('&'));
+    return texts;
+}
+
+bool qtTranslationsInstalled()
+{
+    const QDir folder(QtTranslations::defaultFolder());
+    for (const char *code : {"de", "fr", "cs"})
+        if (!folder.exists(QStringLiteral("qtbase_%1.qm").arg(QLatin1String(code))))
+            return false;
+    return true;
+}
+
+TEST_F(LanguageTest, QtsOwnButtonsFollowEverySwitch)
+{
+    if (!qtTranslationsInstalled())
+        GTEST_SKIP() << "Qt's translations are not installed here (Debian: qt6-translations-l10n)";
+    const struct {
+        int language;
+        std::array<QString, 3> buttons;
+    } rows[] = {
+        {1, {QStringLiteral("Ja"), QStringLiteral("Nein"), QStringLiteral("Abbrechen")}},
+        {3, {QStringLiteral("Ano"), QStringLiteral("Ne"), QStringLiteral("Zrušit")}},
+        {2, {QStringLiteral("Oui"), QStringLiteral("Non"), QStringLiteral("Annuler")}},
+        {0, {QStringLiteral("Yes"), QStringLiteral("No"), QStringLiteral("Cancel")}},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.language);
+        languageItem(row.language)->trigger();
+        EXPECT_EQ(standardButtons(), row.buttons);
+    }
+}
+
+TEST(LanguageAtStart, QtsOwnButtonsSpeakTheLanguageOfTheStartAndAMissingTranslationChangesNothing)
+{
+    if (!qtTranslationsInstalled())
+        GTEST_SKIP() << "Qt's translations are not installed here (Debian: qt6-translations-l10n)";
+    {
+        sim::ManualClock clock;
+        sim::SimulatedUnit unit;
+        sim::LoopbackPort port{unit, clock};
+        RecordingDialogs dialogs;
+        RecordingPrinter printer;
+        RecordingShell shell;
+        QTemporaryDir settings;
+        FormHlav window{port, WindowServices{dialogs, printer, shell, settings.path()}, FormHlav::TickSource::Manual};
+        window.FormCreate({QStringLiteral("DEUTSCH")});
+        EXPECT_EQ(standardButtons()[2], QStringLiteral("Abbrechen"));
+    }
+    EXPECT_EQ(standardButtons()[2], QStringLiteral("Cancel")) << "a closed window takes its translation along";
+
+    QTemporaryDir empty;
+    QtTranslations missing(empty.path());
+    EXPECT_FALSE(missing.apply(1));
+    EXPECT_EQ(standardButtons()[0], QStringLiteral("Yes"));
+    QtTranslations german;
+    ASSERT_TRUE(german.apply(1));
+    EXPECT_FALSE(missing.apply(3)) << "one without its file";
+    EXPECT_EQ(standardButtons()[0], QStringLiteral("Ja")) << "leaves the others alone";
 }
 
 TEST(LanguageAtStart, OnlyTheExactWordPicksTheLanguage)

@@ -2,13 +2,20 @@
 // stamped; the window as it was afterwards, also when there is no printer.
 #include "window_fixture.h"
 
+#include "editor/colours.h"
+#include "editor/live_display.h"
 #include "editor/page_printers.h"
+#include "editor/widgets/mouse_up_check_box.h"
+#include "link/monitor_frame.h"
+#include "link/operating_point.h"
 
 #include <QAction>
 #include <QGroupBox>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
+
+#include <utility>
 
 using namespace talviro6;
 using namespace talviro6::testing;
@@ -97,6 +104,75 @@ TEST_F(PrintingTest, WithoutAPrinterTheTunerIsToldAndTheWindowComesBack)
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages.front(), QStringLiteral("No printer is installed."));
     expectRestored(1);
+}
+
+TEST_F(PrintingTest, PaperShowsTheParametersNotWhereTheEngineRunsAndTheScreenGetsItBack)
+{
+    image()[field::TpsMapEnable] = 1;
+    image()[field::ServoEnable] = 1;
+    window.refresh();
+    c().menu.MenuDwell->trigger(); // where the engine ran, shaded and trailed
+    unit.injectFault(sim::Fault::Silence, -1);
+    MonitorFrame live;
+    live.protocolVersion = ProtocolVersion;
+    const auto runAt = [&](int speed, int throttle) {
+        live.engineSpeed = static_cast<std::uint16_t>(speed);
+        live.tpsPercent = static_cast<std::uint8_t>(throttle);
+        for (int i = 0; i < 5; ++i) {
+            window.link().HandleMonitorFrame(encodeMonitorFrame(live));
+            tick();
+        }
+        return window.link().state().operatingPoint;
+    };
+    const OperatingPoint earlier = runAt(5600, 0);
+    const OperatingPoint point = runAt(5000, 30);
+    ASSERT_FALSE(point.BelowSpeedRange);
+    const std::size_t row = point.OperatingRow, column = point.OperatingColumn, servo = point.OperatingServoPoint;
+    ASSERT_EQ(window.dwell().trailAge(earlier.OperatingRow, earlier.OperatingColumn), 1)
+        << "the cell before is in the trail";
+    auto &adv = c().advance;
+    QWidget *operating = adv.EditCell[row][column];
+    QWidget *before = adv.EditCell[earlier.OperatingRow][earlier.OperatingColumn];
+    QWidget *untouched = adv.EditCell[(row + 3) % Points][(column + 3) % Points];
+    QWidget *speedBox = adv.EditRpmAdv[column];
+    QWidget *throttleLabel = adv.LabelTps[row];
+    QWidget *servoPoint = c().servo.EditNapPriv[servo];
+
+    c().menu.MenuPrintAll->trigger();
+    ASSERT_EQ(printer.jobs.size(), 1u);
+    ASSERT_EQ(printer.jobs.front().size(), 4u);
+    const QImage &advancePaper = printer.jobs.front()[2];
+    const QImage &servoPaper = printer.jobs.front()[3];
+    const auto inside = [this](const QImage &picture, QWidget *w) {
+        return picture.pixelColor(w->mapTo(window.centralWidget(), QPoint(3, w->height() / 2)));
+    };
+    const QColor lime = toQColor(Colour::Lime);
+    const QColor normal = inside(advancePaper, untouched);
+    EXPECT_EQ(normal, toQColor(Colour::Window));
+    EXPECT_EQ(inside(advancePaper, operating), normal) << "the operating cell";
+    EXPECT_EQ(inside(advancePaper, before), normal) << "a cell of the trail";
+    EXPECT_EQ(inside(advancePaper, speedBox), normal) << "the operating speed";
+    EXPECT_NE(inside(advancePaper, throttleLabel), lime) << "the operating throttle";
+    EXPECT_EQ(inside(advancePaper, throttleLabel), inside(advancePaper, adv.LabelTps[(row + 3) % Points]));
+    EXPECT_EQ(inside(servoPaper, servoPoint), normal) << "the operating servo point";
+
+    // The throttle map is a parameter: its box and its tick are on paper.
+    const QRect box(adv.CheckBoxTpsMapa->mapTo(window.centralWidget(), QPoint(0, 0)), adv.CheckBoxTpsMapa->size());
+    int ink = 0;
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x)
+            ink += advancePaper.pixelColor(x, y).lightness() < 100;
+    EXPECT_GT(ink, 20) << "the box with its caption";
+    EXPECT_FALSE(adv.CheckBoxTpsMapa->isHidden());
+
+    c().frame.PageControl1->setCurrentWidget(c().frame.TabSheetAdvance);
+    QApplication::processEvents();
+    const QImage screen = window.centralWidget()->grab().toImage();
+    EXPECT_EQ(inside(screen, operating), lime) << "the live state is back on the screen";
+    EXPECT_EQ(inside(screen, speedBox), lime);
+    EXPECT_EQ(inside(screen, throttleLabel), lime);
+    EXPECT_EQ(inside(screen, before), dwellTrailColour(1));
+    EXPECT_EQ(c().servo.EditNapPriv[servo]->palette().color(QPalette::Base), lime);
 }
 
 TEST_F(PrintingTest, ThePdfPrinterWritesOnePagePerPicture)

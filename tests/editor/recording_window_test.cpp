@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QStatusBar>
+#include <QToolButton>
 
 #include <set>
 
@@ -109,6 +110,50 @@ TEST_F(RecordingWindow, RecordsEveryAcceptedLiveFrameAfterItsHeadLinesFlushedEve
     EXPECT_TRUE(text.contains(QByteArray("\n") +
                               QByteArray(monitorCsvHeader().data(), static_cast<qsizetype>(monitorCsvHeader().size())) +
                               "\n"));
+}
+
+TEST_F(RecordingWindow, TheHeadSaysWhenTheEditorNoLongerHoldsTheParameterFile)
+{
+    const QString parameters = dir.filePath(QStringLiteral("bike.ign"));
+    int recordings = 0;
+    const auto head = [&] {
+        dialogs.saveName = dir.filePath(QStringLiteral("run%1.csv").arg(++recordings));
+        menuRecord()->trigger();
+        menuRecord()->trigger();
+        const MonitorCsv csv = parseFile(dialogs.saveName);
+        return csv.comments.size() > 1 ? csv.comments[1] : std::string("(no head)");
+    };
+    const std::string named = "parameter file: " + parameters.toStdString();
+    const std::string edited = named + " (edited since)";
+
+    dialogs.saveName = parameters;
+    QTest::keyClick(&window, Qt::Key_F2);
+    ASSERT_EQ(window.currentFileName(), parameters);
+    EXPECT_EQ(head(), named);
+
+    auto *limiter = field(QStringLiteral("EditOmez2"));
+    limiter->setFocus();
+    limiter->edit()->selectAll();
+    QTest::keyClicks(limiter->edit(), QStringLiteral("12300"));
+    QTest::keyClick(limiter, Qt::Key_Return);
+    ASSERT_EQ(image()[field::Limiter], 123);
+    EXPECT_EQ(head(), edited);
+
+    QTest::mouseClick(c().frame.toolBar.SpeedButtonZpet, Qt::LeftButton);
+    ASSERT_NE(image()[field::Limiter], 123);
+    EXPECT_EQ(head(), named) << "undone: the editor holds the file again";
+
+    QTest::mouseClick(c().frame.toolBar.SpeedButtonZnovu, Qt::LeftButton);
+    EXPECT_EQ(head(), edited);
+    dialogs.openName = parameters;
+    QTest::keyClick(&window, Qt::Key_F3);
+    EXPECT_EQ(head(), named) << "opened again";
+
+    limiter->setValue(12300);
+    window.afterEditStep();
+    dialogs.saveName = parameters;
+    QTest::keyClick(&window, Qt::Key_F2);
+    EXPECT_EQ(head(), named) << "saved with the change";
 }
 
 TEST_F(RecordingWindow, ADiskThatFillsUpEndsTheRecordingWithAMessage)

@@ -3,7 +3,9 @@
 #include "window_fixture.h"
 
 #include "editor/widgets/mouse_up_check_box.h"
+#include "editor/window_placement.h"
 #include "files/settings_files.h"
+#include "link/monitor_csv.h"
 #include "model/defaults.h"
 #include "model/settle.h"
 #include "model/validate.h"
@@ -13,6 +15,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTabWidget>
 
 #include <memory>
@@ -183,6 +186,126 @@ TEST_F(SettingsTest, StrangeFilesNeverStopTheStart)
             << "a placement off every screen keeps the window centred";
         EXPECT_EQ(run->window->settings().languageIndex, 0) << "a file too large to be ours is not read";
         EXPECT_TRUE(run->dialogs.messages.empty());
+    }
+}
+
+TEST_F(SettingsTest, ARestartKnowsWhetherTheEditorStillHoldsTheFileItNames)
+{
+    const QString parameterFile = folder.filePath(QStringLiteral("bike.ign"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TALVIRO6_FILES_DATA "/startup_cells.ign"), parameterFile));
+    int recordings = 0;
+    const auto head = [&](FormHlav &w) {
+        const QString csv = folder.filePath(QStringLiteral("run%1.csv").arg(++recordings));
+        EXPECT_TRUE(w.startRecording(csv));
+        w.stopRecording();
+        QFile file(csv);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        const MonitorCsv parsed = parseMonitorCsv(std::string_view(bytes.constData(), std::size_t(bytes.size())));
+        return parsed.comments.size() > 1 ? parsed.comments[1] : std::string("(no head)");
+    };
+    const std::string named = "parameter file: " + parameterFile.toStdString();
+    {
+        auto run = start();
+        run->dialogs.openName = parameterFile;
+        run->window->controls().menu.MenuOpen->trigger();
+        run->window->close();
+    }
+    {
+        auto run = start();
+        EXPECT_EQ(head(*run->window), named) << "the start-up image is the file's";
+        run->window->image()[field::Limiter] = 123;
+        run->window->refresh();
+        run->window->close();
+    }
+    {
+        auto run = start();
+        EXPECT_EQ(head(*run->window), named + " (edited since)") << "closed after an edit";
+    }
+    QFile::remove(parameterFile);
+    auto run = start();
+    EXPECT_EQ(head(*run->window), named + " (edited since)") << "a file that is gone cannot vouch for the editor";
+    EXPECT_TRUE(run->dialogs.messages.empty());
+}
+
+TEST(WindowPlacement, AFrameIsMovedIntoTheScreenAndMadeSmallerOnlyWhereItCannotFit)
+{
+    const QRect screen(0, 0, 1024, 768);
+    const QRect belowAPanel(1280, 30, 1024, 738); // a second screen with a panel along its top
+    const struct {
+        const char *why;
+        QRect frame;
+        QRect available;
+        QSize minimum;
+        QRect fitted;
+    } rows[] = {
+        {"fits: kept exactly", {100, 50, 800, 600}, screen, {}, {100, 50, 800, 600}},
+        {"fills the screen exactly", screen, screen, {}, screen},
+        {"over the right edge", {500, 50, 800, 600}, screen, {}, {224, 50, 800, 600}},
+        {"over the bottom edge", {100, 400, 800, 600}, screen, {}, {100, 168, 800, 600}},
+        {"above and left of it", {-50, -20, 800, 600}, screen, {}, {0, 0, 800, 600}},
+        {"placed for 1280 x 1024", {148, 126, 1100, 860}, screen, {}, {0, 0, 1024, 768}},
+        {"wider than the screen only", {148, 126, 1100, 500}, screen, {}, {0, 126, 1024, 500}},
+        {"not below the minimum, corner on it", {148, 126, 1100, 860}, screen, {1050, 790}, {0, 0, 1050, 790}},
+        {"a small frame grows to the minimum", {100, 100, 500, 400}, screen, {600, 450}, {100, 100, 600, 450}},
+        {"under the panel of a screen to the right", {1400, 10, 800, 600}, belowAPanel, {}, {1400, 30, 800, 600}},
+        {"beyond that screen's far corner", {2300, 760, 800, 600}, belowAPanel, {}, {1504, 168, 800, 600}},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.why);
+        EXPECT_EQ(fitIntoScreen(row.frame, row.available, row.minimum), row.fitted);
+    }
+}
+
+/// The test program's two screens (screens.json): the tuner's 1280 x 1024 and, to its
+/// right, a 1024 x 768 one.
+TEST_F(SettingsTest, APlacementIsRestoredExactlyWhereItFitsAndBroughtIntoTheScreenItLandsOn)
+{
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    ASSERT_EQ(screens.size(), 2) << "run with QT_QPA_PLATFORM=offscreen:configfile=.../screens.json";
+    const QRect large = screens[0]->availableGeometry();
+    const QRect small = screens[1]->availableGeometry();
+    ASSERT_EQ(large.size(), QSize(1280, 1024));
+    ASSERT_EQ(small, QRect(1280, 0, 1024, 768));
+    EXPECT_EQ(screenUnder(QRect(1200, 100, 1000, 700), screens), screens[1]) << "most of it";
+    EXPECT_EQ(screenUnder(QRect(5000, 100, 1000, 700), screens), nullptr);
+
+    const auto placedBy = [this](int left, int top, int width, int height) {
+        write(settingsFileName(), QStringLiteral("[BASIC]\r\nLeft=%1\r\nTop=%2\r\nWidth=%3\r\nHeight=%4\r\n")
+                                      .arg(left)
+                                      .arg(top)
+                                      .arg(width)
+                                      .arg(height)
+                                      .toLatin1());
+        return start();
+    };
+    {
+        auto run = placedBy(148, 126, 1100, 860);
+        EXPECT_EQ(run->window->geometry().size(), QSize(1100, 860));
+        EXPECT_EQ(run->window->frameGeometry().topLeft(), QPoint(148, 126)) << "fits on the large screen: kept";
+    }
+    {
+        // Closed at 148,126 on 1280 x 1024, started where the screen has 1024 x 768.
+        auto run = placedBy(1280 + 148, 126, 1100, 860);
+        const QRect frame = run->window->frameGeometry();
+        SCOPED_TRACE(QStringLiteral("frame %1,%2 %3x%4")
+                         .arg(frame.x())
+                         .arg(frame.y())
+                         .arg(frame.width())
+                         .arg(frame.height())
+                         .toStdString());
+        EXPECT_TRUE(small.contains(frame));
+        EXPECT_TRUE(small.contains(run->window->controls().frame.StatusBar1->mapToGlobal(QPoint(0, 0))));
+        const auto &monitor = run->window->controls().frame.monitor;
+        const QRect transferLine(monitor.LabelHlaseni->mapToGlobal(QPoint(0, 0)), monitor.LabelHlaseni->size());
+        EXPECT_TRUE(small.contains(transferLine)) << "the job line";
+    }
+    {
+        // The frame reaches 4 px over the right edge of the large screen.
+        auto run = placedBy(1280 - 1000, 100, 1000, 800);
+        const QSize decoration = run->window->frameGeometry().size() - run->window->size();
+        EXPECT_EQ(run->window->frameGeometry(),
+                  QRect(QPoint(1280 - 1000 - decoration.width(), 100), QSize(1000, 800) + decoration));
     }
 }
 

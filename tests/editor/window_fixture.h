@@ -20,6 +20,7 @@
 
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace talviro6::testing {
@@ -76,14 +77,16 @@ struct RecordingPrinter : PagePrinter {
     }
 };
 
+/// Records what is handed to the desktop and keeps each failure callback, so that a
+/// test makes an opening fail when it likes, as the desktop's opener does later.
 struct RecordingShell : DocumentShell {
-    bool opens = true;
     std::vector<QString> opened;
+    std::vector<Failure> failures; ///< one per opening, in order
 
-    bool openDocument(const QString &path) override
+    void openDocument(const QString &path, Failure onFailure) override
     {
         opened.push_back(path);
-        return opens;
+        failures.push_back(std::move(onFailure));
     }
 };
 

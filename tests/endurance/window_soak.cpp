@@ -45,7 +45,7 @@ struct DiscardingPrinter : PagePrinter {
 };
 
 struct NoShell : DocumentShell {
-    bool openDocument(const QString &) override { return false; }
+    void openDocument(const QString &, Failure onFailure) override { onFailure({}); }
 };
 
 bool due(std::int64_t tick, int period)

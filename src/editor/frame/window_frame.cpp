@@ -96,7 +96,9 @@ WindowFrame buildFrame(QMainWindow *window)
     f.LabelFileNote->setStyleSheet(QStringLiteral("QLabel { background: yellow; color: black; }"));
     f.StatusBar1->addWidget(f.LabelFileNote);
     f.LabelFileNote->hide();
-    client->setMinimumSize(ClientWidth, ClientHeight - f.StatusBar1->sizeHint().height());
+    // It opens at the design size; smaller, down to the row of test labels, its
+    // lowest controls, it still fits a screen of 768 lines with a title bar.
+    client->setMinimumSize(ClientWidth, f.LabelTest[0]->geometry().bottom() + 1 + 6);
     return f;
 }
 
