@@ -7,6 +7,7 @@
 #include "editor/page_printers.h"
 #include "editor/user_dialogs.h"
 #include "editor/window_font.h"
+#include "files/kept_files.h"
 #include "files/profile_file.h"
 #include "files/settings_files.h"
 #include "platform/file_paths.h"
@@ -58,8 +59,11 @@ int runWindow(int argc, char *argv[], const std::function<void(QWidget &window)>
         PortMap map;
         ProfileFile settings;
         const QString settingsPath = QDir(settingsFolder).filePath(QString::fromStdString(settingsFileName()));
-        if (std::ifstream in(toFsPath(settingsPath), std::ios::binary); in)
-            settings.read(in);
+        // A file that cannot be read maps nothing; the window says so and sets it aside.
+        if (!readKeptFile(toFsPath(settingsPath), [&settings](std::istream &in) {
+                 return settings.read(in);
+             }).problem.empty())
+            settings = ProfileFile();
         loadPortMappings(settings, map);
         applyDeviceMappings(options.devices, map);
         port = std::make_unique<QtSerialPort>(std::move(map));

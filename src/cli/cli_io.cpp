@@ -27,7 +27,7 @@ std::ifstream openForReading(const std::string &path)
 void checkRead(const std::ifstream &in, const std::string &path)
 {
     if (in.bad())
-        throw CliError{ExitUsage, path + ": read error"};
+        throw CliError{ExitUsage, readErrorText(path)};
 }
 
 void warnOfMissingValues(const std::string &path, int version, int valuesMissing)

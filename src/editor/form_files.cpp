@@ -108,6 +108,12 @@ void FormHlav::openParameterFile(const QString &path)
     ParameterFileReport report;
     const int version = readParameterFile(
         in, loaded, [&](FileMessage m) { messages.push_back(m); }, &report);
+    if (in.bad()) {
+        // Half a file is no file: nothing of it is taken.
+        m_services.dialogs.message(QString::fromStdString(m_texts[TextRole::TextFileOpenError]) + QStringLiteral("\n") +
+                                   QString::fromStdString(readErrorText(toFsPath(path))));
+        return;
+    }
     in.close();
     for (const FileMessage m : messages)
         m_services.dialogs.message(

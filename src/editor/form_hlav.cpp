@@ -115,6 +115,10 @@ void FormHlav::FormCreate(const QStringList &arguments)
     updateControlStates();
     readStartFileParameters();
     paintLive();
+    if (!m_startNotes.isEmpty()) {
+        m_c.frame.LabelFileNote->setText(m_startNotes.join(QStringLiteral("  |  ")));
+        m_c.frame.LabelFileNote->show();
+    }
 }
 
 void FormHlav::buildControlTables()

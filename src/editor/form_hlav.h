@@ -12,6 +12,7 @@
 #include "model/edit_steps.h"
 #include "model/unit_image.h"
 #include "model/validate.h"
+#include "texts/extras_texts.h"
 #include "texts/kept_texts.h"
 
 #include <QLabel>
@@ -226,6 +227,10 @@ class FormHlav : public QMainWindow, private LinkCallbacks {
     void loadSettings();
     void saveSettings();
     void readTestEnableFile();
+    /// A file kept between runs that could not be read, for the status bar at start.
+    void noteAtStart(const std::string &problem, ExtraText what, const QString &more = {});
+    /// Keeps an unreadable settings file whole under another name, and says so.
+    void setSettingsAside(const std::string &problem);
     /// Brings the window's frame into the available area of the screen it is on,
     /// smaller only where it cannot fit; a frame that fits stays where it is.
     void keepOnScreen();
@@ -291,9 +296,10 @@ class FormHlav : public QMainWindow, private LinkCallbacks {
     /// The parameters as that file held them when it was last opened or saved; empty
     /// when not known. A recording's head says whether the editor still holds them.
     std::optional<ParameterArea> m_fileParameters;
-    QString m_exeDirFileName;  ///< ExeDirFileName: "data.ign" beside the executable
-    QString m_openPreset;      ///< what the open dialog proposes next
-    QString m_savePreset;      ///< what the save dialog proposes next
+    QString m_exeDirFileName; ///< ExeDirFileName: "data.ign" beside the executable
+    QString m_openPreset;     ///< what the open dialog proposes next
+    QString m_savePreset;     ///< what the save dialog proposes next
+    QStringList m_startNotes; ///< the kept files start-up could not read, and what became of them
 };
 
 } // namespace talviro6

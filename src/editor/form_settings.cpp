@@ -3,11 +3,14 @@
 #include "editor/user_dialogs.h"
 #include "editor/window_placement.h"
 #include "files/atomic_write.h"
+#include "files/kept_files.h"
+#include "files/open_for_reading.h"
 #include "files/parameter_file.h"
 #include "files/profile_file.h"
 #include "files/settings_files.h"
 #include "files/startup_image_file.h"
 #include "platform/file_paths.h"
+#include "texts/extras_texts.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -52,11 +55,33 @@ QString FormHlav::testEnablePath() const
     return QDir(m_services.settingsFolder).filePath(QString::fromLatin1(TestEnableFileName));
 }
 
+void FormHlav::noteAtStart(const std::string &problem, ExtraText what, const QString &more)
+{
+    m_startNotes << QString::fromStdString(problem) + QString::fromUtf8(extraText(what, m_settings.languageIndex)) +
+                        more;
+}
+
+void FormHlav::setSettingsAside(const std::string &problem)
+{
+    std::filesystem::path keptAs;
+    if (const std::string error = setAside(toFsPath(settingsFilePath()), &keptAs); !error.empty())
+        noteAtStart(problem, ExtraText::NotSetAside, QString::fromStdString(error));
+    else
+        noteAtStart(problem, ExtraText::KeptAs, QString::fromStdString(keptAs.filename().string()));
+}
+
 void FormHlav::loadSettings()
 {
+    // A settings file that is not ours (a folder, UTF-16, an I/O error, too large)
+    // is kept whole under another name: what it held is the tuner's, and the file
+    // written at close must not take its place.
     ProfileFile ini;
-    if (std::ifstream in(toFsPath(settingsFilePath()), std::ios::binary); in)
-        ini.read(in);
+    if (const KeptFileRead read =
+            readKeptFile(toFsPath(settingsFilePath()), [&ini](std::istream &in) { return ini.read(in); });
+        !read.problem.empty()) {
+        ini = ProfileFile();
+        setSettingsAside(read.problem); // tried again at close when it fails now
+    }
 
     // Each key falls back to the value the setting has now. Left and Top place the
     // window's frame, Width and Height are the window without it, as Qt moves and
@@ -84,8 +109,17 @@ void FormHlav::loadSettings()
     if (page >= 0 && page < m_c.frame.PageControl1->count())
         m_c.frame.PageControl1->setCurrentIndex(page);
 
-    if (std::ifstream in(toFsPath(startupImagePath()), std::ios::binary); in)
-        readStartupImage(in, m_image);
+    // Read aside: a file that fails midway leaves the start's values whole.
+    UnitImage kept = m_image;
+    if (const KeptFileRead read = readKeptFile(toFsPath(startupImagePath()),
+                                               [&kept](std::istream &in) {
+                                                   readStartupImage(in, kept);
+                                                   return true;
+                                               });
+        read.problem.empty())
+        m_image = kept;
+    else
+        noteAtStart(read.problem, ExtraText::KeepsDefaults);
 }
 
 void FormHlav::keepOnScreen()
@@ -125,10 +159,20 @@ void FormHlav::saveSettings()
     if (!QDir().mkpath(m_services.settingsFolder))
         note(m_services.settingsFolder.toStdString() + ": cannot create the folder");
 
-    // What the file holds besides our keys (the port mappings, a tuner's notes) stays.
+    // What the file holds besides our keys (the port mappings, a tuner's notes) stays;
+    // a file that became unreadable since the start is kept aside as then.
     ProfileFile ini;
-    if (std::ifstream in(toFsPath(settingsFilePath()), std::ios::binary); in)
-        ini.read(in);
+    bool writeSettings = true;
+    if (const KeptFileRead read =
+            readKeptFile(toFsPath(settingsFilePath()), [&ini](std::istream &in) { return ini.read(in); });
+        !read.problem.empty()) {
+        ini = ProfileFile();
+        std::filesystem::path keptAs;
+        if (const std::string error = setAside(toFsPath(settingsFilePath()), &keptAs); !error.empty()) {
+            note(read.problem + "; not written over: " + error);
+            writeSettings = false;
+        }
+    }
     ini.writeInteger(Basic, "Left", x());
     ini.writeInteger(Basic, "Top", y());
     ini.writeInteger(Basic, "Height", height());
@@ -139,7 +183,8 @@ void FormHlav::saveSettings()
     ini.write(Basic, "File", m_c.bike.LabelFile2->text().toStdString());
     ini.write(Basic, "IniDir", m_currentFileName.toStdString());
     ini.writeInteger(Basic, "PageControl1->ActivePageIndex", pageShown());
-    note(writeFileAtomically(toFsPath(settingsFilePath()), [&](std::ostream &out) { ini.writeTo(out); }));
+    if (writeSettings)
+        note(writeFileAtomically(toFsPath(settingsFilePath()), [&](std::ostream &out) { ini.writeTo(out); }));
     note(
         writeFileAtomically(toFsPath(startupImagePath()), [&](std::ostream &out) { writeStartupImage(out, m_image); }));
 
@@ -152,11 +197,13 @@ void FormHlav::readStartFileParameters()
     const QString path = parameterFileName();
     if (path.isEmpty() || QFileInfo(path).isDir())
         return;
-    std::ifstream in(toFsPath(path), std::ios::binary);
+    std::ifstream in;
+    if (!openForReading(toFsPath(path), in).empty())
+        return;
     // Read over the image of the start and validated, as Open takes a file; the
     // reader's messages are for the tuner only when the tuner opens a file.
     UnitImage fromFile = m_image;
-    if (!in || readParameterFile(in, fromFile, [](FileMessage) {}) == 0)
+    if (readParameterFile(in, fromFile, [](FileMessage) {}) == 0 || in.bad())
         return;
     SettingsIndexes settings = m_settings;
     validate(fromFile, settings);
@@ -171,8 +218,16 @@ void FormHlav::readStartFileParameters()
 
 void FormHlav::readTestEnableFile()
 {
-    std::ifstream in(toFsPath(testEnablePath()), std::ios::binary);
-    m_testEnable = in && containsAccessWord(in);
+    m_testEnable = false;
+    if (const KeptFileRead read = readKeptFile(toFsPath(testEnablePath()),
+                                               [this](std::istream &in) {
+                                                   m_testEnable = containsAccessWord(in);
+                                                   return true;
+                                               });
+        !read.problem.empty()) {
+        m_testEnable = false;
+        noteAtStart(read.problem, ExtraText::KeepsDefaults);
+    }
 }
 
 } // namespace talviro6

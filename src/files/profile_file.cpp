@@ -41,12 +41,18 @@ bool ProfileFile::read(std::istream &in)
 {
     std::string content;
     char chunk[4096];
+    // istream::read turns a failing buffer into badbit; a settings file of ours is
+    // text, so a NUL byte (UTF-16, a binary file) says it is someone else's.
     while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
         content.append(chunk, static_cast<std::size_t>(in.gcount()));
         if (content.size() > MaxBytes) {
             m_lines.clear();
             return false;
         }
+    }
+    if (in.bad() || content.find('\0') != std::string::npos) {
+        m_lines.clear();
+        return false;
     }
     m_lines.clear();
     std::string section;

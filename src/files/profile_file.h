@@ -20,9 +20,10 @@ class ProfileFile {
     /// A file longer than this is no settings file of ours; it is not read.
     static constexpr std::size_t MaxBytes = 1 << 20;
 
-    /// Reads a whole profile. Never fails on content: lines that are neither a
-    /// section nor a key are kept as they are. False (and nothing read) for a stream
-    /// longer than MaxBytes.
+    /// Reads a whole profile. Lines that are neither a section nor a key are kept as
+    /// they are. False (and nothing read) for what cannot be a settings file of ours:
+    /// a stream longer than MaxBytes, one that fails while read, or one holding a NUL
+    /// byte (UTF-16 or binary); such a file must not be written over.
     bool read(std::istream &in);
 
     /// The text of a key, if the key is there.

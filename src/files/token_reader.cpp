@@ -1,5 +1,7 @@
 #include "files/token_reader.h"
 
+#include <exception>
+
 namespace talviro6 {
 namespace {
 
@@ -11,6 +13,20 @@ bool isSeparator(int c)
 } // namespace
 
 bool TokenReader::next(Token &token)
+{
+    try {
+        return read(token);
+    } catch (const std::exception &) {
+        try {
+            m_in.setstate(std::ios::badbit);
+        } catch (const std::exception &) {
+            // A stream told to throw on badbit: it is marked all the same.
+        }
+        return false;
+    }
+}
+
+bool TokenReader::read(Token &token)
 {
     token.text.clear();
     token.truncated = false;

@@ -27,10 +27,14 @@ class TokenReader {
   public:
     explicit TokenReader(std::istream &in) : m_in(in) {}
 
-    /// False at the end of the stream.
+    /// False at the end of the stream, and when reading it failed: the stream is
+    /// then marked bad (the standard file buffer throws from a failed read, which
+    /// must never end the program).
     bool next(Token &token);
 
   private:
+    bool read(Token &token);
+
     std::istream &m_in;
 };
 

@@ -134,6 +134,16 @@ constexpr std::array<Row, ExtraTextCount> Texts{{
      "Dies ist keine Parameterdatei (ohne KORVALEN_KEY); nichts wurde geladen:",
      "Ce n’est pas un fichier de paramètres (sans KORVALEN_KEY) ; rien n’a été chargé :",
      "Toto není soubor parametrů (chybí KORVALEN_KEY); nic nebylo načteno:"},
+    // KeepsDefaults
+    {"; the tool started with defaults in its place", "; das Programm startete stattdessen mit Standardwerten",
+     " ; le programme a démarré avec les valeurs par défaut à sa place",
+     "; program začal místo něj s výchozími hodnotami"},
+    // KeptAs
+    {"; kept whole as ", "; unverändert aufbewahrt als ", " ; conservé tel quel sous ", "; ponechán celý jako "},
+    // NotSetAside
+    {"; it could not be set aside and is not written over: ",
+     "; er konnte nicht beiseitegelegt werden und wird nicht überschrieben: ",
+     " ; il n’a pas pu être mis de côté et ne sera pas écrasé : ", "; nešlo jej odložit, nebude přepsán: "},
     // ValuesNotInFile
     {" values are not in the file; they kept the values they had before it",
      " Werte fehlen in der Datei; sie behielten ihre bisherigen Werte",

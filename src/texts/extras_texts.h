@@ -58,6 +58,9 @@ enum class ExtraText {
     WordRows,          ///< followed by the rows' values
     ValidationChanged, ///< after a take-over, followed by the fields validation set otherwise
     NotAParameterFile, ///< followed by the file on a line of its own
+    KeepsDefaults,     ///< after a kept file that could not be read and its reason
+    KeptAs,            ///< after a settings file that could not be read: followed by its new name
+    NotSetAside,       ///< after it: followed by why it could not be renamed
     ValuesNotInFile,   ///< after the file and the count
     WordChannel,
     WordPoint,

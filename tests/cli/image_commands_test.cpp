@@ -42,8 +42,9 @@ CliRun cli(const std::string &arguments)
     const auto dir = std::filesystem::temp_directory_path();
     const auto out = dir / ("talviro6_cli_out_" + std::to_string(::getpid()));
     const auto err = dir / ("talviro6_cli_err_" + std::to_string(::getpid()));
-    const std::string command =
-        std::string("'") + TALVIRO6_CLI + "' " + arguments + " >'" + out.string() + "' 2>'" + err.string() + "'";
+    // Bounded, so a reader that never ends fails its test (exit 124) instead of hanging it.
+    const std::string command = std::string("timeout 60 '") + TALVIRO6_CLI + "' " + arguments + " >'" + out.string() +
+                                "' 2>'" + err.string() + "'";
     const int status = std::system(command.c_str());
     CliRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(out), slurp(err)};
     std::filesystem::remove(out);
@@ -168,6 +169,12 @@ TEST(Cli, UsageAndUnreadableFilesGiveExitTwoAndOneLine)
         "diff '" + filesData("startup_cells.ign") + "' " + missing,
         "diff " + missing + " '" + filesData("startup_cells.ign") + "'",
         "diff '" + filesData("startup_cells.ign") + "' '" + std::string(TALVIRO6_TEST_DATA) + "'",
+        // Endless, and failing at the first read: refused or reported, never a hang or an abort.
+        "image --from-dump /dev/zero",
+        "diff '" + filesData("startup_cells.ign") + "' /dev/zero",
+        "image /proc/self/mem",
+        "image --from-dump /proc/self/mem",
+        "diff '" + filesData("startup_cells.ign") + "' /proc/self/mem",
     };
     for (const std::string &arguments : rows) {
         const CliRun run = cli(arguments);

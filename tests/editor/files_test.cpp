@@ -211,6 +211,24 @@ TEST_F(FilesTest, AFileThatCannotBeOpenedIsSaid)
     EXPECT_EQ(dialogs.messages.front(),
               QStringLiteral("Open file error!\n") + folder.path() + QStringLiteral(": is a folder, not a file"));
     EXPECT_EQ(image(), before);
+
+    // Endless, or failing at its first read: refused or said, never a hang or an abort.
+    const struct {
+        QString path;
+        QString says;
+    } rows[] = {
+        {QStringLiteral("/dev/zero"), QStringLiteral("/dev/zero: is not a regular file")},
+        {QStringLiteral("/proc/self/mem"), QStringLiteral("/proc/self/mem: read error (Input/output error)")},
+    };
+    for (const auto &row : rows) {
+        dialogs.messages.clear();
+        dialogs.openName = row.path;
+        c().menu.MenuOpen->trigger();
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_EQ(dialogs.messages.front(), QStringLiteral("Open file error!\n") + row.says);
+        EXPECT_EQ(image(), before);
+        EXPECT_EQ(label(), QString());
+    }
 }
 
 TEST_F(FilesTest, TheExeDirCommandsProposeDataIgnBesideTheProgramForBothDialogs)

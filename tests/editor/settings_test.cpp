@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -350,3 +351,86 @@ TEST_F(SettingsTest, TheTestEnableFileSwitchesTestMode)
 }
 
 } // namespace
+
+// A folder, or a file that fails at its first read, in place of a kept file must not
+// stop the start (the standard file buffer throws from a failed read): the window
+// starts with defaults for that file and says so in the status bar.
+TEST_F(SettingsTest, AKeptFileThatCannotBeReadStartsWithDefaultsAndSaysSo)
+{
+    const auto fresh = start();
+    const UnitImage defaults = fresh->window->image();
+    fresh->window->close();
+
+    const struct {
+        std::string name;
+        bool folderInstead; ///< else a link to a file that fails at its first read
+    } rows[] = {
+        {startupImageFileName(), true},
+        {std::string(TestEnableFileName), true},
+        {startupImageFileName(), false},
+        {std::string(TestEnableFileName), false},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name + (row.folderInstead ? " as a folder" : " failing at its first read"));
+        QFile::remove(file(settingsFileName()));
+        QFile::remove(file(startupImageFileName()));
+        if (row.folderInstead)
+            ASSERT_TRUE(QDir(folder.path()).mkdir(QString::fromStdString(row.name)));
+        else
+            ASSERT_TRUE(QFile::link(QStringLiteral("/proc/self/mem"), file(row.name)));
+        auto run = start();
+        FormHlav &w = *run->window;
+        EXPECT_EQ(w.image(), defaults);
+        EXPECT_FALSE(w.testEnable());
+        QLabel *note = w.controls().frame.LabelFileNote;
+        EXPECT_TRUE(note->isVisible());
+        EXPECT_TRUE(note->text().startsWith(file(row.name))) << note->text().toStdString();
+        EXPECT_TRUE(note->text().endsWith(QStringLiteral("; the tool started with defaults in its place")))
+            << note->text().toStdString();
+        EXPECT_TRUE(run->dialogs.messages.empty());
+        run->window->close();
+        run.reset();
+        if (row.folderInstead)
+            QDir(file(row.name)).removeRecursively();
+        else
+            QFile::remove(file(row.name));
+    }
+}
+
+// A settings file that is not ours is never written over: it is kept whole under a
+// new name beside it, said once in the status bar, and the close writes a fresh one.
+TEST_F(SettingsTest, ASettingsFileThatIsNotOursIsKeptWholeBesideTheNewOne)
+{
+    const QByteArray large = QByteArray("[PORTS]\r\nCOM3=/dev/ttyUSB7\r\n[NOTES]\r\n") +
+                             QByteArray("the tuner's notes\r\n").repeated(80'000) + "[BASIC]\r\nLanguage=1\r\n";
+    QByteArray utf16("\xff\xfe", 2);
+    for (const char c : QByteArray("[BASIC]\r\nLanguage=2\r\n"))
+        utf16 += QByteArray(1, c) + QByteArray(1, '\0');
+    const QByteArray nul("[BASIC]\0\r\nLanguage=3\r\n", 22);
+    for (const QByteArray &content : {large, utf16, nul}) {
+        SCOPED_TRACE(content.left(12).toHex().toStdString());
+        QDir(folder.path()).removeRecursively();
+        QDir().mkpath(folder.path());
+        write(settingsFileName(), content);
+        auto run = start();
+        const std::string keptName = settingsFileName() + ".unreadable";
+        EXPECT_EQ(read(keptName), content) << "kept whole, byte for byte";
+        QLabel *note = run->window->controls().frame.LabelFileNote;
+        EXPECT_TRUE(note->isVisible());
+        EXPECT_TRUE(note->text().endsWith(QStringLiteral("; kept whole as ") + QString::fromStdString(keptName)))
+            << note->text().toStdString();
+        EXPECT_EQ(run->window->settings().languageIndex, 0) << "nothing of it was taken";
+        run->window->close();
+        run.reset();
+        EXPECT_EQ(read(keptName), content) << "still, after the close";
+        const QByteArray written = read(settingsFileName());
+        EXPECT_TRUE(written.startsWith("[BASIC]\r\n")) << written.left(40).toStdString();
+        EXPECT_FALSE(written.contains('\0'));
+
+        // The next start reads the fresh file and keeps nothing more aside.
+        auto again = start();
+        EXPECT_FALSE(again->window->controls().frame.LabelFileNote->isVisible());
+        again->window->close();
+        EXPECT_FALSE(QFile::exists(file(settingsFileName() + ".unreadable-2")));
+    }
+}

@@ -194,13 +194,17 @@ TEST(ProfileFile, AnyBytesReadWithoutThrowingAndWriteBackUnchanged)
     for (int n = 0; n < 50; ++n) {
         std::string s(static_cast<std::size_t>(random() % 4096), '\0');
         for (char &c : s)
-            c = static_cast<char>(random() % 8 == 0 ? "[]=;\r\n \t"[random() % 8] : random() % 256);
+            c = static_cast<char>(random() % 8 == 0 ? "[]=;\r\n \t"[random() % 8] : 1 + random() % 255);
         inputs.push_back(s);
     }
     for (const std::string &input : inputs) {
         ProfileFile p;
         std::istringstream in(input, std::ios::binary);
-        ASSERT_NO_THROW(EXPECT_TRUE(p.read(in)));
+        // A NUL byte is no text of ours (UTF-16, binary): refused, so never rewritten.
+        const bool text = input.find('\0') == std::string::npos;
+        ASSERT_NO_THROW(EXPECT_EQ(p.read(in), text));
+        if (!text)
+            continue;
         ASSERT_NO_THROW(p.readInteger("BASIC", "Left", 0));
         const std::string once = written(p);
         EXPECT_EQ(written(profileOf(once)), once);

@@ -3,6 +3,7 @@
 #include "editor/compare/diff_grid.h"
 #include "editor/compare/field_labels.h"
 #include "editor/user_dialogs.h"
+#include "files/open_for_reading.h"
 #include "files/parameter_file.h"
 #include "model/defaults.h"
 #include "model/field_compare.h"
@@ -73,14 +74,14 @@ std::vector<int> shownValues(const ParameterArea &area, int first, int count)
 
 std::optional<ParameterArea> readParameterSet(const QString &path)
 {
-    std::ifstream in(toFsPath(path), std::ios::binary);
-    if (!in || QFileInfo(path).isDir())
+    std::ifstream in;
+    if (!openForReading(toFsPath(path), in).empty())
         return std::nullopt;
     UnitImage image;
     image[field::BikeType] = bike::Classic;
     newParameterSet(image, NewSetCause::StartOrNew);
     validate(image);
-    if (readParameterFile(in, image, [](FileMessage) {}) == 0)
+    if (readParameterFile(in, image, [](FileMessage) {}) == 0 || in.bad())
         return std::nullopt;
     validate(image);
     return image.parameters;

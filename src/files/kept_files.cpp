@@ -1,0 +1,52 @@
+#include "files/kept_files.h"
+
+#include "files/open_for_reading.h"
+
+#include <fstream>
+#include <system_error>
+
+namespace talviro6 {
+
+KeptFileRead readKeptFile(const std::filesystem::path &path, const std::function<bool(std::istream &)> &read)
+{
+    KeptFileRead result;
+    std::error_code ec;
+    const auto status = std::filesystem::symlink_status(path, ec);
+    if (ec || !std::filesystem::exists(status))
+        return result;
+    result.present = true;
+    std::ifstream in;
+    if (std::string error = openForReading(path, in); !error.empty()) {
+        // A link that leads nowhere counts as missing: there is nothing to lose.
+        if (std::filesystem::is_symlink(status) && !std::filesystem::exists(path, ec))
+            result.present = false;
+        else
+            result.problem = std::move(error);
+        return result;
+    }
+    const bool ours = read(in);
+    if (in.bad())
+        result.problem = readErrorText(path);
+    else if (!ours)
+        result.problem = path.string() + ": not a file this tool wrote";
+    return result;
+}
+
+std::string setAside(const std::filesystem::path &path, std::filesystem::path *keptAs)
+{
+    std::error_code ec;
+    for (int n = 1; n < 1000; ++n) {
+        std::filesystem::path target = path;
+        target += n == 1 ? std::string(".unreadable") : ".unreadable-" + std::to_string(n);
+        if (std::filesystem::exists(std::filesystem::symlink_status(target, ec)))
+            continue;
+        std::filesystem::rename(path, target, ec);
+        if (ec)
+            return path.string() + ": cannot be renamed to " + target.filename().string() + ": " + ec.message();
+        *keptAs = target;
+        return {};
+    }
+    return path.string() + ": no free name beside it to keep it under";
+}
+
+} // namespace talviro6
