@@ -116,7 +116,13 @@ void FormHlav::FormCreate(const QStringList &arguments)
     readStartFileParameters();
     paintLive();
     if (!m_startNotes.isEmpty()) {
-        m_c.frame.LabelFileNote->setText(m_startNotes.join(QStringLiteral("  |  ")));
+        // The files all lie in the settings folder: the line names them, the tooltip
+        // says where.
+        const QString notes = m_startNotes.join(QStringLiteral("  |  "));
+        QString shortNotes = notes;
+        shortNotes.replace(QDir(m_services.settingsFolder).absolutePath() + QLatin1Char('/'), QString());
+        m_c.frame.LabelFileNote->setText(shortNotes);
+        m_c.frame.LabelFileNote->setToolTip(notes);
         m_c.frame.LabelFileNote->show();
     }
 }

@@ -384,7 +384,9 @@ TEST_F(SettingsTest, AKeptFileThatCannotBeReadStartsWithDefaultsAndSaysSo)
         EXPECT_FALSE(w.testEnable());
         QLabel *note = w.controls().frame.LabelFileNote;
         EXPECT_TRUE(note->isVisible());
-        EXPECT_TRUE(note->text().startsWith(file(row.name))) << note->text().toStdString();
+        EXPECT_TRUE(note->text().startsWith(QString::fromStdString(row.name) + QLatin1Char(':')))
+            << note->text().toStdString();
+        EXPECT_TRUE(note->toolTip().startsWith(file(row.name))) << "the tooltip says where";
         EXPECT_TRUE(note->text().endsWith(QStringLiteral("; the tool started with defaults in its place")))
             << note->text().toStdString();
         EXPECT_TRUE(run->dialogs.messages.empty());
