@@ -105,7 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::string input(reinterpret_cast<const char *>(data), size);
     ProfileFile p;
     if (!readBack(p, input)) {
-        if (size <= ProfileFile::MaxBytes)
+        if (size <= ProfileFile::MaxBytes && input.find('\0') == std::string::npos)
             std::abort();
         return 0;
     }
@@ -120,6 +120,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::string value = input.substr(0, 40);
     p.write("BASIC", "File", value);
     std::string oneLine = value;
+    std::erase(oneLine, '\0');
     for (char &c : oneLine)
         if (c == '\r' || c == '\n')
             c = ' ';

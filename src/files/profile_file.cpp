@@ -27,9 +27,11 @@ bool sameName(std::string_view a, std::string_view b)
            });
 }
 
+// A NUL would make the file unreadable to the next start, so it is dropped.
 std::string oneLine(std::string_view value)
 {
     std::string s(value);
+    std::erase(s, '\0');
     std::replace_if(
         s.begin(), s.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     return s;
@@ -121,7 +123,7 @@ std::string ProfileFile::readString(std::string_view section, std::string_view k
 
 void ProfileFile::write(std::string_view section, std::string_view key, std::string_view value)
 {
-    const std::string v = oneLine(trim(value)); // as a later read will see it
+    const std::string v(trim(oneLine(value))); // as a later read will see it
     const std::string text = std::string(key) + '=' + v;
     for (Line &line : m_lines)
         if (!line.isSection && !line.key.empty() && sameName(line.section, section) && sameName(line.key, key)) {

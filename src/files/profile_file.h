@@ -35,7 +35,8 @@ class ProfileFile {
     std::string readString(std::string_view section, std::string_view key, const std::string &fallback) const;
 
     /// Sets a key, adding the section (at the end) and the key (at the end of its
-    /// section) when they are not there. Line breaks in the value become blanks.
+    /// section) when they are not there. Line breaks in the value become blanks and NUL
+    /// bytes are dropped, so what is written can always be read again.
     void write(std::string_view section, std::string_view key, std::string_view value);
     void writeInteger(std::string_view section, std::string_view key, int value);
 

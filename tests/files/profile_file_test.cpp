@@ -163,6 +163,19 @@ TEST(ProfileFile, AValueWithLineBreaksStaysOneLine)
     EXPECT_EQ(again.value("BASIC", "IniDir"), "x");
 }
 
+TEST(ProfileFile, AValueWithANulByteIsWrittenSoItReadsBack)
+{
+    // A NUL makes a file unreadable as ours, so the next start would set it aside.
+    ProfileFile p = profileOf("[BASIC]\nFile=old\n");
+    p.write("BASIC", "File", std::string("a\0b \0", 5));
+    const std::string out = written(p);
+    EXPECT_EQ(out, "[BASIC]\r\nFile=ab\r\n");
+    ProfileFile again;
+    std::istringstream in(out, std::ios::binary);
+    ASSERT_TRUE(again.read(in));
+    EXPECT_EQ(again.value("BASIC", "File"), "ab");
+}
+
 TEST(ProfileFile, AStreamLongerThanTheCapIsRefusedAndLeavesNothing)
 {
     const std::string line = "[BASIC]\nLeft=1\n";
