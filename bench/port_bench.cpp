@@ -11,8 +11,7 @@ using namespace talviro6;
 namespace {
 
 struct NoWindow : LinkCallbacks {
-    void readBackControls() override {}
-    void refreshControls() override {}
+    int readFinished(const ParameterArea &) override { return 0; }
     void showMessageBox(MessageBoxKind, const std::string &) override {}
 };
 

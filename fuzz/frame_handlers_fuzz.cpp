@@ -32,8 +32,8 @@ struct DeadPort final : SerialPort {
 };
 
 struct QuietWindow final : LinkCallbacks {
-    void readBackControls() override {}
-    void refreshControls() override {}
+    UnitImage *image = nullptr; ///< where a read lands
+    int readFinished(const ParameterArea &received) override { return takeReadInto(*image, received); }
     void showMessageBox(MessageBoxKind, const std::string &) override {}
 };
 
@@ -48,6 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     KeptTexts texts;
     DeadPort port;
     QuietWindow window;
+    window.image = &image;
     LinkEngine engine(port, image, settings, texts, window);
 
     // Each record: one control byte (job to start, ticks to run), then a frame.

@@ -35,8 +35,7 @@ bool save(QWidget *widget, const QString &path)
 bool takeDwellScreenshots(FormHlav &window, const QString &dir)
 {
     Controls &c = window.controls();
-    window.image()[field::TpsMapEnable] = 1;
-    window.afterEditStep();
+    window.session().edit([](UnitImage &image) { image[field::TpsMapEnable] = 1; }, EditFrom::Image);
     c.menu.MenuDwellReset->trigger();
     if (!c.menu.MenuDwell->isChecked())
         c.menu.MenuDwell->trigger();

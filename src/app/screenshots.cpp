@@ -56,10 +56,13 @@ void takeScreenshotsLater(FormHlav &window, const QString &dir)
         ok = save(about, QDir(dir).filePath(QStringLiteral("about.png"))) && ok;
         about->hide();
         // The Compare window after two edits: the editor against the unit.
-        UnitImage &image = window.image();
-        image[field::Retard] = static_cast<std::uint8_t>(image[field::Retard] + 3);
-        image[field::AdvanceMap(5, 4)] = static_cast<std::uint8_t>(image[field::AdvanceMap(5, 4)] + 4);
-        window.afterEditStep();
+        EditSession &session = window.session();
+        session.edit(
+            [](UnitImage &image) {
+                image[field::Retard] = static_cast<std::uint8_t>(image[field::Retard] + 3);
+                image[field::AdvanceMap(5, 4)] = static_cast<std::uint8_t>(image[field::AdvanceMap(5, 4)] + 4);
+            },
+            EditFrom::Image);
         FormCompare *compare = window.compareWindow();
         compare->reload();
         compare->show();
@@ -68,16 +71,14 @@ void takeScreenshotsLater(FormHlav &window, const QString &dir)
         compare->hide();
         ok = takeDwellScreenshots(window, dir) && ok;
         // The advance page with the whole map and a block selected on it; then as it was.
-        const std::uint8_t tpsMap = image[field::TpsMapEnable];
-        image[field::TpsMapEnable] = 1;
-        window.afterEditStep();
+        const std::uint8_t tpsMap = session.image()[field::TpsMapEnable];
+        session.edit([](UnitImage &image) { image[field::TpsMapEnable] = 1; }, EditFrom::Image);
         pages->setCurrentWidget(window.controls().frame.TabSheetAdvance);
         window.mapSelection()->setBlock(MapBlock{3, 2, 6, 5});
         QApplication::processEvents();
         ok = save(&window, QDir(dir).filePath(QStringLiteral("map-block.png"))) && ok;
         window.mapSelection()->setBlock(std::nullopt);
-        image[field::TpsMapEnable] = tpsMap;
-        window.afterEditStep();
+        session.edit([tpsMap](UnitImage &image) { image[field::TpsMapEnable] = tpsMap; }, EditFrom::Image);
         takeRecordingScreenshotsThenQuit(window, dir, ok);
     });
 }

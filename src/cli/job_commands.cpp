@@ -134,13 +134,14 @@ std::string resolveDevice(const Options &o)
     return device;
 }
 
-/// The window's part, for a window that is not there: nothing to read back or
-/// refresh, and a box becomes the reason the command ends.
+/// The window's part, for a window that is not there: a read lands in the command's
+/// image, and a box becomes the reason the command ends.
 struct CliCallbacks : LinkCallbacks {
+    explicit CliCallbacks(UnitImage &image) : image(image) {}
+    UnitImage &image;
     std::optional<MessageBoxKind> box;
     std::string boxText;
-    void readBackControls() override {}
-    void refreshControls() override {}
+    int readFinished(const ParameterArea &received) override { return takeReadInto(image, received); }
     void showMessageBox(MessageBoxKind kind, const std::string &text) override
     {
         box = kind;
@@ -152,7 +153,7 @@ struct CliCallbacks : LinkCallbacks {
 class Session {
   public:
     Session(const Options &options, UnitImage &image)
-        : m_device(resolveDevice(options)), m_port(mapToFirst(m_device)),
+        : m_device(resolveDevice(options)), m_callbacks(image), m_port(mapToFirst(m_device)),
           m_engine(m_port, image, m_settings, m_texts, m_callbacks)
     {
         catchStopSignals();

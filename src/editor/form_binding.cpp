@@ -10,96 +10,102 @@
 #include "editor/widgets/drop_down_list.h"
 #include <QCheckBox>
 
-// The edit path of the window: every handler ends in the after-edit step, so the
-// controls always show the validated image.
+// The edit handlers of the window: each hands its change to the edit session,
+// which reads back, validates, has the controls refreshed and takes the history
+// step, so the controls always show the validated image.
 
 namespace talviro6 {
 
-void FormHlav::readBack()
+void FormHlav::readBack(UnitImage &image) const
 {
-    m_binding->readBack(m_image, m_testEnable);
-    updateControlStates();
+    m_binding->readBack(image, m_session.testEnable());
 }
 
 void FormHlav::refresh()
 {
-    m_binding->refresh(m_image);
+    m_binding->refresh(m_session.image());
     updateControlStates();
     updateUnitState();
     refreshCharts();
 }
 
-void FormHlav::afterEditStep()
+void FormHlav::showEdit(const EditChange &change)
 {
-    validateImage();
-    refresh();
-    historyStep();
+    if (change.refresh)
+        refresh();
+    else
+        updateControlStates();
+    if (change.page && pageShown() != *change.page)
+        m_c.frame.PageControl1->setCurrentIndex(*change.page);
+    if (change.historyMoved)
+        refreshHistoryButtons();
+    if (change.programNow)
+        startProgrammingAfterChange();
 }
+
+namespace {
+void noChange(UnitImage &)
+{
+}
+} // namespace
 
 void FormHlav::UpDownClick()
 {
-    readBack();
-    afterEditStep();
+    m_session.edit(noChange);
 }
 
 void FormHlav::EditExit()
 {
-    readBack();
-    afterEditStep();
+    m_session.edit(noChange);
 }
 
 void FormHlav::FormKeyPress(NumericField *)
 {
     focusNextChild();
-    readBack();
-    afterEditStep();
+    m_session.edit(noChange);
 }
 
 void FormHlav::CheckBoxMouseUp()
 {
-    readBack();
-    updateControlStates();
-    afterEditStep();
+    m_session.edit(noChange);
 }
 
 void FormHlav::RadioGroupInput1Click(int item)
 {
-    m_image[field::Input1Function] = static_cast<std::uint8_t>(item);
-    historyStep();
-    updateControlStates();
+    m_session.choose(field::Input1Function, static_cast<std::uint8_t>(item));
 }
 
 void FormHlav::RadioGroupInput2Click(int item)
 {
-    m_image[field::Input2Function] = static_cast<std::uint8_t>(item);
-    historyStep();
-    updateControlStates();
+    m_session.choose(field::Input2Function, static_cast<std::uint8_t>(item));
 }
 
 void FormHlav::RadioGroupPOutClick(int output, int item)
 {
-    m_image[field::PowerOutMode(output)] = static_cast<std::uint8_t>(item);
-    historyStep();
-    updateControlStates();
+    m_session.choose(field::PowerOutMode(output), static_cast<std::uint8_t>(item));
 }
 
 void FormHlav::ComboBoxBikeChange()
 {
-    if (const auto code = convert::bikeItemToStored(m_c.bike.ComboBoxBike->currentIndex()))
-        m_image[field::BikeType] = *code;
-    if (m_c.bike.ComboBoxSynchro->currentIndex() >= 0)
-        m_image[field::SyncMethod] = static_cast<std::uint8_t>(m_c.bike.ComboBoxSynchro->currentIndex());
-    newParameterSet(m_image, NewSetCause::ComboChange);
-    refresh();
-    afterEditStep();
+    // The other controls are not read back: the type's preset decides them.
+    const auto code = convert::bikeItemToStored(m_c.bike.ComboBoxBike->currentIndex());
+    const int synchro = m_c.bike.ComboBoxSynchro->currentIndex();
+    m_session.edit(
+        [&](UnitImage &image) {
+            if (code)
+                image[field::BikeType] = *code;
+            if (synchro >= 0)
+                image[field::SyncMethod] = static_cast<std::uint8_t>(synchro);
+            newParameterSet(image, NewSetCause::ComboChange);
+        },
+        EditFrom::Image);
 }
 
 void FormHlav::stepServo(Step step)
 {
-    readBack();
-    stepServoVoltage(m_image, step, m_c.servo.CheckBoxServoAll->isChecked(),
-                     m_link.state().operatingPoint.OperatingServoPoint);
-    afterEditStep();
+    const bool all = m_c.servo.CheckBoxServoAll->isChecked();
+    const int point = m_link.state().operatingPoint.OperatingServoPoint;
+    m_session.edit([&](UnitImage &image) { stepServoVoltage(image, step, all, point); });
 }
 
 void FormHlav::BitBtnServoMinusClick()
@@ -112,23 +118,26 @@ void FormHlav::BitBtnServoPlusClick()
     stepServo(Step::Up);
 }
 
+// A voltage outside the sensor's range does nothing at all: no history step, so no
+// programming after change either. Inside it, the image with the voltage taken is
+// an edit like any other, without reading the controls back.
 void FormHlav::BitBtnTps0Click()
 {
-    if (captureTps0(m_image, m_link.state().TpsMillivolts))
-        afterEditStep();
+    UnitImage captured = m_session.image();
+    if (captureTps0(captured, m_link.state().TpsMillivolts))
+        m_session.load(captured.parameters, LoadHow::Edit);
 }
 
 void FormHlav::BitBtnTps100Click()
 {
-    if (captureTps100(m_image, m_link.state().TpsMillivolts))
-        afterEditStep();
+    UnitImage captured = m_session.image();
+    if (captureTps100(captured, m_link.state().TpsMillivolts))
+        m_session.load(captured.parameters, LoadHow::Edit);
 }
 
 void FormHlav::stepColumn(int column, Step step)
 {
-    readBack();
-    stepMapColumn(m_image, column, step);
-    afterEditStep();
+    m_session.edit([&](UnitImage &image) { stepMapColumn(image, column, step); });
 }
 
 void FormHlav::CSpinButtonDownClick(int column)
@@ -143,11 +152,13 @@ void FormHlav::CSpinButtonUpClick(int column)
 
 void FormHlav::stepAdvance(Step step)
 {
-    readBack();
-    validateImage();
-    talviro6::stepAdvance(m_image, step, m_c.advance.CheckBoxIgnAll->isChecked(), operatingCell());
-    validateImage();
-    afterEditStep();
+    const bool all = m_c.advance.CheckBoxIgnAll->isChecked();
+    const std::optional<MapCell> cell = operatingCell();
+    m_session.edit([&](UnitImage &image) {
+        // The operating cell is found on the validated map.
+        m_session.settle(image);
+        talviro6::stepAdvance(image, step, all, cell);
+    });
 }
 
 std::optional<MapCell> FormHlav::operatingCell() const

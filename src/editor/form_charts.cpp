@@ -26,7 +26,7 @@ void FormHlav::refreshCharts()
     // A closed window costs the refresh and the tick nothing.
     if (!m_charts || !m_charts->isVisible())
         return;
-    m_charts->showImage(m_image, m_settings.languageIndex);
+    m_charts->showImage(m_session.image(), m_session.settings().languageIndex);
     m_charts->showOperatingPoint(m_link.state().operatingPoint);
 }
 

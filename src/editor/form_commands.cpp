@@ -28,6 +28,9 @@ void FormHlav::wireControls()
     }
     for (auto *box : findChildren<MouseUpCheckBox *>())
         connect(box, &MouseUpCheckBox::mouseUp, this, &FormHlav::CheckBoxMouseUp);
+    // Bound to no field: the session's history steps read it, however it was ticked.
+    connect(m_c.frame.monitor.CheckBoxProgHned, &QCheckBox::toggled, this,
+            [this](bool ticked) { m_session.setProgramAfterChange(ticked); });
 
     auto &bike = m_c.bike;
     connect(bike.ComboBoxBike, &DropDownList::selectionChanged, this, &FormHlav::ComboBoxBikeChange);
@@ -106,8 +109,7 @@ void FormHlav::MenuNewClick()
         m_services.dialogs.askYesNoCancel(QString::fromStdString(m_texts[TextRole::TextDefaultQuestion]));
     if (answer != UserDialogs::Answer::Yes)
         return;
-    newParameterSet(m_image, NewSetCause::StartOrNew);
-    afterEditStep();
+    m_session.edit([](UnitImage &image) { newParameterSet(image, NewSetCause::StartOrNew); }, EditFrom::Image);
     m_c.frame.monitor.LabelHlaseni->hide();
     m_c.frame.monitor.CGaugeProgram->hide();
     m_painter.invalidate();
@@ -145,7 +147,7 @@ void FormHlav::MenuCom1Click(int entry)
 void FormHlav::markPortMenu()
 {
     for (std::size_t i = 0; i < m_c.menu.MenuComItems.size(); ++i)
-        m_c.menu.MenuComItems[i]->setChecked(i == m_settings.portIndex);
+        m_c.menu.MenuComItems[i]->setChecked(i == m_session.settings().portIndex);
 }
 
 } // namespace talviro6

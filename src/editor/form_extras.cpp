@@ -36,7 +36,7 @@ QString FormHlav::snapshotFolder() const
 
 void FormHlav::refreshTitle()
 {
-    const int l = m_settings.languageIndex;
+    const int l = m_session.settings().languageIndex;
     QString title = QString::fromUtf8(captionText(Caption::FormHlav, l));
     if (m_c.frame.LabelUnitState && !m_c.frame.LabelUnitState->text().isEmpty())
         title += QStringLiteral("  \u2014  ") + m_c.frame.LabelUnitState->text();
@@ -46,12 +46,12 @@ void FormHlav::refreshTitle()
 
 void FormHlav::updateUnitState()
 {
-    const int l = m_settings.languageIndex;
+    const int l = m_session.settings().languageIndex;
     const auto &known = m_link.knownUnitArea();
     QString state;
     if (!known)
         state = extra(ExtraText::UnitStateUnknown, l);
-    else if (const int differing = countDifferingFields(*known, m_image.parameters); differing == 0)
+    else if (const int differing = countDifferingFields(*known, m_session.parameters()); differing == 0)
         state = extra(ExtraText::UnitStateSame, l);
     else
         state = extra(ExtraText::UnitStateDiffers, l) + QString::number(differing);
@@ -69,7 +69,7 @@ void FormHlav::noteVerifiedJob()
     if (!known || s.lastJobEnd != JobEnd::Verified ||
         (s.lastJobKind != Transfer::Read && s.lastJobKind != Transfer::Program))
         return;
-    UnitImage unit = m_image;
+    UnitImage unit = m_session.image();
     unit.parameters = *known; // what the unit holds, as it answered
     const std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -84,7 +84,7 @@ void FormHlav::noteVerifiedJob()
     std::filesystem::path saved;
     const std::string error = saveSnapshot(toFsPath(snapshotFolder()), unit, local, count,
                                            s.lastJobKind == Transfer::Read ? "read" : "program", &saved);
-    const int l = m_settings.languageIndex;
+    const int l = m_session.settings().languageIndex;
     if (error.empty())
         m_c.frame.StatusBar1->showMessage(
             extra(ExtraText::SnapshotSaved, l) + QString::fromStdString(saved.filename().string()), 10000);
@@ -97,16 +97,16 @@ void FormHlav::noteVerifiedJob()
 
 std::vector<int> FormHlav::takeOverFields(const std::vector<std::pair<int, std::uint8_t>> &bytes)
 {
-    const ParameterArea before = m_image.parameters;
-    UnitImage taken = m_image;
+    const ParameterArea before = m_session.parameters();
+    UnitImage taken = m_session.image();
     for (const auto &[offset, value] : bytes)
         taken[offset] = value;
-    m_image = taken;
-    afterEditStep();
+    m_session.load(taken.parameters, LoadHow::Edit);
+    const UnitImage &now = m_session.image();
     std::vector<int> otherwise;
     for (int offset = 0; offset < ParameterSize; ++offset) {
         const bool chosen = std::any_of(bytes.begin(), bytes.end(), [&](const auto &b) { return b.first == offset; });
-        if (m_image[offset] != (chosen ? taken[offset] : before[static_cast<std::size_t>(offset)]))
+        if (now[offset] != (chosen ? taken[offset] : before[static_cast<std::size_t>(offset)]))
             otherwise.push_back(offset);
     }
     return otherwise;
@@ -116,11 +116,11 @@ FormCompare *FormHlav::compareWindow()
 {
     if (!m_compare) {
         FormCompare::Sources sources{
-            [this] { return m_image.parameters; },
+            [this] { return m_session.parameters(); },
             [this] { return m_link.knownUnitArea(); },
             snapshotFolder(),
             [this] { return m_currentFileName; },
-            [this] { return int(m_settings.languageIndex); },
+            [this] { return int(m_session.settings().languageIndex); },
             [this](const std::vector<std::pair<int, std::uint8_t>> &bytes) { return takeOverFields(bytes); },
         };
         m_compare = new FormCompare(std::move(sources), m_services.dialogs, this);
@@ -142,8 +142,9 @@ void FormHlav::MenuSnapshotsClick()
 {
     const QString folder = snapshotFolder();
     QDir().mkpath(folder);
-    openWithDesktop(folder, QString::fromUtf8(keptText(TextRole::TextManualOpenError, m_settings.languageIndex)) +
-                                QDir::toNativeSeparators(folder) + QStringLiteral(" !"));
+    openWithDesktop(folder,
+                    QString::fromUtf8(keptText(TextRole::TextManualOpenError, m_session.settings().languageIndex)) +
+                        QDir::toNativeSeparators(folder) + QStringLiteral(" !"));
 }
 
 void FormHlav::openWithDesktop(const QString &path, const QString &failureText)

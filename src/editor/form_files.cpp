@@ -41,7 +41,7 @@ void FormHlav::setCurrentFile(const QString &path)
     m_c.frame.LabelFileNote->hide(); // it spoke of the file before
     m_c.bike.LabelFile2->setText(path);
     m_currentFileName = path;
-    m_fileParameters = heldParameters();
+    m_fileParameters = m_session.held();
 }
 
 void FormHlav::MenuSaveClick()
@@ -56,10 +56,8 @@ void FormHlav::MenuSaveClick()
         return;
     }
     // The file and the window hold the same, corrected values.
-    readBack();
-    validateImage();
-    refresh();
-    const UnitImage saved = m_image;
+    m_session.takeControls();
+    const UnitImage saved = m_session.image();
     if (const std::string error =
             writeFileAtomically(toFsPath(path), [&saved](std::ostream &out) { writeParameterFile(out, saved); });
         !error.empty()) {
@@ -103,7 +101,7 @@ void FormHlav::openParameterFile(const QString &path)
     }
     // Read aside: the reader's messages are boxes, and the tick runs while one is
     // open, so a running job must never see half a file in the image.
-    UnitImage loaded = m_image;
+    UnitImage loaded = m_session.image();
     std::vector<FileMessage> messages;
     ParameterFileReport report;
     const int version = readParameterFile(
@@ -119,7 +117,7 @@ void FormHlav::openParameterFile(const QString &path)
         m_services.dialogs.message(
             QString::fromStdString(m_texts[m == FileMessage::OlderFileVersion ? TextRole::TextOlderFileVersion
                                                                               : TextRole::TextFileVersionMismatch]));
-    const int l = m_settings.languageIndex;
+    const int l = m_session.settings().languageIndex;
     if (version == 0) {
         // A version the tool does not know has had its own box.
         if (!report.keyFound)
@@ -127,8 +125,7 @@ void FormHlav::openParameterFile(const QString &path)
                                        QStringLiteral("\n") + QDir::toNativeSeparators(path));
         return;
     }
-    m_image.parameters = loaded.parameters;
-    afterEditStep();
+    m_session.load(loaded.parameters, LoadHow::Edit);
     setCurrentFile(path);
     m_savePreset = path;
     // Older versions lack values by nature, and their box says so.

@@ -16,37 +16,14 @@ int FormHlav::pageShown() const
     return m_c.frame.PageControl1->currentIndex();
 }
 
-void FormHlav::ResetHistory()
-{
-    m_history.reset(m_image.parameters, pageShown());
-    refreshHistoryButtons();
-}
-
-void FormHlav::historyStep()
-{
-    const bool changed = m_history.record(m_image.parameters, pageShown());
-    if (changed)
-        refreshHistoryButtons();
-    if (m_programAfterChange.step(m_c.frame.monitor.CheckBoxProgHned->isChecked(), changed))
-        startProgrammingAfterChange();
-}
-
 void FormHlav::refreshHistoryButtons()
 {
-    const bool undo = m_history.canUndo();
-    const bool redo = m_history.canRedo();
+    const bool undo = m_session.history().canUndo();
+    const bool redo = m_session.history().canRedo();
     m_c.frame.toolBar.SpeedButtonZpet->setEnabled(undo);
     m_c.menu.MenuZpet->setEnabled(undo);
     m_c.frame.toolBar.SpeedButtonZnovu->setEnabled(redo);
     m_c.menu.MenuZnovu->setEnabled(redo);
-}
-
-void FormHlav::restoreHistoryEntry(const HistorySnapshot &entry)
-{
-    m_image.parameters = entry.image;
-    refresh();
-    if (pageShown() != entry.page)
-        m_c.frame.PageControl1->setCurrentIndex(entry.page);
 }
 
 void FormHlav::startProgrammingAfterChange()
@@ -60,22 +37,12 @@ void FormHlav::startProgrammingAfterChange()
 
 void FormHlav::SpeedButtonZpetClick()
 {
-    if (!m_history.canUndo())
-        return;
-    restoreHistoryEntry(m_history.undo());
-    refreshHistoryButtons();
-    if (m_c.frame.monitor.CheckBoxProgHned->isChecked())
-        startProgrammingAfterChange();
+    m_session.undo();
 }
 
 void FormHlav::SpeedButtonZnovuClick()
 {
-    if (!m_history.canRedo())
-        return;
-    restoreHistoryEntry(m_history.redo());
-    refreshHistoryButtons();
-    if (m_c.frame.monitor.CheckBoxProgHned->isChecked())
-        startProgrammingAfterChange();
+    m_session.redo();
 }
 
 } // namespace talviro6

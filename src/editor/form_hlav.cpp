@@ -36,8 +36,8 @@
 namespace talviro6 {
 
 FormHlav::FormHlav(SerialPort &port, WindowServices services, TickSource ticks, QWidget *parent)
-    : QMainWindow(parent), m_services(services), m_link(port, m_image, m_settings, m_texts, *this), m_painter(m_c),
-      m_tickSource(ticks)
+    : QMainWindow(parent), m_services(services), m_link(port, m_session.image(), m_session.settings(), m_texts, *this),
+      m_painter(m_c), m_tickSource(ticks)
 {
     setAcceptDrops(true); // a parameter file dropped on the window opens
     setObjectName(QStringLiteral("FormHlav"));
@@ -55,6 +55,8 @@ FormHlav::FormHlav(SerialPort &port, WindowServices services, TickSource ticks, 
     // prints. Blocks of 1 MiB and more go straight back to the system when freed.
     mallopt(M_MMAP_THRESHOLD, 1 << 20);
 #endif
+    m_session.setEditor(this);
+    m_session.setListener([this](const EditChange &change) { showEdit(change); });
     m_c.menu = buildMainMenu(menuBar());
     m_c.frame = buildFrame(this);
     m_c.misc = buildMiscPage(m_c.frame.TabSheetRuzne);
@@ -81,22 +83,21 @@ void FormHlav::FormCreate(const QStringList &arguments)
 {
     buildControlTables();
     installHintHandler();
-    m_settings.portIndex = 1;
-    m_image[field::BikeType] = 0;
-    newParameterSet(m_image, NewSetCause::StartOrNew);
+    m_session.settings().portIndex = 1;
+    UnitImage start;
+    start[field::BikeType] = 0;
+    newParameterSet(start, NewSetCause::StartOrNew);
     centreWindow();
     m_exeDirFileName = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("data.ign"));
-    loadSettings();
+    loadSettings(start);
     applyCommandLineLanguage(arguments);
     // Read before the first validation: outside test mode the compensations are
     // fixed, in it they keep the values the last run left.
     readTestEnableFile();
     // SilenceTicks starts at 18 in the link: the tool starts in the no-connection state.
-    validateImage();
-    m_qtTexts.apply(m_settings.languageIndex);
+    m_qtTexts.apply(m_session.settings().languageIndex);
     LoadMessages();
-    refresh();
-    ResetHistory();
+    m_session.load(start.parameters, LoadHow::Start);
     // The tick runs from here on, also while a box of the start-up (a port that
     // cannot be opened) waits for the tuner: the watchdog keeps reopening the port.
     if (m_tickSource == TickSource::Timer)
@@ -111,7 +112,7 @@ void FormHlav::FormCreate(const QStringList &arguments)
     m_c.frame.LabelEeDataErr->hide();
     m_c.frame.LabelVersion->hide();
     for (auto *label : m_c.frame.LabelTest)
-        label->setVisible(m_testEnable);
+        label->setVisible(m_session.testEnable());
     updateControlStates();
     readStartFileParameters();
     paintLive();
@@ -136,7 +137,8 @@ void FormHlav::buildControlTables()
     m_fields.assign(fields.begin(), fields.end());
     wireControls();
     wireMenu();
-    m_mapSelection = new MapSelection(*this, m_services.dialogs);
+    m_mapSelection = new MapSelection(
+        m_c.advance, m_session, m_services.dialogs, [this] { return printMode(); }, this);
 }
 
 void FormHlav::installHintHandler()
@@ -162,14 +164,14 @@ void FormHlav::applyCommandLineLanguage(const QStringList &arguments)
     static const char *const names[] = {"ENGLISH", "DEUTSCH", "FRANCE", "CESKY"};
     for (std::uint8_t i = 0; i < LanguageCount; ++i)
         if (arguments.front() == QLatin1String(names[i])) {
-            m_settings.languageIndex = i;
+            m_session.settings().languageIndex = i;
             return;
         }
 }
 
 void FormHlav::LoadMessages()
 {
-    m_texts.load(m_settings.languageIndex);
+    m_texts.load(m_session.settings().languageIndex);
     // While no unit answers, the read-outs show their placeholders in the new words.
     if (!m_c.frame.LabelSpojeni->isHidden())
         writeLivePlaceholders(m_c, m_texts);
@@ -186,7 +188,7 @@ void FormHlav::ApplyCaptions()
 
 void FormHlav::switchLanguage(std::uint8_t language)
 {
-    m_settings.languageIndex = language;
+    m_session.settings().languageIndex = language;
     m_qtTexts.apply(language);
     LoadMessages();
     ApplyCaptions();
@@ -218,7 +220,7 @@ FormAbout *FormHlav::about()
     // Made when first asked for: it is hidden until then, and its fonts and logo
     // would only slow down the start.
     if (!m_about)
-        m_about = new FormAbout([this] { return m_settings.languageIndex; }, this);
+        m_about = new FormAbout([this] { return m_session.settings().languageIndex; }, this);
     return m_about;
 }
 
@@ -229,7 +231,7 @@ void FormHlav::MenuAboutClick()
 
 void FormHlav::setTestEnable(bool on)
 {
-    m_testEnable = on;
+    m_session.setTestEnable(on);
     for (auto *label : m_c.frame.LabelTest)
         label->setVisible(on);
     updateControlStates();
@@ -240,8 +242,8 @@ void FormHlav::closeEvent(QCloseEvent *event)
     // FormClose: closing is never refused.
     m_timer.stop();
     m_link.ClosePort();
-    readBack();
-    validateImage();
+    // What is kept for the next start is what the controls hold.
+    m_session.takeControls();
     saveSettings();
     event->accept();
 }
@@ -303,27 +305,21 @@ void FormHlav::showMessageBox(MessageBoxKind, const std::string &text)
     m_services.dialogs.message(QString::fromStdString(text));
 }
 
-void FormHlav::settleToControls(UnitImage &image)
+int FormHlav::readFinished(const ParameterArea &received)
 {
-    talviro6::settleToControls(image, m_testEnable);
-}
-
-void FormHlav::validateImage()
-{
-    validate(m_image, m_settings);
-    settleToControls(m_image);
+    return m_session.load(received, LoadHow::FromUnit);
 }
 
 void FormHlav::updateControlStates()
 {
     const auto &d = m_link.display();
     ControlStateInputs in;
-    in.testEnable = m_testEnable;
+    in.testEnable = m_session.testEnable();
     in.printMode = printMode();
     in.unitName = QString::fromStdString(d.LabelVerze1);
     in.unitDate = QString::fromStdString(d.LabelVerze2);
     in.unitTime = QString::fromStdString(d.LabelVerze3);
-    talviro6::updateControlStates(m_c, centralWidget(), m_image, in);
+    talviro6::updateControlStates(m_c, centralWidget(), m_session.image(), in);
 }
 
 } // namespace talviro6

@@ -8,7 +8,7 @@
 #include "link/dwell_map.h"
 #include "link/link_engine.h"
 #include "link/live_recorder.h"
-#include "model/edit_history.h"
+#include "model/edit_session.h"
 #include "model/edit_steps.h"
 #include "model/unit_image.h"
 #include "model/validate.h"
@@ -36,13 +36,13 @@ class NumericField;
 class SerialPort;
 class UserDialogs;
 
-/// The main window: owns the image, the link engine, the edit history and every
-/// control for the whole run. Every edit goes one way: read back, validate,
-/// refresh, history step. The commands live in files of their own: form_binding
-/// (the edit handlers), form_commands (menus, transfers, ports), form_history
-/// (undo and redo), form_files (open, save, manual), form_settings (the files kept
-/// between runs) and form_printing.
-class FormHlav : public QMainWindow, private LinkCallbacks {
+/// The main window: owns the edit session, the link engine and every control for
+/// the whole run. Every edit goes through the session, which reads the controls
+/// back, validates, has them refreshed and takes the history step. The commands
+/// live in files of their own: form_binding (the edit handlers), form_commands
+/// (menus, transfers, ports), form_history (undo and redo), form_files (open, save,
+/// manual), form_settings (the files kept between runs) and form_printing.
+class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession::Editor {
     Q_OBJECT
 
   public:
@@ -64,11 +64,12 @@ class FormHlav : public QMainWindow, private LinkCallbacks {
     void openFromCommandLine(const QStringList &arguments);
 
     Controls &controls() { return m_c; }
-    UnitImage &image() { return m_image; }
-    const SettingsIndexes &settings() const { return m_settings; }
+    EditSession &session() { return m_session; }
+    const UnitImage &image() const { return m_session.image(); }
+    const SettingsIndexes &settings() const { return m_session.settings(); }
     LinkEngine &link() { return m_link; }
-    const EditHistory &history() const { return m_history; }
-    bool testEnable() const { return m_testEnable; }
+    const EditHistory &history() const { return m_session.history(); }
+    bool testEnable() const { return m_session.testEnable(); }
     void setTestEnable(bool on);
     /// The one print-mode flag; the link hides its banners by it too.
     bool printMode() const { return m_link.state().PrintMode; }
@@ -87,11 +88,8 @@ class FormHlav : public QMainWindow, private LinkCallbacks {
     /// The About window, made on first use.
     FormAbout *about();
 
-    // The binding.
-    void readBack();
+    /// The image into every control, then the control states.
     void refresh();
-    void afterEditStep();
-    void historyStep();
     void updateControlStates();
 
     /// Opens a parameter file as Open does after its dialog (drag and drop, command line).
@@ -186,13 +184,15 @@ class FormHlav : public QMainWindow, private LinkCallbacks {
 
   private:
     // LinkCallbacks
-    void readBackControls() override { readBack(); }
-    void refreshControls() override { refresh(); }
+    void takeControls() override { m_session.takeControls(); }
+    int readFinished(const ParameterArea &received) override;
     void showMessageBox(MessageBoxKind kind, const std::string &text) override;
-    void settleToControls(UnitImage &image) override;
-    /// Validation, then the controls' own bounds: the image then holds exactly what
-    /// the next read back of the controls gives.
-    void validateImage();
+
+    // EditSession::Editor
+    void readBack(UnitImage &image) const override;
+    int pageShown() const override;
+    /// What the session asks after each of its operations.
+    void showEdit(const EditChange &change);
 
     void buildControlTables();
     void wireControls();
@@ -211,12 +211,9 @@ class FormHlav : public QMainWindow, private LinkCallbacks {
     void stepAdvance(Step step);
     void stepColumn(int column, Step step);
     std::optional<MapCell> operatingCell() const;
-    int pageShown() const;
 
     // form_history
-    void ResetHistory();
     void refreshHistoryButtons();
-    void restoreHistoryEntry(const HistorySnapshot &entry);
     void startProgrammingAfterChange();
 
     // form_files
@@ -224,7 +221,8 @@ class FormHlav : public QMainWindow, private LinkCallbacks {
     void setCurrentFile(const QString &path);
 
     // form_settings
-    void loadSettings();
+    /// The settings file and the start-up image, which lands in `start`.
+    void loadSettings(UnitImage &start);
     void saveSettings();
     void readTestEnableFile();
     /// A file kept between runs that could not be read, for the status bar at start.
@@ -246,8 +244,6 @@ class FormHlav : public QMainWindow, private LinkCallbacks {
     /// The file the editor's parameters came from: the one shown, or after New or
     /// Read the one last opened or saved; empty when there is none.
     QString parameterFileName() const;
-    /// What saving or programming would take now: the controls read back, validated.
-    ParameterArea heldParameters() const;
     void recordStep();
     void replayStep();
 
@@ -262,8 +258,7 @@ class FormHlav : public QMainWindow, private LinkCallbacks {
     void noteVerifiedJob();
     void refreshTitle();
 
-    UnitImage m_image;
-    SettingsIndexes m_settings;
+    EditSession m_session;
     KeptTexts m_texts;
     QtTranslations m_qtTexts; ///< Qt's own buttons and dialogs in the language in use
     WindowServices m_services;
@@ -288,9 +283,6 @@ class FormHlav : public QMainWindow, private LinkCallbacks {
     QTimer m_timer;
     TickSource m_tickSource;
 
-    EditHistory m_history;
-    ProgramAfterChange m_programAfterChange;
-    bool m_testEnable = false;
     bool m_shownOnce = false;  ///< the frame has been fitted once it was known
     QString m_currentFileName; ///< CurrentFileName: the file last opened or saved
     /// The parameters as that file held them when it was last opened or saved; empty

@@ -46,18 +46,6 @@ QString FormHlav::parameterFileName() const
     return m_c.bike.LabelFile2->text().isEmpty() ? m_currentFileName : m_c.bike.LabelFile2->text();
 }
 
-ParameterArea FormHlav::heldParameters() const
-{
-    // Read back into a copy: the controls can hold a byte differently from a file
-    // (an output's fixed cells, the compensation outside test mode), and it is
-    // their reading that is saved and programmed.
-    UnitImage held = m_image;
-    m_binding->readBack(held, m_testEnable);
-    SettingsIndexes settings = m_settings;
-    validate(held, settings);
-    return held.parameters;
-}
-
 bool FormHlav::startRecording(const QString &path)
 {
     stopRecording();
@@ -65,7 +53,7 @@ bool FormHlav::startRecording(const QString &path)
     const QString file = parameterFileName();
     // A recording is read against the parameters it was made with: the file alone
     // does not say them once the editor has left it.
-    const bool edited = !m_fileParameters || *m_fileParameters != heldParameters();
+    const bool edited = !m_fileParameters || *m_fileParameters != m_session.held();
     const std::vector<std::string> comments{
         "parameter file: " +
             (file.isEmpty() ? std::string("(none)") : file.toStdString() + (edited ? " (edited since)" : "")),
@@ -77,7 +65,7 @@ bool FormHlav::startRecording(const QString &path)
     };
     std::string error;
     if (!m_recorder.start(QFile::encodeName(path).toStdString(), comments, &error)) {
-        m_services.dialogs.message(recText(RecordingText::RecordCannotStart, m_settings.languageIndex) +
+        m_services.dialogs.message(recText(RecordingText::RecordCannotStart, m_session.settings().languageIndex) +
                                    QStringLiteral("\n") + QString::fromStdString(error));
         m_c.menu.MenuRecord->setChecked(false);
         return false;
@@ -94,7 +82,8 @@ bool FormHlav::startRecording(const QString &path)
         // and their indexes count after the bar's one ordinary widget, the file note.
         m_c.frame.StatusBar1->insertPermanentWidget(1, m_recLabel);
     }
-    m_recLabel->setToolTip(recText(RecordingText::RecordingTo, m_settings.languageIndex) + QStringLiteral(" ") + path);
+    m_recLabel->setToolTip(recText(RecordingText::RecordingTo, m_session.settings().languageIndex) +
+                           QStringLiteral(" ") + path);
     m_recLabel->setText(QString::fromStdString(recordingBadge(0)));
     m_recLabel->show();
     m_c.menu.MenuRecord->setChecked(true);
@@ -110,7 +99,7 @@ void FormHlav::stopRecording()
         return;
     std::string error;
     if (!m_recorder.stop(&error))
-        m_services.dialogs.message(recText(RecordingText::RecordStopped, m_settings.languageIndex) +
+        m_services.dialogs.message(recText(RecordingText::RecordStopped, m_session.settings().languageIndex) +
                                    QStringLiteral("\n") + QString::fromStdString(error));
 }
 
@@ -134,7 +123,7 @@ void FormHlav::recordStep()
         if (m_recLabel)
             m_recLabel->hide();
         m_c.menu.MenuRecord->setChecked(false);
-        m_services.dialogs.message(recText(RecordingText::RecordStopped, m_settings.languageIndex) +
+        m_services.dialogs.message(recText(RecordingText::RecordStopped, m_session.settings().languageIndex) +
                                    QStringLiteral("\n") + QString::fromStdString(error));
         return;
     }
@@ -151,7 +140,7 @@ void FormHlav::MenuReplayClick()
 
 bool FormHlav::openRecording(const QString &path)
 {
-    const int l = m_settings.languageIndex;
+    const int l = m_session.settings().languageIndex;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         m_services.dialogs.message(recText(RecordingText::ReplayNoFrames, l) + QStringLiteral("\n") + path +
@@ -187,8 +176,8 @@ void FormHlav::replayStep()
     m_link.setUnitLiveFramesIgnored(replaying);
     if (!replaying)
         return;
-    if (m_replay->language() != m_settings.languageIndex)
-        m_replay->setLanguage(m_settings.languageIndex);
+    if (m_replay->language() != m_session.settings().languageIndex)
+        m_replay->setLanguage(m_session.settings().languageIndex);
     m_replay->tick();
     // Replayed frames are not the unit's: the recorder leaves them out.
     m_recordSeen = m_link.state().monitorFrames;

@@ -57,8 +57,8 @@ QString FormHlav::testEnablePath() const
 
 void FormHlav::noteAtStart(const std::string &problem, ExtraText what, const QString &more)
 {
-    m_startNotes << QString::fromStdString(problem) + QString::fromUtf8(extraText(what, m_settings.languageIndex)) +
-                        more;
+    m_startNotes << QString::fromStdString(problem) +
+                        QString::fromUtf8(extraText(what, m_session.settings().languageIndex)) + more;
 }
 
 void FormHlav::setSettingsAside(const std::string &problem)
@@ -70,7 +70,7 @@ void FormHlav::setSettingsAside(const std::string &problem)
         noteAtStart(problem, ExtraText::KeptAs, QString::fromStdString(keptAs.filename().string()));
 }
 
-void FormHlav::loadSettings()
+void FormHlav::loadSettings(UnitImage &start)
 {
     // A settings file that is not ours (a folder, UTF-16, an I/O error, too large)
     // is kept whole under another name: what it held is the tuner's, and the file
@@ -99,9 +99,9 @@ void FormHlav::loadSettings()
         keepOnScreen();
     }
 
-    m_settings.portIndex = byteOf(ini.readInteger(Basic, "ComPort", m_settings.portIndex) - 1);
-    m_settings.scanIndex = byteOf(ini.readInteger(Basic, "ComPortAuto", m_settings.scanIndex) - 1);
-    m_settings.languageIndex = byteOf(ini.readInteger(Basic, "Language", m_settings.languageIndex));
+    m_session.settings().portIndex = byteOf(ini.readInteger(Basic, "ComPort", m_session.settings().portIndex) - 1);
+    m_session.settings().scanIndex = byteOf(ini.readInteger(Basic, "ComPortAuto", m_session.settings().scanIndex) - 1);
+    m_session.settings().languageIndex = byteOf(ini.readInteger(Basic, "Language", m_session.settings().languageIndex));
     m_c.bike.LabelFile2->setText(QString::fromStdString(ini.readString(Basic, "File", {})));
     m_currentFileName = QString::fromStdString(ini.readString(Basic, "IniDir", {}));
     m_openPreset = m_savePreset = m_currentFileName;
@@ -110,14 +110,14 @@ void FormHlav::loadSettings()
         m_c.frame.PageControl1->setCurrentIndex(page);
 
     // Read aside: a file that fails midway leaves the start's values whole.
-    UnitImage kept = m_image;
+    UnitImage kept = start;
     if (const KeptFileRead read = readKeptFile(toFsPath(startupImagePath()),
                                                [&kept](std::istream &in) {
                                                    readStartupImage(in, kept);
                                                    return true;
                                                });
         read.problem.empty())
-        m_image = kept;
+        start = kept;
     else
         noteAtStart(read.problem, ExtraText::KeepsDefaults);
 }
@@ -177,16 +177,16 @@ void FormHlav::saveSettings()
     ini.writeInteger(Basic, "Top", y());
     ini.writeInteger(Basic, "Height", height());
     ini.writeInteger(Basic, "Width", width());
-    ini.writeInteger(Basic, "ComPort", m_settings.portIndex + 1);
-    ini.writeInteger(Basic, "ComPortAuto", m_settings.scanIndex + 1);
-    ini.writeInteger(Basic, "Language", m_settings.languageIndex);
+    ini.writeInteger(Basic, "ComPort", m_session.settings().portIndex + 1);
+    ini.writeInteger(Basic, "ComPortAuto", m_session.settings().scanIndex + 1);
+    ini.writeInteger(Basic, "Language", m_session.settings().languageIndex);
     ini.write(Basic, "File", m_c.bike.LabelFile2->text().toStdString());
     ini.write(Basic, "IniDir", m_currentFileName.toStdString());
     ini.writeInteger(Basic, "PageControl1->ActivePageIndex", pageShown());
     if (writeSettings)
         note(writeFileAtomically(toFsPath(settingsFilePath()), [&](std::ostream &out) { ini.writeTo(out); }));
-    note(
-        writeFileAtomically(toFsPath(startupImagePath()), [&](std::ostream &out) { writeStartupImage(out, m_image); }));
+    note(writeFileAtomically(toFsPath(startupImagePath()),
+                             [&](std::ostream &out) { writeStartupImage(out, m_session.image()); }));
 
     if (!errors.isEmpty())
         m_services.dialogs.message(QString::fromStdString(m_texts[TextRole::TextSettingsSaveError]) + errors);
@@ -202,30 +202,30 @@ void FormHlav::readStartFileParameters()
         return;
     // Read over the image of the start and validated, as Open takes a file; the
     // reader's messages are for the tuner only when the tuner opens a file.
-    UnitImage fromFile = m_image;
+    UnitImage fromFile = m_session.image();
     if (readParameterFile(in, fromFile, [](FileMessage) {}) == 0 || in.bad())
         return;
-    SettingsIndexes settings = m_settings;
+    SettingsIndexes settings = m_session.settings();
     validate(fromFile, settings);
-    // Compared as the editor would hold it: shown in the controls and read back.
-    const UnitImage started = m_image;
-    m_image.parameters = fromFile.parameters;
-    refresh();
-    m_fileParameters = heldParameters();
-    m_image = started;
+    // Compared as the editor would hold it: shown in the controls and read back;
+    // then the controls show the editor's own values again.
+    m_binding->refresh(fromFile);
+    readBack(fromFile);
+    validate(fromFile, settings);
+    m_fileParameters = fromFile.parameters;
     refresh();
 }
 
 void FormHlav::readTestEnableFile()
 {
-    m_testEnable = false;
+    m_session.setTestEnable(false);
     if (const KeptFileRead read = readKeptFile(toFsPath(testEnablePath()),
                                                [this](std::istream &in) {
-                                                   m_testEnable = containsAccessWord(in);
+                                                   m_session.setTestEnable(containsAccessWord(in));
                                                    return true;
                                                });
         !read.problem.empty()) {
-        m_testEnable = false;
+        m_session.setTestEnable(false);
         noteAtStart(read.problem, ExtraText::KeepsDefaults);
     }
 }

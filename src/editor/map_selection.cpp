@@ -1,8 +1,9 @@
 #include "editor/map_selection.h"
 
-#include "editor/form_hlav.h"
+#include "editor/controls.h"
 #include "editor/user_dialogs.h"
 #include "editor/widgets/numeric_field.h"
+#include "model/edit_session.h"
 #include "model/field_table.h"
 #include "model/fields.h"
 #include "texts/map_block_texts.h"
@@ -81,14 +82,15 @@ void MapSelectionFrame::paintEvent(QPaintEvent *)
     painter.fillRect(QRect(r.right() - w + 1, r.top(), w, r.height()), colour());
 }
 
-MapSelection::MapSelection(FormHlav &window, UserDialogs &dialogs)
-    : QObject(&window), m_window(window), m_dialogs(dialogs)
+MapSelection::MapSelection(AdvancePage &advance, EditSession &session, UserDialogs &dialogs,
+                           std::function<bool()> printing, QWidget *owner)
+    : QObject(owner), m_advance(advance), m_session(session), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("MapSelection"));
-    auto &adv = window.controls().advance;
+    auto &adv = advance;
     m_frame = new MapSelectionFrame(adv.GroupBox6);
     // A printed page shows the parameters, not where the mouse was.
-    m_frame->setHiddenWhile([&window] { return window.printMode(); });
+    m_frame->setHiddenWhile(std::move(printing));
     m_frame->hide();
     for (auto &row : adv.EditCell)
         for (NumericField *cell : row) {
@@ -96,7 +98,7 @@ MapSelection::MapSelection(FormHlav &window, UserDialogs &dialogs)
             cell->edit()->installEventFilter(this);
         }
 
-    m_menu = new QMenu(&window);
+    m_menu = new QMenu(owner);
     m_menu->setObjectName(QStringLiteral("MapBlockMenu"));
     for (const MenuEntry &e : MenuEntries) {
         if (e.text == MapBlockText::MenuCopy)
@@ -117,7 +119,7 @@ MapSelection::MapSelection(FormHlav &window, UserDialogs &dialogs)
 
 QString MapSelection::text(MapBlockText id) const
 {
-    return QString::fromUtf8(mapBlockText(id, m_window.settings().languageIndex));
+    return QString::fromUtf8(mapBlockText(id, m_session.settings().languageIndex));
 }
 
 void MapSelection::retranslate()
@@ -131,14 +133,13 @@ void MapSelection::retranslate()
 
 NumericField *MapSelection::field(MapCell cell) const
 {
-    return m_window.controls()
-        .advance.EditCell[static_cast<std::size_t>(cell.row)][static_cast<std::size_t>(cell.column)];
+    return m_advance.EditCell[static_cast<std::size_t>(cell.row)][static_cast<std::size_t>(cell.column)];
 }
 
 bool MapSelection::visible(MapCell cell) const
 {
     return cell.row >= 0 && cell.row < field::MapRows && cell.column >= 0 && cell.column < field::MapColumns &&
-           field(cell)->isVisibleTo(m_window.controls().advance.GroupBox6);
+           field(cell)->isVisibleTo(m_advance.GroupBox6);
 }
 
 std::optional<MapCell> MapSelection::cellOf(QObject *watched) const
@@ -156,7 +157,7 @@ std::optional<MapCell> MapSelection::cellAt(const QPoint &globalPos) const
 {
     // The nearest visible cell by rows and columns apart, so a drag past the map's
     // edge or across the gaps between cells keeps the block.
-    const QPoint p = m_window.controls().advance.GroupBox6->mapFromGlobal(globalPos);
+    const QPoint p = m_advance.GroupBox6->mapFromGlobal(globalPos);
     std::optional<MapCell> best;
     long long bestDistance = std::numeric_limits<long long>::max();
     for (int r = 0; r < field::MapRows; ++r)
@@ -312,7 +313,7 @@ void MapSelection::apply(BlockOperation operation)
     switch (operation) {
     case BlockOperation::Set:
         answer = m_dialogs.askNumber(text(MapBlockText::AskSet),
-                                     m_window.image()[field::AdvanceMap(m_block->top, m_block->left)],
+                                     m_session.image()[field::AdvanceMap(m_block->top, m_block->left)],
                                      cellInfo->minimum, cellInfo->maximum);
         break;
     case BlockOperation::Add:
@@ -328,9 +329,8 @@ void MapSelection::apply(BlockOperation operation)
     if (!answer)
         return;
     argument = *answer;
-    m_window.readBack();
-    applyBlockOperation(m_window.image(), *m_block, operation, argument);
-    m_window.afterEditStep();
+    const MapBlock block = *m_block;
+    m_session.edit([&](UnitImage &image) { applyBlockOperation(image, block, operation, argument); });
 }
 
 void MapSelection::copy()
@@ -338,9 +338,8 @@ void MapSelection::copy()
     if (!m_block)
         return;
     // A number typed and not yet applied is taken first, as leaving its cell would.
-    m_window.readBack();
-    m_window.afterEditStep();
-    QApplication::clipboard()->setText(QString::fromStdString(blockToText(m_window.image(), *m_block)));
+    m_session.edit([](UnitImage &) {});
+    QApplication::clipboard()->setText(QString::fromStdString(blockToText(m_session.image(), *m_block)));
 }
 
 void MapSelection::paste()
@@ -357,9 +356,9 @@ void MapSelection::paste()
                                        QString::fromStdString(parsed.error->cell)));
         return;
     }
-    m_window.readBack();
-    const MapBlock covered = pasteCells(m_window.image(), {m_block->top, m_block->left}, parsed.cells);
-    m_window.afterEditStep();
+    MapBlock covered;
+    const MapCell at{m_block->top, m_block->left};
+    m_session.edit([&](UnitImage &image) { covered = pasteCells(image, at, parsed.cells); });
     m_anchor = {covered.top, covered.left};
     m_end = {covered.bottom, covered.right};
     setBlock(covered);

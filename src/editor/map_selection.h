@@ -15,7 +15,8 @@ class QMenu;
 
 namespace talviro6 {
 
-class FormHlav;
+struct AdvancePage;
+class EditSession;
 class NumericField;
 class UserDialogs;
 
@@ -48,13 +49,16 @@ class MapSelectionFrame : public QWidget {
 /// A rectangle of advance map cells chosen with the mouse (press on a cell, drag,
 /// release) or Shift+arrows from the focused cell; Escape clears it. The block
 /// edits come from the cells' context menu, copy and paste also from Ctrl+C and
-/// Ctrl+V. Each edit reads back first, then goes through the window's after-edit
-/// step: validated, shown, one undo step.
+/// Ctrl+V. Each is one edit of the session: the controls read back first, then
+/// validated, shown, one undo step.
 class MapSelection : public QObject {
     Q_OBJECT
 
   public:
-    MapSelection(FormHlav &window, UserDialogs &dialogs);
+    /// `printing` says when the outline must not show; `owner` holds the selection
+    /// and its menu.
+    MapSelection(AdvancePage &advance, EditSession &session, UserDialogs &dialogs, std::function<bool()> printing,
+                 QWidget *owner);
 
     std::optional<MapBlock> block() const { return m_block; }
     void setBlock(std::optional<MapBlock> block);
@@ -85,7 +89,8 @@ class MapSelection : public QObject {
     void updateFrame();
     QString text(MapBlockText id) const;
 
-    FormHlav &m_window;
+    AdvancePage &m_advance;
+    EditSession &m_session;
     UserDialogs &m_dialogs;
     QPointer<MapSelectionFrame> m_frame; ///< a child of the page, gone first when the window closes
     QMenu *m_menu = nullptr;

@@ -13,7 +13,7 @@
 
 namespace talviro6 {
 
-LinkEngine::LinkEngine(SerialPort &port, UnitImage &image, SettingsIndexes &settings, const KeptTexts &texts,
+LinkEngine::LinkEngine(SerialPort &port, const UnitImage &image, SettingsIndexes &settings, const KeptTexts &texts,
                        LinkCallbacks &callbacks)
     : m_port(port), m_image(image), m_settings(settings), m_texts(texts), m_callbacks(callbacks)
 {
@@ -297,28 +297,34 @@ void LinkEngine::startJob(Transfer mode, std::uint8_t request, TextRole text)
 
 void LinkEngine::StartProgramJob()
 {
-    m_callbacks.readBackControls();
-    validate(m_image, m_settings);
-    m_callbacks.refreshControls();
+    m_callbacks.takeControls();
     StartProgramJobAfterChange();
 }
 
 void LinkEngine::StartProgramJobAfterChange()
 {
+    m_jobStage = m_image.parameters;
     startJob(Transfer::Program, code::ProgramHeader, TextRole::TextProgramming);
 }
 
 void LinkEngine::StartVerifyJob()
 {
-    m_callbacks.readBackControls();
-    validate(m_image, m_settings);
-    m_callbacks.refreshControls();
+    m_callbacks.takeControls();
+    m_jobStage = m_image.parameters;
     startJob(Transfer::Verify, code::VerifyFirst, TextRole::TextVerifying);
 }
 
 void LinkEngine::StartReadJob()
 {
     startJob(Transfer::Read, code::ReadHeader, TextRole::TextReading);
+}
+
+int takeReadInto(UnitImage &image, const ParameterArea &received)
+{
+    image.parameters = received;
+    validate(image);
+    return static_cast<int>(std::inner_product(received.begin(), received.end(), image.parameters.begin(), 0,
+                                               std::plus<>(), std::not_equal_to<>()));
 }
 
 void LinkEngine::setKnownUnit(std::optional<ParameterArea> area)
@@ -350,7 +356,8 @@ std::span<const std::uint8_t> LinkEngine::referenceBlock(int block) const
     if (m_verifyAgainstRead)
         return std::span<const std::uint8_t>(m_readStage)
             .subspan(static_cast<std::size_t>(block - 1) * BlockSize, BlockSize);
-    return m_image.block(block);
+    return std::span<const std::uint8_t>(m_jobStage)
+        .subspan(static_cast<std::size_t>(block - 1) * BlockSize, BlockSize);
 }
 
 bool LinkEngine::matchesReference(FrameView frame) const
@@ -362,7 +369,7 @@ bool LinkEngine::matchesReference(FrameView frame) const
 
 void LinkEngine::showHeader()
 {
-    m_header = DecodeUnitHeader(m_image.header);
+    m_header = DecodeUnitHeader(m_unitHeader);
     DisplayWriter out(m_display);
     out.text(m_display.LabelVerze1, m_header.UnitNameText);
     out.text(m_display.LabelVerze2, m_header.UnitDateText);
@@ -397,12 +404,7 @@ void LinkEngine::enterVerifyPhase()
 
 void LinkEngine::storeRead()
 {
-    m_image.parameters = m_readStage;
-    validate(m_image, m_settings);
-    m_callbacks.settleToControls(m_image);
-    m_state.correctedValues = static_cast<std::uint16_t>(std::inner_product(
-        m_readStage.begin(), m_readStage.end(), m_image.parameters.begin(), 0, std::plus<>(), std::not_equal_to<>()));
-    m_callbacks.refreshControls();
+    m_state.correctedValues = static_cast<std::uint16_t>(m_callbacks.readFinished(m_readStage));
 }
 
 void LinkEngine::versionMismatch()
@@ -414,7 +416,7 @@ void LinkEngine::versionMismatch()
     m_state.lastJobEnd = JobEnd::VersionMismatch;
     TextLine line;
     line << m_texts[TextRole::TextVersionMismatch] << "  PC-" << ProtocolVersion << ", IGN-"
-         << m_image.header[header::ProtocolVersion];
+         << m_unitHeader[header::ProtocolVersion];
     m_callbacks.showMessageBox(MessageBoxKind::VersionMismatch, std::string(line.view()));
     m_state.TransferMode = Transfer::Idle;
     m_state.MessageTicks = 0;
@@ -440,11 +442,9 @@ void LinkEngine::HandleBlockReply(FrameView frame)
     switch (m_state.TransferMode) {
     case Transfer::Program:
         if (b == 0) {
-            m_image.storeHeader(data);
+            std::copy(data.begin(), data.end(), m_unitHeader.begin());
             showHeader();
-            validate(m_image, m_settings);
-            m_callbacks.refreshControls();
-            if (m_image.header[header::ProtocolVersion] != ProtocolVersion) {
+            if (m_unitHeader[header::ProtocolVersion] != ProtocolVersion) {
                 versionMismatch();
                 return;
             }
@@ -491,12 +491,10 @@ void LinkEngine::HandleBlockReply(FrameView frame)
 
     case Transfer::Read:
         if (b == 0) {
-            m_image.storeHeader(data);
+            std::copy(data.begin(), data.end(), m_unitHeader.begin());
             showHeader();
-            if (m_image.header[header::ProtocolVersion] != ProtocolVersion) {
+            if (m_unitHeader[header::ProtocolVersion] != ProtocolVersion) {
                 m_state.TransferMode = Transfer::Idle;
-                validate(m_image, m_settings);
-                m_callbacks.refreshControls();
                 versionMismatch();
                 return;
             }

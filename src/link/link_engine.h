@@ -26,21 +26,24 @@ enum class MessageBoxKind : std::uint8_t {
     VersionMismatch, ///< the unit's header reports another protocol version
 };
 
-/// The window's steps that the link cannot do itself. Tests pass a double that records.
+/// The editor's steps that the link cannot do itself. Tests pass a double that records.
 class LinkCallbacks {
   public:
     virtual ~LinkCallbacks() = default;
-    /// Read back: every control into the image.
-    virtual void readBackControls() = 0;
-    /// Refresh: the image into every control, then the control states.
-    virtual void refreshControls() = 0;
+    /// Program and Verify send what the editor holds: its controls read back and
+    /// validated, shown again. A caller without controls has validated its image.
+    virtual void takeControls() {}
+    /// A read's three blocks, received and verified, for the editor to take
+    /// (validated, shown). Returns the values it holds otherwise than the unit.
+    virtual int readFinished(const ParameterArea &received) = 0;
     /// A modal box with OK. The window keeps the tick running while it is open, so
     /// tick() may be called from inside this call; the engine is ready for that.
     virtual void showMessageBox(MessageBoxKind kind, const std::string &text) = 0;
-    /// After a read's validation: the editor's own bounds over the image, so that
-    /// what the read counts as corrected is all the next edit would change.
-    virtual void settleToControls(UnitImage &image) { (void)image; }
 };
+
+/// For a caller whose editor is a plain image: `received` into `image`, validated;
+/// the values validation changed.
+int takeReadInto(UnitImage &image, const ParameterArea &received);
 
 /// How the last job ended; for callers that wait for a job (the command line).
 enum class JobEnd : std::uint8_t { None, Running, Verified, Failed, VersionMismatch };
@@ -107,9 +110,11 @@ class LinkEngine {
     static constexpr std::uint8_t LastScanIndex = 20; ///< COM21
     static constexpr std::size_t RxBufferSize = 10000;
 
-    /// All references must outlive the engine. `settings` holds PortIndex and
-    /// ScanIndex; `texts` is read at every use, so reloading it switches language.
-    LinkEngine(SerialPort &port, UnitImage &image, SettingsIndexes &settings, const KeptTexts &texts,
+    /// All references must outlive the engine. `image` is the editor's, read for the
+    /// live display and at the start of a job, never written; `settings` holds
+    /// PortIndex and ScanIndex; `texts` is read at every use, so reloading it switches
+    /// language.
+    LinkEngine(SerialPort &port, const UnitImage &image, SettingsIndexes &settings, const KeptTexts &texts,
                LinkCallbacks &callbacks);
 
     /// Timer1Timer: receive, supervise or poll, message, watchdog, operating point.
@@ -121,7 +126,7 @@ class LinkEngine {
     /// MenuCom1Click: the user picked entry `portIndex` (0 ... 20) of the port menu.
     void choosePort(std::uint8_t portIndex);
 
-    /// MenuProgramClick: read back, validate, refresh, then program and verify.
+    /// MenuProgramClick: the editor takes its controls, then program and verify.
     void StartProgramJob();
     /// The history step's programming after a change: the controls are already in the image.
     void StartProgramJobAfterChange();
@@ -138,6 +143,8 @@ class LinkEngine {
     void setMessageColour(Colour colour);
 
     const LinkState &state() const { return m_state; }
+    /// The header block the unit last sent, as it came.
+    const UnitHeader &unitHeader() const { return m_unitHeader; }
     /// The window paints from here; its language and control-state steps may write
     /// placeholder texts, `visible` and `enabled` of the live read-outs.
     DisplayState &display() { return m_display; }
@@ -174,7 +181,7 @@ class LinkEngine {
     void startJob(Transfer mode, std::uint8_t request, TextRole text);
     void advanceJob();
     void enterVerifyPhase();
-    /// The verified read into the image: validated, the corrections counted, shown.
+    /// The verified read handed to the editor, and the corrections it made counted.
     void storeRead();
     void failJob();
     void versionMismatch();
@@ -185,7 +192,7 @@ class LinkEngine {
     void setKnownUnit(std::optional<ParameterArea> area);
 
     SerialPort &m_port;
-    UnitImage &m_image;
+    const UnitImage &m_image;
     SettingsIndexes &m_settings;
     const KeptTexts &m_texts;
     LinkCallbacks &m_callbacks;
@@ -200,6 +207,10 @@ class LinkEngine {
     /// it was: no mixture of blocks, and no block taken from a frame read out of step
     /// (the XOR check byte cannot tell one; the verify can).
     ParameterArea m_readStage{};
+    /// What a program or verify job sends and compares, taken when it starts: an edit
+    /// made while it runs is the next job's.
+    ParameterArea m_jobStage{};
+    UnitHeader m_unitHeader{}; ///< the header block last received
     /// The verify that follows a read compares the unit with the bytes it sent, not
     /// with the validated image: validation may change a foreign unit's values by
     /// design, and that is not a transfer error.

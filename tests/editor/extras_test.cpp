@@ -62,11 +62,11 @@ TEST_F(ExtrasTest, TheWindowTellsWhetherTheEditorHoldsWhatTheUnitHolds)
     c().menu.MenuRead->trigger();
     runJob();
     EXPECT_EQ(unitState(), QStringLiteral("Unit = editor"));
-    window.afterEditStep(); // the read becomes a history entry of its own
+    afterEditStep(); // the read becomes a history entry of its own
 
     image()[field::Retard] = 9;
     image()[field::AdvanceMap(9, 1)] = 33;
-    window.afterEditStep();
+    afterEditStep();
     EXPECT_EQ(unitState(), QStringLiteral("Fields differing from the unit: 2"));
     EXPECT_TRUE(window.windowTitle().endsWith(QStringLiteral("Fields differing from the unit: 2")));
 
@@ -74,7 +74,7 @@ TEST_F(ExtrasTest, TheWindowTellsWhetherTheEditorHoldsWhatTheUnitHolds)
     EXPECT_EQ(unitState(), QStringLiteral("Unit = editor")) << "undone back to what the unit holds";
 
     image()[field::Retard] = 10;
-    window.afterEditStep();
+    afterEditStep();
     c().menu.MenuProgram->trigger();
     runJob();
     EXPECT_EQ(unitState(), QStringLiteral("Unit = editor")) << "programmed and verified";
@@ -101,7 +101,7 @@ TEST_F(ExtrasTest, EveryReadAndProgrammingLeavesASnapshotVerifyingDoesNot)
     EXPECT_EQ(snapshots().size(), 1) << "a verify adds nothing new";
 
     image()[field::Retard] = 12;
-    window.afterEditStep();
+    afterEditStep();
     c().menu.MenuProgram->trigger();
     runJob();
     ASSERT_EQ(snapshots().size(), 2) << "none overwritten, also within the same minute";
@@ -114,7 +114,7 @@ TEST_F(ExtrasTest, CompareListsTheDifferencesAndTakesChosenFieldsOverAsOneUndoSt
     runJob();
     image()[field::Retard] = 9;
     image()[field::AdvanceMap(5, 4)] = 33;
-    window.afterEditStep();
+    afterEditStep();
     const auto entries = window.history().currentIndex();
 
     c().menu.MenuCompare->trigger();
@@ -150,7 +150,7 @@ TEST_F(ExtrasTest, TakeOverSaysWhatValidationHoldsOtherwise)
     image()[field::PowerOutRpm(0, 0)] = 30;
     image()[field::PowerOutRpm(0, 1)] = 40;
     image()[field::PowerOutRpm(0, 2)] = 50;
-    window.afterEditStep();
+    afterEditStep();
     UnitImage other = image();
     other[field::PowerOutRpm(0, 0)] = 10;
     other[field::PowerOutRpm(0, 1)] = 20;

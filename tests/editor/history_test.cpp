@@ -111,7 +111,7 @@ TEST_F(HistoryTest, TheRingKeepsTheLast199StepsOf250Changes)
     for (int i = 1; i <= 250; ++i) {
         image()[field::AdvanceMap(0, 0)] = static_cast<std::uint8_t>(i % 50);
         image()[field::AdvanceMap(0, 1)] = static_cast<std::uint8_t>(i / 50);
-        window.afterEditStep();
+        afterEditStep();
         changes.push_back(image().parameters);
     }
     int undos = 0;
@@ -159,8 +159,8 @@ TEST_F(HistoryTest, ProgrammingAfterChangeProgramsRealChangesThenEveryStepAndEve
 TEST_F(HistoryTest, AValueBeyondAControlsRangeReachesTheUnitOnlyAsTheControlBoundsIt)
 {
     // A history entry (or a file) may hold a byte a control would never let through.
-    image()[field::AdvanceMap(9, 0)] = 200;
-    window.historyStep();
+    // A choice is recorded without validation.
+    window.session().choose(field::AdvanceMap(9, 0), 200);
     typeCell(5, 22);
     auto *box = c().frame.monitor.CheckBoxProgHned;
     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));

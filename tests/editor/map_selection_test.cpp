@@ -22,7 +22,7 @@ class MapSelectionTest : public WindowFixture {
         for (int r = 0; r < field::MapRows; ++r)
             for (int col = 0; col < field::MapColumns; ++col)
                 image()[field::AdvanceMap(r, col)] = static_cast<std::uint8_t>(10 + r + col);
-        window.afterEditStep();
+        afterEditStep();
         QApplication::processEvents();
     }
 

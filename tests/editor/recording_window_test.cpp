@@ -150,7 +150,7 @@ TEST_F(RecordingWindow, TheHeadSaysWhenTheEditorNoLongerHoldsTheParameterFile)
     EXPECT_EQ(head(), named) << "opened again";
 
     limiter->setValue(12300);
-    window.afterEditStep();
+    afterEditStep();
     dialogs.saveName = parameters;
     QTest::keyClick(&window, Qt::Key_F2);
     EXPECT_EQ(head(), named) << "saved with the change";

@@ -96,7 +96,7 @@ TEST_F(SettingsTest, ARestartShowsWhatTheCloseLeft)
         FormHlav &w = *run->window;
         run->dialogs.openName = parameterFile;
         w.controls().menu.MenuOpen->trigger();
-        w.image()[field::AdvanceMap(4, 4)] = 51;
+        w.session().rawImage()[field::AdvanceMap(4, 4)] = 51;
         w.refresh();
         w.controls().menu.MenuComItems[4]->trigger(); // Com 5
         w.controls().frame.PageControl1->setCurrentIndex(3);
@@ -215,7 +215,7 @@ TEST_F(SettingsTest, ARestartKnowsWhetherTheEditorStillHoldsTheFileItNames)
     {
         auto run = start();
         EXPECT_EQ(head(*run->window), named) << "the start-up image is the file's";
-        run->window->image()[field::Limiter] = 123;
+        run->window->session().rawImage()[field::Limiter] = 123;
         run->window->refresh();
         run->window->close();
     }

@@ -105,7 +105,14 @@ class WindowFixture : public ::testing::Test {
     }
 
     Controls &c() { return window.controls(); }
-    UnitImage &image() { return window.image(); }
+    /// The editor's bytes as they are, for setting a test up; `refresh` or
+    /// `afterEditStep` then shows them.
+    UnitImage &image() { return window.session().rawImage(); }
+    /// The steps of an edit that changed the image itself: validation, refresh, history step.
+    void afterEditStep()
+    {
+        window.session().edit([](UnitImage &) {}, EditFrom::Image);
+    }
 
     void tick(int n = 1)
     {

@@ -158,11 +158,11 @@ TEST(GoldenFrame, LiveFrameReachesTheReadOuts)
 {
     SettingsIndexes settings;
     KeptTexts texts;
-    RecordingCallbacks callbacks;
     sim::SimulatedUnit unit;
     sim::ManualClock clock;
     sim::LoopbackPort port{unit, clock};
     UnitImage image = startImage();
+    RecordingCallbacks callbacks{image};
     LinkEngine engine{port, image, settings, texts, callbacks};
 
     engine.HandleMonitorFrame(LiveA);
@@ -198,7 +198,7 @@ TEST_F(LinkFixture, GoldenHeaderAnswersDecodeAsTheUnitWroteThem)
         EXPECT_EQ(engine.unitHeaderTexts().UnitDateText, r.date);
         EXPECT_EQ(engine.unitHeaderTexts().UnitTimeText, r.time);
         EXPECT_EQ(engine.display().LabelVerze1, r.name);
-        EXPECT_EQ(image.header[10], 76);
-        EXPECT_TRUE(std::equal(image.header.begin(), image.header.end(), r.frame->begin() + 1));
+        EXPECT_EQ(engine.unitHeader()[10], 76);
+        EXPECT_TRUE(std::equal(engine.unitHeader().begin(), engine.unitHeader().end(), r.frame->begin() + 1));
     }
 }

@@ -17,16 +17,18 @@
 
 namespace talviro6::testing {
 
-/// Stands in for the window: counts read-backs and refreshes, records boxes, and
-/// can run ticks while a box is "open", as the window's modal box does.
+/// Stands in for the window: counts the times the controls are taken, takes a read
+/// into the fixture's image, records boxes, and can run ticks while a box is "open",
+/// as the window's modal box does.
 struct RecordingCallbacks : LinkCallbacks {
+    explicit RecordingCallbacks(UnitImage &image) : image(image) {}
+    UnitImage &image;
     int readBacks = 0;
-    int refreshes = 0;
     std::vector<std::pair<MessageBoxKind, std::string>> boxes;
     std::function<void()> whileBoxOpen;
 
-    void readBackControls() override { ++readBacks; }
-    void refreshControls() override { ++refreshes; }
+    void takeControls() override { ++readBacks; }
+    int readFinished(const ParameterArea &received) override { return takeReadInto(image, received); }
     void showMessageBox(MessageBoxKind kind, const std::string &text) override
     {
         boxes.emplace_back(kind, text);
@@ -125,7 +127,7 @@ class LinkFixture : public ::testing::Test {
     UnitImage image;
     SettingsIndexes settings;
     KeptTexts texts;
-    RecordingCallbacks callbacks;
+    RecordingCallbacks callbacks{image};
     LinkEngine engine{port, image, settings, texts, callbacks};
 };
 

@@ -93,9 +93,10 @@ class Random {
 struct Window final : LinkCallbacks {
     std::vector<std::string> boxes;
     std::function<void()> whileBoxOpen;
+    explicit Window(UnitImage &image) : image(&image) {}
+    UnitImage *image; ///< where a read lands
 
-    void readBackControls() override {}
-    void refreshControls() override {}
+    int readFinished(const ParameterArea &received) override { return takeReadInto(*image, received); }
     void showMessageBox(MessageBoxKind, const std::string &text) override
     {
         boxes.push_back(text);
@@ -276,7 +277,7 @@ class Soak {
     UnitImage m_image;
     SettingsIndexes m_settings;
     KeptTexts m_texts;
-    Window m_window;
+    Window m_window{m_image};
     LinkEngine m_engine{m_port, m_image, m_settings, m_texts, m_window};
 
     bool m_violated = false;
@@ -523,7 +524,7 @@ void Soak::runJob(std::uint64_t number)
         if (p.job == Transfer::Read) {
             if (m_unit.memory() != unitBefore)
                 say("a read wrote to the unit");
-            if (m_image.header != m_unit.header())
+            if (m_engine.unitHeader() != m_unit.header())
                 say("the header read is not the unit's");
             ParameterArea expected = unitBefore;
             validated(expected);

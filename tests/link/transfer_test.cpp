@@ -112,7 +112,7 @@ TEST_F(TransferJob, ReadJobStoresTheUnitsBlocksThenVerifiesThem)
     EXPECT_EQ(engine.state().lastJobEnd, JobEnd::Verified);
     EXPECT_NE(image.parameters, before.parameters);
     EXPECT_EQ(image.parameters, unit.memory());
-    EXPECT_EQ(image.header, unit.header());
+    EXPECT_EQ(engine.unitHeader(), unit.header());
 
     const std::vector<Frame> expected{request(0x40),         request(0x41),         request(0x42),        request(0x43),
                                       request(0x41, &image), request(0x42, &image), request(0x43, &image)};

@@ -155,8 +155,7 @@ TEST_F(QtPort, VanishingDeviceClosesThePort)
 namespace {
 
 struct NoWindow : LinkCallbacks {
-    void readBackControls() override {}
-    void refreshControls() override {}
+    int readFinished(const ParameterArea &) override { return 0; }
     void showMessageBox(MessageBoxKind, const std::string &) override {}
 };
 
