@@ -27,6 +27,11 @@ QString text(const KeptTexts &texts, TextRole role)
     return QString::fromStdString(texts[role]);
 }
 
+QString fixedHint(std::string_view hint)
+{
+    return QString::fromUtf8(hint.data(), static_cast<qsizetype>(hint.size()));
+}
+
 void caption(QLabel *label, const QString &text)
 {
     label->setText(text);
@@ -118,13 +123,13 @@ void applyMenuCaptions(MainMenu &m, const Table &t)
     setHint(m.MenuCom->menuAction(), t(Caption::HintMenuCom));
     setHint(m.MenuLanguage->menuAction(), t(Caption::HintMenuLanguage));
     // Fixed: the same in every language, each language's item in its own words.
-    setHint(m.MenuHelp->menuAction(), QStringLiteral("Not available jet"));
-    setHint(m.AdvanceMinus, QStringLiteral("Curve A minus|Take off 1 degree of curve A"));
-    setHint(m.AdvancePlus, QStringLiteral("Curve A plus|Add 1 degree of curve A"));
-    setHint(m.MenuEnglish, QStringLiteral("Set English menu"));
-    setHint(m.MenuGerman, QStringLiteral("Deutsches Menü"));
-    setHint(m.MenuFrench, QStringLiteral("Installer en Francais "));
-    setHint(m.MenuCzech, QStringLiteral("Nastavit české menu"));
+    setHint(m.MenuHelp->menuAction(), fixedHint(fixed_hint::MenuHelp));
+    setHint(m.AdvanceMinus, fixedHint(fixed_hint::AdvanceMinus));
+    setHint(m.AdvancePlus, fixedHint(fixed_hint::AdvancePlus));
+    setHint(m.MenuEnglish, fixedHint(fixed_hint::MenuEnglish));
+    setHint(m.MenuGerman, fixedHint(fixed_hint::MenuGerman));
+    setHint(m.MenuFrench, fixedHint(fixed_hint::MenuFrench));
+    setHint(m.MenuCzech, fixedHint(fixed_hint::MenuCzech));
 }
 
 void applyFrameCaptions(WindowFrame &f, const Table &t)
@@ -219,8 +224,8 @@ void applyAdvanceCaptions(AdvancePage &p, const Table &t)
     caption(p.CheckBoxIgnAll, t(Caption::CheckBoxAll));
     caption(p.LabelBaseAdv, t(Caption::LabelBaseAdv));
     caption(p.LabelKorekceAdv, t(Caption::LabelKorekceAdv));
-    setHint(p.CSpinButtonAll->upButton(), QStringLiteral("Curve A plus|Add 1 degree of curve A"), false);
-    setHint(p.CSpinButtonAll->downButton(), QStringLiteral("Curve A minus|Take off 1 degree of curve A"), false);
+    setHint(p.CSpinButtonAll->upButton(), fixedHint(fixed_hint::AdvancePlus), false);
+    setHint(p.CSpinButtonAll->downButton(), fixedHint(fixed_hint::AdvanceMinus), false);
 }
 
 void applyServoCaptions(ServoPage &p, const Table &t)
@@ -228,8 +233,8 @@ void applyServoCaptions(ServoPage &p, const Table &t)
     caption(p.CheckBoxPrivEnable, t(Caption::CheckBoxPrivEnable));
     p.GroupBoxPrivera->setTitle(t(Caption::TabSheetServo));
     caption(p.LabelServoHyster, t(Caption::LabelServoHyster));
-    setHint(p.BitBtnServoMinus, QStringLiteral("Take off 20 mV"), true);
-    setHint(p.BitBtnServoPlus, QStringLiteral("Add 20 mV"), true);
+    setHint(p.BitBtnServoMinus, fixedHint(fixed_hint::ServoMinus), true);
+    setHint(p.BitBtnServoPlus, fixedHint(fixed_hint::ServoPlus), true);
     caption(p.CheckBoxServoAll, t(Caption::CheckBoxAll));
 }
 

@@ -7,6 +7,7 @@
 #include "editor/widgets/mouse_up_check_box.h"
 #include "editor/widgets/numeric_field.h"
 #include "editor/widgets/radio_group.h"
+#include "model/conversions.h"
 #include "model/fields.h"
 #include "model/unit_image.h"
 #include "model/validate.h"
@@ -48,7 +49,7 @@ Conditions evaluate(const Controls &c, const UnitImage &image, const ControlStat
     // The items of the list decide here, not the image: a refresh has made them agree.
     return Conditions{
         .tpsMap = c.advance.CheckBoxTpsMapa->isChecked(),
-        .special = c.bike.ComboBoxBike->currentIndex() == 5,
+        .special = c.bike.ComboBoxBike->currentIndex() == convert::BikeCodeToItem[bike::Special],
         .syncZero = syncItem == sync::OneLobe,
         .secondPickupControls = usesSecondPickup(syncItem),
         .printing = in.printMode,
@@ -111,11 +112,13 @@ void windowAndLiveDisplay(Controls &c, QWidget *window, const UnitImage &image, 
 
     bool someSpecialOutput = false;
     for (int o = 0; o < field::PowerOutputs; ++o)
-        someSpecialOutput = someSpecialOutput || image[field::PowerOutMode(o)] == 4;
+        someSpecialOutput = someSpecialOutput || image[field::PowerOutMode(o)] == powerout::Special;
     m.LabelTpsMon->setEnabled(k.tpsMap || someSpecialOutput);
 
-    const bool corrected = image[field::AdvanceCorrection1] != 100 || image[field::AdvanceCorrection2] != 100;
-    m.LabelAdvance2->setVisible(image[field::ChannelCount] >= 2 && (image[field::BikeType] == 1 || corrected));
+    const bool corrected = image[field::AdvanceCorrection1] != convert::SignedOffset ||
+                           image[field::AdvanceCorrection2] != convert::SignedOffset;
+    m.LabelAdvance2->setVisible(image[field::ChannelCount] >= 2 &&
+                                (image[field::BikeType] == bike::Special || corrected));
     m.LabelMonSnimac2->setVisible(usesSecondPickup(image[field::SyncMethod]));
 
     m.LabelKillSwitch->setEnabled(k.killSwitch);

@@ -73,7 +73,7 @@ struct MainMenu {
     QMenu *MenuHelp = nullptr;
     QAction *MenuContens = nullptr;
     QAction *MenuAbout = nullptr;
-    // Beyond the original menu: its own, before Help.
+    // Extras: a menu of its own, before Help.
     QMenu *MenuExtras = nullptr;
     QAction *MenuCompare = nullptr;
     QAction *MenuSnapshots = nullptr;

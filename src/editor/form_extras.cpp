@@ -16,7 +16,7 @@
 #include <algorithm>
 #include <ctime>
 
-// Beyond the original window: what is known of the unit, snapshots of every read
+// Extras: what is known of the unit, snapshots of every read
 // and programming, and the Compare window.
 
 namespace talviro6 {

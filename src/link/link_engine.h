@@ -126,10 +126,9 @@ class LinkEngine {
     /// MenuCom1Click: the user picked entry `portIndex` (0 ... 20) of the port menu.
     void choosePort(std::uint8_t portIndex);
 
-    /// MenuProgramClick: the editor takes its controls, then program and verify.
+    /// MenuProgramClick, and programming after a change: the editor takes its
+    /// controls, then program and verify what it holds.
     void StartProgramJob();
-    /// The history step's programming after a change: the controls are already in the image.
-    void StartProgramJobAfterChange();
     void StartVerifyJob();
     /// The window empties LabelFile2 itself when it starts a read.
     void StartReadJob();
@@ -167,6 +166,8 @@ class LinkEngine {
     void HandleMonitorFrame(FrameView frame);
 
   private:
+    /// The program job on what the editor holds now, its controls already taken.
+    void StartProgramJobAfterChange();
     void ReceiveStep();
     void superviseJob();
     void lossStep();

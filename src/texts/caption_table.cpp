@@ -12,12 +12,12 @@ struct Row {
     std::array<std::string_view, LanguageCount> texts;
 };
 
-// Some texts keep the quirks of the unit's own tool as users know them
-// (spellings, a missing accelerator, English left in French); they are not typos
-// of ours. Trailing blanks are kept as they are shown. Accelerator letters are
-// chosen so that no two items of one menu, nor a menu-bar title and one of the
-// Read/Verify/Program buttons, share one, except where the unit's tool already
-// did so in French (Allumage/Aide, Contenu/Contenu du programme).
+// Some texts are spelt as tuners know them (spellings, a missing accelerator,
+// English left in French); they are meant as they stand. Trailing blanks are kept
+// as they are shown. Accelerator letters are chosen so that no two items of one
+// menu, nor a menu-bar title and one of the Read/Verify/Program buttons, share
+// one, except in French, where Allumage/Aide and Contenu/Contenu du programme
+// share theirs as tuners know them.
 constexpr std::array<Row, CaptionCount> Rows{{
     {Caption::FormHlav,
      {"Programming of TALVIRO6 unit", "Programmierung der TALVIRO6 Zündbox", "Programation de TALVIRO6 unité",

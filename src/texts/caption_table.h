@@ -117,4 +117,19 @@ std::string_view captionText(Caption entry, int languageIndex);
 /// The five options of the input radio groups; option 1 differs between them.
 std::array<std::string_view, 5> inputOptions(int input, int languageIndex);
 
+/// Hints that read the same in every language: each language item names itself in
+/// its own language, and the step buttons' hints are kept in English. A '|' parts
+/// the tooltip from the status-bar text.
+namespace fixed_hint {
+inline constexpr std::string_view MenuHelp = "Not available jet";
+inline constexpr std::string_view AdvanceMinus = "Curve A minus|Take off 1 degree of curve A";
+inline constexpr std::string_view AdvancePlus = "Curve A plus|Add 1 degree of curve A";
+inline constexpr std::string_view MenuEnglish = "Set English menu";
+inline constexpr std::string_view MenuGerman = "Deutsches Menü";
+inline constexpr std::string_view MenuFrench = "Installer en Francais ";
+inline constexpr std::string_view MenuCzech = "Nastavit české menu";
+inline constexpr std::string_view ServoMinus = "Take off 20 mV";
+inline constexpr std::string_view ServoPlus = "Add 20 mV";
+} // namespace fixed_hint
+
 } // namespace talviro6

@@ -4,7 +4,7 @@
 
 namespace talviro6 {
 
-/// Texts of the additions beyond the original window: the Extras menu, the Compare
+/// Texts of the Extras: the Extras menu, the Compare
 /// window, the unit state marker, snapshots, and the words that name the fields of
 /// arrays. Four languages each, UTF-8.
 enum class ExtraText {

@@ -1,4 +1,4 @@
-// Beyond the original window: what is known of the unit, snapshots, and the
+// Extras: what is known of the unit, snapshots, and the
 // Compare window.
 #include "window_fixture.h"
 

@@ -140,7 +140,7 @@ TEST(CaptionTable, LanguageOutsideTheTablesGivesEnglish)
 }
 
 // The entries the users know in all four languages, quirks included.
-TEST(CaptionTable, TellingEntriesReadAsTheUnitsToolWritesThem)
+TEST(CaptionTable, TellingEntriesReadAsTunersKnowThem)
 {
     struct Row {
         Caption entry;
@@ -225,7 +225,7 @@ TEST(CaptionTable, NamesAndUnitsStayInEveryLanguage)
         for (Caption entry : allEntries()) {
             const std::string_view english = captionText(entry, English);
             const auto open = english.find('[');
-            // The retard label lost its unit in the unit's own tool.
+            // The retard label has no unit outside English.
             if (open == std::string_view::npos || (entry == Caption::LabelRetard && language != English))
                 continue;
             const std::string_view unit = english.substr(open);
@@ -291,7 +291,7 @@ TEST(CaptionTable, AcceleratorsAreUniqueWithinEachMenu)
 
 TEST(CaptionTable, MenuItemsHaveAnAcceleratorWhereEnglishHasOne)
 {
-    // Where the unit's own tool left the accelerator out.
+    // Where an item has no accelerator.
     const std::set<std::pair<Caption, int>> without{{Caption::MenuEnglish, German},
                                                     {Caption::MenuFrench, Czech},
                                                     {Caption::MenuHelp, Czech},
