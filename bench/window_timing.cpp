@@ -64,7 +64,7 @@ int main(int argc, char **argv)
     for (int job = 0; job < 20; ++job) {
         w.tick(job % 6 + 1); // start the job at every phase of the poll cycle
         const int sendTicks = w.window.link().state().SendTicks;
-        w.window.link().StartProgramJob();
+        w.window.MenuProgramClick();
         int taken = 0;
         while (w.window.link().state().lastJobEnd == JobEnd::Running && taken < 200) {
             w.tick();

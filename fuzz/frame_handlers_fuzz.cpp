@@ -63,10 +63,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             verifyAfterRead = false;
         switch (control & 0x07) {
         case 1:
-            engine.StartProgramJob();
+            engine.StartProgramJob(image.parameters);
             break;
         case 2:
-            engine.StartVerifyJob();
+            engine.StartVerifyJob(image.parameters);
             break;
         case 3:
             engine.StartReadJob();

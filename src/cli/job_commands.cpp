@@ -357,7 +357,7 @@ int runProgram(const std::vector<std::string> &args)
     const Options o = parseOptions(args, {.noSnapshot = true});
     UnitImage image = imageFromFile(o.files);
     Session session(o, image);
-    session.engine().StartProgramJob();
+    session.engine().StartProgramJob(image.parameters);
     runJob(session, "program");
     // The snapshot waits for the storing, whose live frames bring the programming
     // count; the programming has been verified whether or not the storing is
@@ -380,7 +380,7 @@ int runVerify(const std::vector<std::string> &args)
     const Options o = parseOptions(args, {});
     UnitImage image = imageFromFile(o.files);
     Session session(o, image);
-    session.engine().StartVerifyJob();
+    session.engine().StartVerifyJob(image.parameters);
     runJob(session, "verify");
     std::cerr << "verify: OK\n";
     return ExitOk;

@@ -127,13 +127,16 @@ void FormHlav::MenuReadClick()
 
 void FormHlav::MenuVerifyClick()
 {
-    m_link.StartVerifyJob();
+    // What the controls hold, validated and shown, is what the unit is compared with.
+    m_session.takeControls();
+    m_link.StartVerifyJob(m_session.parameters());
     paintLive();
 }
 
 void FormHlav::MenuProgramClick()
 {
-    m_link.StartProgramJob();
+    m_session.takeControls();
+    m_link.StartProgramJob(m_session.parameters());
     paintLive();
 }
 

@@ -31,7 +31,8 @@ void FormHlav::startProgrammingAfterChange()
     // The whole program job, controls first, like F9: a value that came from a file
     // or the history beyond a control's range reaches the unit only as the control
     // bounds it and validation corrects it.
-    m_link.StartProgramJob();
+    m_session.takeControls();
+    m_link.StartProgramJob(m_session.parameters());
     paintLive();
 }
 

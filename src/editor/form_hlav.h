@@ -184,7 +184,6 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
 
   private:
     // LinkCallbacks
-    void takeControls() override { m_session.takeControls(); }
     int readFinished(const ParameterArea &received) override;
     void showMessageBox(MessageBoxKind kind, const std::string &text) override;
 

@@ -295,22 +295,15 @@ void LinkEngine::startJob(Transfer mode, std::uint8_t request, TextRole text)
     out.set(m_display.CGaugeProgram.visible, true);
 }
 
-void LinkEngine::StartProgramJob()
+void LinkEngine::StartProgramJob(const ParameterArea &area)
 {
-    m_callbacks.takeControls();
-    StartProgramJobAfterChange();
-}
-
-void LinkEngine::StartProgramJobAfterChange()
-{
-    m_jobStage = m_image.parameters;
+    m_jobStage = area;
     startJob(Transfer::Program, code::ProgramHeader, TextRole::TextProgramming);
 }
 
-void LinkEngine::StartVerifyJob()
+void LinkEngine::StartVerifyJob(const ParameterArea &area)
 {
-    m_callbacks.takeControls();
-    m_jobStage = m_image.parameters;
+    m_jobStage = area;
     startJob(Transfer::Verify, code::VerifyFirst, TextRole::TextVerifying);
 }
 

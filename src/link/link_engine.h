@@ -30,9 +30,6 @@ enum class MessageBoxKind : std::uint8_t {
 class LinkCallbacks {
   public:
     virtual ~LinkCallbacks() = default;
-    /// Program and Verify send what the editor holds: its controls read back and
-    /// validated, shown again. A caller without controls has validated its image.
-    virtual void takeControls() {}
     /// A read's three blocks, received and verified, for the editor to take
     /// (validated, shown). Returns the values it holds otherwise than the unit.
     virtual int readFinished(const ParameterArea &received) = 0;
@@ -126,10 +123,10 @@ class LinkEngine {
     /// MenuCom1Click: the user picked entry `portIndex` (0 ... 20) of the port menu.
     void choosePort(std::uint8_t portIndex);
 
-    /// MenuProgramClick, and programming after a change: the editor takes its
-    /// controls, then program and verify what it holds.
-    void StartProgramJob();
-    void StartVerifyJob();
+    /// Program (then verify) or verify `area`, kept as it is when the job starts: an
+    /// edit made while the job runs is the next job's. The caller has validated it.
+    void StartProgramJob(const ParameterArea &area);
+    void StartVerifyJob(const ParameterArea &area);
     /// The window empties LabelFile2 itself when it starts a read.
     void StartReadJob();
 
@@ -166,8 +163,6 @@ class LinkEngine {
     void HandleMonitorFrame(FrameView frame);
 
   private:
-    /// The program job on what the editor holds now, its controls already taken.
-    void StartProgramJobAfterChange();
     void ReceiveStep();
     void superviseJob();
     void lossStep();
@@ -208,8 +203,7 @@ class LinkEngine {
     /// it was: no mixture of blocks, and no block taken from a frame read out of step
     /// (the XOR check byte cannot tell one; the verify can).
     ParameterArea m_readStage{};
-    /// What a program or verify job sends and compares, taken when it starts: an edit
-    /// made while it runs is the next job's.
+    /// What a program or verify job sends and compares.
     ParameterArea m_jobStage{};
     UnitHeader m_unitHeader{}; ///< the header block last received
     /// The verify that follows a read compares the unit with the bytes it sent, not

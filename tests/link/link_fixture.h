@@ -17,17 +17,14 @@
 
 namespace talviro6::testing {
 
-/// Stands in for the window: counts the times the controls are taken, takes a read
-/// into the fixture's image, records boxes, and can run ticks while a box is "open",
-/// as the window's modal box does.
+/// Stands in for the window: takes a read into the fixture's image, records boxes,
+/// and can run ticks while a box is "open", as the window's modal box does.
 struct RecordingCallbacks : LinkCallbacks {
     explicit RecordingCallbacks(UnitImage &image) : image(image) {}
     UnitImage &image;
-    int readBacks = 0;
     std::vector<std::pair<MessageBoxKind, std::string>> boxes;
     std::function<void()> whileBoxOpen;
 
-    void takeControls() override { ++readBacks; }
     int readFinished(const ParameterArea &received) override { return takeReadInto(image, received); }
     void showMessageBox(MessageBoxKind kind, const std::string &text) override
     {

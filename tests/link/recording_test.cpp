@@ -337,7 +337,7 @@ TEST_F(Recorder, UnitLiveFramesAreDroppedWhileAReplayFeedsTheDisplayButJobsStill
     engine.setUnitLiveFramesIgnored(true);
     tick(60);
     EXPECT_EQ(engine.state().monitorFrames, before) << "the unit's frames are dropped";
-    engine.StartVerifyJob();
+    engine.StartVerifyJob(image.parameters);
     EXPECT_GT(tickUntil([&] { return engine.state().TransferMode == Transfer::Idle; }), 0);
     EXPECT_EQ(engine.state().lastJobEnd, JobEnd::Verified) << "block replies still count";
     engine.setUnitLiveFramesIgnored(false);

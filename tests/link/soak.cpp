@@ -446,10 +446,10 @@ void Soak::runJob(std::uint64_t number)
 
     switch (p.job) {
     case Transfer::Program:
-        m_engine.StartProgramJob();
+        m_engine.StartProgramJob(m_image.parameters);
         break;
     case Transfer::Verify:
-        m_engine.StartVerifyJob();
+        m_engine.StartVerifyJob(m_image.parameters);
         break;
     default:
         m_engine.StartReadJob();

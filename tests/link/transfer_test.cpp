@@ -48,8 +48,7 @@ class TransferJob : public LinkFixture {
 TEST_F(TransferJob, ProgramJobSendsHeaderRequestThenBlocksThenVerifies)
 {
     giveUnitOtherParameters();
-    engine.StartProgramJob();
-    EXPECT_EQ(callbacks.readBacks, 1);
+    engine.StartProgramJob(image.parameters);
     EXPECT_EQ(engine.display().LabelHlaseni.text, "Program device:");
     EXPECT_TRUE(engine.display().CGaugeProgram.visible);
 
@@ -76,12 +75,31 @@ TEST_F(TransferJob, ProgramJobSendsHeaderRequestThenBlocksThenVerifies)
     EXPECT_EQ(engine.display().LabelVerze1, "TLV06");
 }
 
+// The area a job is handed is the job's: the editor may change while it runs, and
+// what the unit then holds is still checked against what was sent.
+TEST_F(TransferJob, AJobKeepsTheAreaItWasHandedWhileTheEditorChanges)
+{
+    giveUnitOtherParameters();
+    const ParameterArea sent = image.parameters;
+    ParameterArea editor = sent;
+    engine.StartProgramJob(editor);
+    tick(2);
+    editor[field::Retard] = static_cast<std::uint8_t>(editor[field::Retard] + 1);
+    ASSERT_GT(runJob(), 0);
+    EXPECT_EQ(engine.state().lastJobEnd, JobEnd::Verified);
+    EXPECT_EQ(unit.memory(), sent);
+
+    engine.StartVerifyJob(editor);
+    ASSERT_GT(runJob(), 0);
+    EXPECT_EQ(engine.state().lastJobEnd, JobEnd::Failed) << "the unit holds the area before the change";
+}
+
 TEST_F(TransferJob, ProgramJobTakesEightToElevenTicksFromStartToOk)
 {
     // The measured length of a programming against the simulated unit; the first
     // request waits for SendTicks to reach 4, each later one goes out on the tick
     // that accepts the previous answer.
-    engine.StartProgramJob();
+    engine.StartProgramJob(image.parameters);
     const int ticks = tickUntil([&] { return engine.state().lastJobEnd == JobEnd::Verified; });
     RecordProperty("program_job_ticks", ticks);
     EXPECT_GE(ticks, 8);
@@ -91,7 +109,7 @@ TEST_F(TransferJob, ProgramJobTakesEightToElevenTicksFromStartToOk)
 TEST_F(TransferJob, VerifyJobComparesBlocksAndEndsWithItsOwnOk)
 {
     unit.memory() = image.parameters;
-    engine.StartVerifyJob();
+    engine.StartVerifyJob(image.parameters);
     EXPECT_EQ(engine.display().LabelHlaseni.text, "Verify:");
     EXPECT_EQ(progressWhileRunning(), (std::vector<int>{0, 1, 2, 3}));
     EXPECT_EQ(blockRequestCodes(), (std::vector<std::uint8_t>{0x41, 0x42, 0x43}));
@@ -106,7 +124,6 @@ TEST_F(TransferJob, ReadJobStoresTheUnitsBlocksThenVerifiesThem)
     giveUnitOtherParameters();
     const UnitImage before = image;
     engine.StartReadJob();
-    EXPECT_EQ(callbacks.readBacks, 0);
     EXPECT_EQ(engine.display().LabelHlaseni.text, "Read:");
     EXPECT_EQ(progressWhileRunning(), (std::vector<int>{0, 1, 2, 3, 0, 1, 2, 3}));
     EXPECT_EQ(engine.state().lastJobEnd, JobEnd::Verified);
@@ -163,14 +180,14 @@ TEST_F(TransferJob, ReadOfValuesValidationCorrectsSucceedsAndCountsThem)
             << "the idle tick leaves a read's message alone";
     }
     // A later job starts from no corrections.
-    engine.StartVerifyJob();
+    engine.StartVerifyJob(image.parameters);
     EXPECT_EQ(engine.state().correctedValues, 0);
 }
 
 TEST_F(TransferJob, EveryFrameTakenInIsCountedValidOrNot)
 {
     unit.injectFault(sim::Fault::WrongCheckByte, -1);
-    engine.StartVerifyJob();
+    engine.StartVerifyJob(image.parameters);
     runJob();
     EXPECT_EQ(engine.state().lastJobEnd, JobEnd::Failed);
     EXPECT_GE(engine.state().receivedFrames, 5u) << "answers arrived";
@@ -199,7 +216,7 @@ TEST_F(TransferJob, VersionMismatchStopsBeforeAnyParameterBlock)
             }
         };
 
-        job == Transfer::Program ? engine.StartProgramJob() : engine.StartReadJob();
+        job == Transfer::Program ? engine.StartProgramJob(image.parameters) : engine.StartReadJob();
         runJob();
         callbacks.whileBoxOpen = nullptr;
 
@@ -235,10 +252,10 @@ TEST_F(TransferJob, UnansweredBlockIsSentFiveTimesThenTheJobFailsInRed)
         unit.injectFault(sim::Fault::Silence, -1);
         switch (row.job) {
         case Transfer::Program:
-            engine.StartProgramJob();
+            engine.StartProgramJob(image.parameters);
             break;
         case Transfer::Verify:
-            engine.StartVerifyJob();
+            engine.StartVerifyJob(image.parameters);
             break;
         default:
             engine.StartReadJob();
@@ -297,7 +314,7 @@ TEST_F(TransferJob, JobSurvivesEveryFaultOfTheLineOnce)
         giveUnitOtherParameters();
         unit.clearLogs();
         unit.injectFault(row.fault, 1, row.onRequest);
-        engine.StartProgramJob();
+        engine.StartProgramJob(image.parameters);
         ASSERT_GT(runJob(), 0);
         EXPECT_EQ(engine.state().lastJobEnd, JobEnd::Verified);
         EXPECT_EQ(unit.memory(), image.parameters);
@@ -314,7 +331,7 @@ TEST_F(TransferJob, FiveBadAnswersFailTheJobFourDoNot)
         SCOPED_TRACE(bad);
         unit.injectFault(sim::Fault::WrongCheckByte, bad, 0x42);
         unit.memory() = image.parameters;
-        engine.StartVerifyJob();
+        engine.StartVerifyJob(image.parameters);
         runJob();
         EXPECT_EQ(engine.state().lastJobEnd, bad == 5 ? JobEnd::Failed : JobEnd::Verified);
         unit.clearFaults();
@@ -327,7 +344,7 @@ TEST_F(TransferJob, VerifyOfDifferentDataFailsOnTheFirstDifferingBlock)
     unit.memory()[0] = image[0]; // block 1 the same, block 2 differs
     for (int i = 1; i < 100; ++i)
         unit.memory()[static_cast<std::size_t>(i)] = image[i];
-    engine.StartVerifyJob();
+    engine.StartVerifyJob(image.parameters);
     runJob();
     EXPECT_EQ(blockRequestCodes(), (std::vector<std::uint8_t>{0x41, 0x42, 0x42, 0x42, 0x42, 0x42}));
     EXPECT_EQ(engine.display().LabelHlaseni.text, "Verify error!");
@@ -336,7 +353,7 @@ TEST_F(TransferJob, VerifyOfDifferentDataFailsOnTheFirstDifferingBlock)
 
 TEST_F(TransferJob, LateAnswerToThePreviousBlockIsIgnored)
 {
-    engine.StartProgramJob();
+    engine.StartProgramJob(image.parameters);
     tickUntil([&] { return engine.state().RequestByte == 0x02; });
     unit.injectFault(sim::Fault::Silence, -1);
     const int silence = engine.state().SilenceTicks;
@@ -405,11 +422,11 @@ TEST_F(TransferJob, ReadWhoseVerifyFindsAFrameOutOfStepLeavesTheImageAsItWas)
 
 TEST_F(TransferJob, FailureAfterAnEarlierSuccessIsNotReportedAsOk)
 {
-    engine.StartProgramJob();
+    engine.StartProgramJob(image.parameters);
     runJob();
     ASSERT_TRUE(engine.state().JobSucceeded);
     unit.injectFault(sim::Fault::Silence, -1);
-    engine.StartProgramJob(); // within the 200 ticks of the first job's message
+    engine.StartProgramJob(image.parameters); // within the 200 ticks of the first job's message
     runJob();
     tick(3);
     EXPECT_EQ(engine.display().LabelHlaseni.text, "Program error!");
@@ -420,7 +437,7 @@ TEST_F(TransferJob, StartingAJobWhileAnotherRunsRestartsIt)
 {
     engine.StartReadJob();
     tick(6);
-    engine.StartVerifyJob();
+    engine.StartVerifyJob(image.parameters);
     unit.memory() = image.parameters;
     runJob();
     EXPECT_EQ(engine.state().lastJobEnd, JobEnd::Verified);
@@ -429,7 +446,7 @@ TEST_F(TransferJob, StartingAJobWhileAnotherRunsRestartsIt)
 
 TEST_F(TransferJob, LiveFrameDuringAJobGoesToTheMonitorAndTheJobGoesOn)
 {
-    engine.StartProgramJob();
+    engine.StartProgramJob(image.parameters);
     tick(5); // the job has its first answers
     ASSERT_NE(engine.state().TransferMode, Transfer::Idle);
     MonitorFrame live;
@@ -445,7 +462,7 @@ TEST_F(TransferJob, LiveFrameDuringAJobGoesToTheMonitorAndTheJobGoesOn)
 
 TEST_F(TransferJob, SavingCountdownDrivesTheMessageAndGauge)
 {
-    engine.StartProgramJob();
+    engine.StartProgramJob(image.parameters);
     runJob();
     // The unit stores for two seconds after the programming; polls show it.
     EXPECT_GT(tickUntil([&] { return engine.display().LabelHlaseni.text == "Saving:"; }), 0);
@@ -470,7 +487,7 @@ TEST_F(TransferJob, SavingCountdownDrivesTheMessageAndGauge)
 // before that, it may hold nothing of it, whatever the verify saw.
 TEST_F(TransferJob, ProgrammingIsOkOnlyOnceTheUnitReportsItHasStored)
 {
-    engine.StartProgramJob();
+    engine.StartProgramJob(image.parameters);
     runJob();
     ASSERT_EQ(engine.state().lastJobEnd, JobEnd::Verified);
     std::vector<int> progress;
@@ -505,7 +522,7 @@ TEST_F(TransferJob, AUnitLostOrStuckWhileStoringEndsTheProgrammingInRed)
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.what);
-        engine.StartProgramJob();
+        engine.StartProgramJob(image.parameters);
         runJob();
         ASSERT_GT(tickUntil([&] { return engine.state().SavingCountdown > 0; }), 0);
         const std::uint16_t stuckAt = engine.state().SavingCountdown;
@@ -548,11 +565,11 @@ TEST_F(TransferJob, AUnitLostOrStuckWhileStoringEndsTheProgrammingInRed)
 // pressed again: the new job fails, and the old countdown must not cover that up.
 TEST_F(TransferJob, ProgramAgainAfterTheUnitVanishedWhileStoringFailsInRed)
 {
-    engine.StartProgramJob();
+    engine.StartProgramJob(image.parameters);
     runJob();
     ASSERT_GT(tickUntil([&] { return engine.state().SavingCountdown > 0; }), 0);
     unit.injectFault(sim::Fault::Silence, -1);
-    engine.StartProgramJob();
+    engine.StartProgramJob(image.parameters);
     EXPECT_EQ(engine.state().storing, Storing::None) << "the new job replaces the watch";
     runJob();
     EXPECT_EQ(engine.state().lastJobEnd, JobEnd::Failed);
@@ -592,7 +609,7 @@ TEST_F(TransferJob, NoiseOnTheLineNeverVerifiesAnythingNorTouchesTheImage)
     ParameterArea before = image.parameters;
     for (int round = 0; round < 300; ++round) {
         if (engine.state().TransferMode == Transfer::Idle)
-            round % 2 ? engine.StartReadJob() : engine.StartVerifyJob();
+            round % 2 ? engine.StartReadJob() : engine.StartVerifyJob(image.parameters);
         Frame noise;
         for (auto &b : noise)
             b = static_cast<std::uint8_t>(random());
@@ -640,13 +657,13 @@ TEST_F(TransferJob, TheUnitsKnownAreaIsWhatTheLastVerifySaw)
 
     unit.clearFaults();
     unit.injectFault(sim::Fault::Silence, -1, 0x02);
-    engine.StartProgramJob();
+    engine.StartProgramJob(image.parameters);
     runJob();
     EXPECT_EQ(engine.state().lastJobEnd, JobEnd::Failed);
     EXPECT_FALSE(engine.knownUnitArea()) << "a failed programming may have written block 1";
 
     unit.clearFaults();
-    engine.StartProgramJob();
+    engine.StartProgramJob(image.parameters);
     runJob();
     ASSERT_TRUE(engine.knownUnitArea());
     EXPECT_EQ(*engine.knownUnitArea(), unit.memory());
