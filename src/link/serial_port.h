@@ -31,8 +31,9 @@ class SerialPort {
     virtual std::size_t read(std::span<std::uint8_t> into) = 0;
 
     /// Writes the bytes and returns when they have left the port (about 18 ms for
-    /// a frame at 57600 baud). Errors are not reported: a lost frame shows up as a
-    /// missing answer, which the engine handles.
+    /// a frame at 57600 baud), or, on a line that does not take them (a stalled
+    /// adapter), after a bound well inside a tick, with the rest dropped. Errors are
+    /// not reported: a lost frame shows up as a missing answer, which the engine handles.
     virtual void writeAndDrain(std::span<const std::uint8_t> bytes) = 0;
 
     /// The device behind port number n, shown to the user beside "COM= COM<n>";

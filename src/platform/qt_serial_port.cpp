@@ -8,7 +8,9 @@
 #include <utility>
 
 #ifdef Q_OS_UNIX
+#include <poll.h>
 #include <sys/file.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #endif
 
@@ -113,15 +115,31 @@ void QtSerialPort::writeAndDrain(std::span<const std::uint8_t> bytes)
     if (!m_port.isOpen())
         return;
     m_port.write(reinterpret_cast<const char *>(bytes.data()), static_cast<qint64>(bytes.size()));
-    const QDeadlineTimer deadline(WriteTimeoutMs);
+    const QDeadlineTimer deadline(WriteTimeoutMs, Qt::PreciseTimer);
     while (m_port.isOpen() && m_port.bytesToWrite() > 0 && !deadline.hasExpired())
         m_port.waitForBytesWritten(static_cast<int>(deadline.remainingTime()));
+    if (!m_port.isOpen())
+        return;
+    bool left = m_port.bytesToWrite() > 0;
 #ifdef Q_OS_UNIX
     // Written to the driver is not yet on the line; the unit's answer timing counts
-    // from the last byte sent.
-    if (m_port.isOpen() && m_port.bytesToWrite() == 0)
-        ::tcdrain(static_cast<int>(m_port.handle()));
+    // from the last byte sent. tcdrain() would wait for as long as the adapter
+    // stalls, so the driver's queue is watched against the same deadline.
+    const int fd = static_cast<int>(m_port.handle());
+    int queued = 0;
+    while (!left && ::ioctl(fd, TIOCOUTQ, &queued) == 0 && queued > 0) {
+        if (deadline.hasExpired()) {
+            left = true;
+            break;
+        }
+        ::poll(nullptr, 0, 1);
+    }
 #endif
+    // What has not left by now would reach the unit after the engine has given up on
+    // this sending, ahead of the next frame: it is dropped, and the missing answer
+    // counts as for any frame the unit did not answer.
+    if (left)
+        m_port.clear(QSerialPort::Output);
 }
 
 std::string QtSerialPort::deviceName(int portNumber) const

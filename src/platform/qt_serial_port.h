@@ -46,9 +46,10 @@ class QtSerialPort final : public QObject, public SerialPort {
     QString lastError() const { return m_lastError; }
     std::string openError() const override { return m_lastError.toStdString(); }
 
-    /// A write that has not left after this long is abandoned: the tick must not hang
-    /// on an adapter that stalls; the missing answer is handled like any other.
-    static constexpr int WriteTimeoutMs = 500;
+    /// A write that has not left after this long is abandoned and its rest dropped:
+    /// the tick (55 ms) must not hang on an adapter that stalls or a line nobody
+    /// reads. A frame takes 17.7 ms at 57600 baud, so twice that is given.
+    static constexpr int WriteTimeoutMs = 35; ///< ms
 
   private:
     void onError(QSerialPort::SerialPortError error);

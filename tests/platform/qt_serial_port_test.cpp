@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -139,6 +140,48 @@ TEST_F(QtPort, ExcludesTheCommandLineJobs)
         EXPECT_NE(::flock(later, LOCK_EX | LOCK_NB), 0) << "the window holds the lock";
         ::close(later);
     }
+}
+
+// A line that does not take what is written (a stalled adapter) must not hold up
+// the tick: the write gives up well inside a tick, and what it could not send is
+// dropped, not sent late ahead of later frames.
+TEST_F(QtPort, WriteToALineThatTakesNothingGivesUpWithinATickAndDropsTheRest)
+{
+    // A second writer on the terminal, there before the port takes it, keeps the
+    // line full: nobody reads the other end.
+    const int filler = ::open(slavePath.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(filler, 0);
+    const auto fill = [filler] {
+        const std::vector<char> chunk(4096, 0x55);
+        while (::write(filler, chunk.data(), chunk.size()) > 0) {
+        }
+    };
+    QtSerialPort port(mapped(1), noDevices);
+    ASSERT_TRUE(port.open(1)) << port.lastError().toStdString();
+    const Frame poll = makeFrame(code::Poll);
+    for (int i = 0; i < 3; ++i) {
+        fill();
+        QElapsedTimer took;
+        took.start();
+        port.writeAndDrain(poll);
+        // A tick is 55 ms; the margin is for a busy machine.
+        EXPECT_LT(took.elapsed(), 100) << "write " << i;
+    }
+    ::close(filler);
+
+    // Someone reads again: what was dropped stays dropped, a new frame goes alone.
+    std::vector<std::uint8_t> buffered(1 << 16);
+    pollfd waiting{master, POLLIN, 0};
+    while (::poll(&waiting, 1, 50) > 0 && ::read(master, buffered.data(), buffered.size()) > 0) {
+    }
+    port.writeAndDrain(poll);
+    Frame got{};
+    std::size_t n = 0;
+    pollfd p{master, POLLIN, 0};
+    while (n < got.size() && ::poll(&p, 1, 2000) > 0)
+        n += static_cast<std::size_t>(::read(master, got.data() + n, got.size() - n));
+    EXPECT_EQ(got, poll);
+    EXPECT_EQ(::poll(&p, 1, 100), 0) << "nothing of an earlier frame follows";
 }
 
 TEST_F(QtPort, VanishingDeviceClosesThePort)

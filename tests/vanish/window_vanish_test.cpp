@@ -20,6 +20,9 @@
 
 #include <ctime>
 
+#include <fcntl.h>
+#include <stdlib.h>
+
 using namespace talviro6;
 using namespace talviro6::testing;
 
@@ -91,7 +94,10 @@ class WindowVanish : public CliJobFixture {
             loop.exec();
         }
         m_next = QDeadlineTimer(FormHlav::TickMilliseconds, Qt::PreciseTimer);
+        QElapsedTimer took;
+        took.start();
         window->Timer1Timer();
+        longestTickMs = std::max(longestTickMs, took.elapsed());
     }
 
     /// Ticks until `done` holds, at most `limit` ticks; the ticks it took, or -1.
@@ -123,7 +129,8 @@ class WindowVanish : public CliJobFixture {
     std::unique_ptr<QtSerialPort> qtPort;
     std::unique_ptr<CountingPort> port;
     std::unique_ptr<FormHlav> window;
-    int wakeUps = 0; ///< times Qt's event loop woke up
+    int wakeUps = 0;          ///< times Qt's event loop woke up
+    qint64 longestTickMs = 0; ///< the longest Timer1Timer so far
 
   private:
     QDeadlineTimer m_next{0};
@@ -202,6 +209,51 @@ TEST_F(WindowVanish, UnitLostMidProgrammingIsReportedRetriedCalmlyAndFoundAgain)
     EXPECT_GT(tickUntil(60, [&] { return state().lastJobEnd == JobEnd::Verified; }), 0)
         << message()->text().toStdString();
     EXPECT_TRUE(dialogs.messages.empty());
+}
+
+// A line that takes nothing, as a stalled adapter: the terminal's other end is open
+// but never read, and a second writer keeps it full. Each frame the window writes is
+// given up on well inside a tick, so the tick keeps its pace, and a job ends as it
+// does when nothing answers.
+TEST_F(WindowVanish, StalledLineKeepsTheTickGoingAndAJobFailsAsUnanswered)
+{
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master), 0);
+    ASSERT_EQ(::unlockpt(master), 0);
+    std::filesystem::create_symlink(::ptsname(master), link);
+    // Opened before the window takes the terminal for itself.
+    const int filler = ::open(::ptsname(master), O_WRONLY | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(filler, 0);
+    const auto fill = [filler] {
+        const std::vector<char> chunk(4096, 0x55);
+        while (::write(filler, chunk.data(), chunk.size()) > 0) {
+        }
+    };
+    window->FormCreate({});
+    window->show();
+    ASSERT_TRUE(qtPort->isOpen()) << qtPort->lastError().toStdString();
+
+    window->MenuProgramClick();
+    longestTickMs = 0;
+    QElapsedTimer wall;
+    wall.start();
+    fill();
+    const int ticks = tickUntil(100, [&] {
+        fill(); // what the window dropped made room again
+        return state().TransferMode == Transfer::Idle;
+    });
+    const qint64 elapsed = wall.elapsed();
+    ASSERT_GT(ticks, 0) << "the job did not end";
+    EXPECT_EQ(state().lastJobEnd, JobEnd::Failed);
+    EXPECT_EQ(message()->text(), QStringLiteral("Program error!"));
+    // Sent every 4 ticks, five times, then 4 more ticks: as with a unit that is silent.
+    EXPECT_LE(ticks, LinkEngine::MaxSendings * LinkEngine::RepeatTicks + LinkEngine::RepeatTicks);
+    EXPECT_LT(longestTickMs, FormHlav::TickMilliseconds) << "a tick that writes stays inside its period";
+    EXPECT_LT(elapsed, 2 * ticks * FormHlav::TickMilliseconds) << "the ticks kept their pace";
+    RecordProperty("longest_tick_ms", static_cast<int>(longestTickMs));
+    ::close(filler);
+    ::close(master);
 }
 
 int main(int argc, char **argv)
