@@ -42,6 +42,11 @@ void LinkEngine::tick()
 
 void LinkEngine::OpenPort()
 {
+    openPort(false);
+}
+
+void LinkEngine::openPort(bool reopening)
+{
     const int n = (m_settings.portIndex == AutoPortIndex ? m_settings.scanIndex : m_settings.portIndex) + 1;
     DisplayWriter out(m_display);
     TextLine caption;
@@ -49,7 +54,7 @@ void LinkEngine::OpenPort()
     out.text(m_display.LabelCom, caption.view());
     out.text(m_display.LabelComDevice, m_port.deviceName(n));
 
-    const bool opened = m_port.open(n);
+    const bool opened = reopening ? m_port.reopen(n) : m_port.open(n);
     m_state.PrintMode = false;
     if (opened)
         return;
@@ -75,6 +80,9 @@ void LinkEngine::choosePort(std::uint8_t portIndex)
     m_settings.portIndex = std::min<std::uint8_t>(portIndex, AutoPortIndex);
     ClosePort();
     m_state.SilentReopen = false;
+    // The count runs since the last reopening, and the user's choice is one: the
+    // chosen port gets its full 30 lost ticks before the watchdog takes it again.
+    m_state.ReconnectTicks = 0;
     OpenPort();
 }
 
@@ -226,10 +234,11 @@ void LinkEngine::watchdogStep()
     out.set(m_display.LabelSpojeni, !m_state.PrintMode);
     if (++m_state.ReconnectTicks >= ReopenTicks) {
         m_state.ReconnectTicks = 0;
-        ClosePort();
         m_state.SilentReopen = true;
         m_settings.scanIndex = m_settings.scanIndex >= LastScanIndex ? 0 : m_settings.scanIndex + 1;
-        OpenPort();
+        // Closed and opened in one step: the device is not let go in between, where
+        // another program (a command-line job) could take the unit.
+        openPort(true);
     }
 }
 

@@ -163,6 +163,7 @@ class LinkEngine {
     void HandleMonitorFrame(FrameView frame);
 
   private:
+    void openPort(bool reopening);
     void ReceiveStep();
     void superviseJob();
     void lossStep();

@@ -24,6 +24,16 @@ class SerialPort {
     virtual void close() = 0;
     virtual bool isOpen() const = 0;
 
+    /// close() and open(portNumber) as one step, for the watchdog's reopening. A port
+    /// that still holds the very device the number leads to keeps it and only drops
+    /// what waits in its queues, so that no other program can take the unit in the
+    /// moment between the closing and the opening.
+    virtual bool reopen(int portNumber)
+    {
+        close();
+        return open(portNumber);
+    }
+
     /// Bytes received and not yet read; 0 when closed.
     virtual std::size_t bytesWaiting() = 0;
 

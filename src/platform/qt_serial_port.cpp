@@ -11,6 +11,7 @@
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #endif
 
@@ -88,6 +89,43 @@ bool QtSerialPort::open(int portNumber)
     }
     m_port.clear();
     return true;
+}
+
+bool QtSerialPort::reopen(int portNumber)
+{
+    std::optional<std::vector<std::string>> listing = std::exchange(m_listing, std::nullopt);
+    if (!listing)
+        listing = listingFor(portNumber);
+    const std::string device = m_map.deviceFor(portNumber, *listing);
+    if (m_port.isOpen() && !device.empty() && holds(device)) {
+        // Closing would let the device go for a moment, and exclusive opening keeps no
+        // queue of waiters: another program could take the unit there. What a close
+        // and an open would drop is dropped all the same.
+        m_port.clear();
+        return true;
+    }
+    m_listing = std::move(listing);
+    return open(portNumber);
+}
+
+bool QtSerialPort::holds(const std::string &device) const
+{
+#ifdef Q_OS_UNIX
+    // The name may lead elsewhere by now: an adapter plugged in again is a new device
+    // node, and a terminal's number passes to the next terminal opened.
+    const int fd = static_cast<int>(m_port.handle());
+    struct stat named {};
+    struct stat held {};
+    if (::stat(device.c_str(), &named) != 0 || ::fstat(fd, &held) != 0)
+        return false;
+    if (named.st_dev != held.st_dev || named.st_ino != held.st_ino || named.st_rdev != held.st_rdev)
+        return false;
+    pollfd hungUp{fd, 0, 0};
+    return ::poll(&hungUp, 1, 0) == 0;
+#else
+    (void)device;
+    return false;
+#endif
 }
 
 void QtSerialPort::close()

@@ -36,6 +36,7 @@ class QtSerialPort final : public QObject, public SerialPort {
 
     bool open(int portNumber) override;
     void close() override;
+    bool reopen(int portNumber) override;
     bool isOpen() const override { return m_port.isOpen(); }
     std::size_t bytesWaiting() override;
     std::size_t read(std::span<std::uint8_t> into) override;
@@ -53,6 +54,8 @@ class QtSerialPort final : public QObject, public SerialPort {
 
   private:
     void onError(QSerialPort::SerialPortError error);
+    /// The open handle is `device` still, as the name leads now, and not hung up.
+    bool holds(const std::string &device) const;
     /// The devices present, if the rule needs them for n; otherwise not listed.
     std::vector<std::string> listingFor(int portNumber) const;
 

@@ -194,3 +194,47 @@ TEST_F(LinkFixture, SteadyTicksLeaveTheDisplayRevisionAlone)
     engine.HandleMonitorFrame(liveFrame(3100));
     EXPECT_GT(engine.display().revision, revision);
 }
+
+// The watchdog's count runs since the last reopening of the port. Lost stretches
+// with answers in between add up, during a job as while idle: a frame does not reset
+// it. The user's choice of a port is a reopening too and starts it anew.
+TEST_F(LinkFixture, LostTicksCountSinceTheLastReopeningAndAChosenPortStartsAfresh)
+{
+    const auto banner = [&] { return engine.display().LabelSpojeni; };
+    const auto reopened = [&](std::size_t openings) { return port.openAttempts().size() > openings; };
+    engine.OpenPort();
+    ASSERT_GT(tickUntil([&] { return !banner(); }), 0);
+    int carried = engine.state().ReconnectTicks; // the lost ticks of the start
+
+    for (const bool backDuringJob : {false, true}) {
+        SCOPED_TRACE(backDuringJob ? "back with a block reply" : "back with a live frame");
+        unit.injectFault(sim::Fault::Silence, -1);
+        ASSERT_GT(tickUntil(banner), 0);
+        const std::size_t openings = port.openAttempts().size();
+        tick(1);
+        ASSERT_EQ(port.openAttempts().size(), openings) << "too early to reopen";
+        unit.clearFaults();
+        if (backDuringJob)
+            engine.StartReadJob();
+        ASSERT_GT(tickUntil([&] { return !banner(); }), 0) << "the unit is back";
+        if (backDuringJob) {
+            ASSERT_GT(runJob(), 0);
+        }
+        EXPECT_GE(engine.state().ReconnectTicks, carried + 2) << "kept across the answers";
+        carried = engine.state().ReconnectTicks;
+    }
+
+    // Lost again: the reopening comes when the count reaches 30, not 30 ticks later.
+    unit.injectFault(sim::Fault::Silence, -1);
+    ASSERT_GT(tickUntil(banner), 0);
+    std::size_t openings = port.openAttempts().size();
+    // The banner's first tick has counted already.
+    EXPECT_EQ(tickUntil([&] { return reopened(openings); }, LinkEngine::ReopenTicks + 5),
+              LinkEngine::ReopenTicks - carried - 1);
+
+    // Lost for a while, then the user picks the port again: it gets all 30 ticks.
+    tick(12);
+    engine.choosePort(0);
+    openings = port.openAttempts().size();
+    EXPECT_EQ(tickUntil([&] { return reopened(openings); }, LinkEngine::ReopenTicks + 5), LinkEngine::ReopenTicks);
+}

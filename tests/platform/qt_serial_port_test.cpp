@@ -204,6 +204,134 @@ struct NoWindow : LinkCallbacks {
 
 } // namespace
 
+namespace {
+
+/// Another program that wants the device: it opens it and takes the advisory lock
+/// the command-line jobs take. True when it got the device.
+bool intruderGetsIn(const std::string &device)
+{
+    const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0)
+        return false; // exclusive mode refuses it (not as root)
+    const bool locked = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    ::close(fd);
+    return locked;
+}
+
+/// The window's port, with another program trying its luck at every opening, in the
+/// moment between the watchdog's closing and its opening again.
+class ContestedPort final : public SerialPort {
+  public:
+    ContestedPort(QtSerialPort &port, std::string device) : m_port(port), m_device(std::move(device)) {}
+    std::vector<bool> intruderGotIn; ///< one entry per opening
+
+    bool open(int portNumber) override
+    {
+        intruderGotIn.push_back(intruderGetsIn(m_device));
+        return m_port.open(portNumber);
+    }
+    bool reopen(int portNumber) override
+    {
+        intruderGotIn.push_back(intruderGetsIn(m_device));
+        return m_port.reopen(portNumber);
+    }
+    void close() override { m_port.close(); }
+    bool isOpen() const override { return m_port.isOpen(); }
+    std::size_t bytesWaiting() override { return m_port.bytesWaiting(); }
+    std::size_t read(std::span<std::uint8_t> into) override { return m_port.read(into); }
+    void writeAndDrain(std::span<const std::uint8_t> bytes) override { m_port.writeAndDrain(bytes); }
+    std::string deviceName(int portNumber) const override { return m_port.deviceName(portNumber); }
+
+  private:
+    QtSerialPort &m_port;
+    std::string m_device;
+};
+
+} // namespace
+
+// No unit answers, so the watchdog closes and reopens the port every 30 ticks. The
+// device is never free in between: a job started then would take the unit away.
+TEST_F(QtPort, WatchdogReopeningNeverLetsAnotherProgramIn)
+{
+    QtSerialPort qtPort(mapped(1), noDevices);
+    ContestedPort port(qtPort, slavePath);
+    UnitImage image;
+    SettingsIndexes settings;
+    settings.portIndex = 0;
+    KeptTexts texts;
+    NoWindow window;
+    LinkEngine engine(port, image, settings, texts, window);
+
+    engine.OpenPort();
+    ASSERT_TRUE(qtPort.isOpen()) << qtPort.lastError().toStdString();
+    ASSERT_EQ(port.intruderGotIn, std::vector<bool>{true}) << "free before the first opening";
+    for (int t = 0; t < 2 * LinkEngine::ReopenTicks; ++t) {
+        engine.tick();
+        app().processEvents();
+    }
+    EXPECT_EQ(port.intruderGotIn, (std::vector<bool>{true, false, false})) << "two reopenings, both kept";
+    EXPECT_TRUE(qtPort.isOpen());
+    EXPECT_FALSE(intruderGetsIn(slavePath)) << "held while open";
+
+    qtPort.close();
+    EXPECT_TRUE(intruderGetsIn(slavePath)) << "a port left closed lets the device go";
+}
+
+namespace {
+
+/// A new pseudo-terminal: its controlling side, and the device name of the other.
+std::pair<int, std::string> newTerminal()
+{
+    const int fd = ::posix_openpt(O_RDWR | O_NOCTTY);
+    if (fd < 0 || ::grantpt(fd) != 0 || ::unlockpt(fd) != 0)
+        return {-1, {}};
+    return {fd, ::ptsname(fd)};
+}
+
+} // namespace
+
+// A reopening keeps the handle only while the name still leads to the terminal it
+// holds: here the name is moved to another terminal (as a device manager does for an
+// adapter plugged in again), the first one hung up or not.
+TEST_F(QtPort, ReopeningTakesTheDeviceTheNameLeadsToNow)
+{
+    for (const bool hungUp : {false, true}) {
+        SCOPED_TRACE(hungUp ? "the first terminal hung up" : "the first terminal still there");
+        auto [first, firstPath] = newTerminal();
+        auto [second, secondPath] = newTerminal();
+        ASSERT_GE(first, 0);
+        ASSERT_GE(second, 0);
+        QTemporaryDir dir;
+        const std::string name = dir.filePath(QStringLiteral("adapter")).toStdString();
+        ASSERT_EQ(::symlink(firstPath.c_str(), name.c_str()), 0);
+        PortMap map;
+        map.setExplicit(1, name);
+        QtSerialPort port(map, noDevices);
+        ASSERT_TRUE(port.open(1)) << port.lastError().toStdString();
+        ASSERT_TRUE(port.reopen(1));
+        EXPECT_TRUE(port.isOpen()) << "kept while it is the same";
+
+        const std::string moved = name + ".new";
+        ASSERT_EQ(::symlink(secondPath.c_str(), moved.c_str()), 0);
+        ASSERT_EQ(::rename(moved.c_str(), name.c_str()), 0);
+        if (hungUp)
+            ::close(std::exchange(first, -1));
+        ASSERT_TRUE(port.reopen(1)) << port.lastError().toStdString();
+
+        const Frame poll = makeFrame(code::Poll);
+        port.writeAndDrain(poll);
+        Frame got{};
+        std::size_t n = 0;
+        pollfd p{second, POLLIN, 0};
+        while (n < got.size() && ::poll(&p, 1, 2000) > 0)
+            n += static_cast<std::size_t>(::read(second, got.data() + n, got.size() - n));
+        EXPECT_EQ(got, poll) << "written to the terminal the name leads to";
+        if (first >= 0)
+            ::close(first);
+        ::close(second);
+    }
+}
+
 // Listing the serial devices costs 10 ms and more; the automatic search opens a
 // port number on every tick while no unit answers, so each opening lists once.
 TEST_F(QtPort, ComAutoListsTheDevicesOncePerOpeningAndFreshEachTime)
