@@ -10,6 +10,7 @@
 #include "files/kept_files.h"
 #include "files/profile_file.h"
 #include "files/settings_files.h"
+#include "platform/exit_signals.h"
 #include "platform/file_paths.h"
 #include "platform/port_settings.h"
 #include "platform/qt_serial_port.h"
@@ -73,7 +74,14 @@ int runWindow(int argc, char *argv[], const std::function<void(QWidget &window)>
     DefaultPrinter defaultPrinter;
     PdfPrinter pdfPrinter(options.pdfPath);
     PagePrinter &printer = options.pdfPath.isEmpty() ? static_cast<PagePrinter &>(defaultPrinter) : pdfPrinter;
+    // Before the window is built: a signal during start-up waits for the event loop.
+    ExitSignals exitSignals;
     FormHlav window(*port, WindowServices{dialogs, printer, shell, settingsFolder});
+    QObject::connect(&exitSignals, &ExitSignals::received, &window, [&window] {
+        // As File > Exit. Quitting also ends a modal box's loop, should one be open.
+        window.MenuExitClick();
+        QApplication::quit();
+    });
     window.FormCreate(options.rest);
     window.show();
     window.openFromCommandLine(options.rest);
