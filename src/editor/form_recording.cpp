@@ -4,6 +4,8 @@
 #include "editor/replay/form_replay.h"
 #include "editor/user_dialogs.h"
 #include "link/monitor_csv.h"
+#include "link/recording_reader.h"
+#include "platform/file_paths.h"
 #include "texts/recording_texts.h"
 
 #include <QDateTime>
@@ -141,29 +143,30 @@ void FormHlav::MenuReplayClick()
 bool FormHlav::openRecording(const QString &path)
 {
     const int l = m_session.settings().languageIndex;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        m_services.dialogs.message(recText(RecordingText::ReplayNoFrames, l) + QStringLiteral("\n") + path +
-                                   QStringLiteral("\n") + file.errorString());
+    RecordingRead read = readRecording(toFsPath(path));
+    if (read.problem != RecordingProblem::None) {
+        const QString reason = read.problem == RecordingProblem::NotARegularFile
+                                   ? recText(RecordingText::NotARegularFile, l)
+                                   : QString::fromStdString(read.reason);
+        m_services.dialogs.message(recText(RecordingText::ReplayCannotRead, l) + QStringLiteral("\n") + path +
+                                   QStringLiteral("\n") + reason);
         return false;
     }
-    const QByteArray bytes = file.readAll();
-    MonitorCsv csv = parseMonitorCsv(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    if (csv.frames.empty()) {
+    Recording &recording = read.recording;
+    if (recording.frames.empty()) {
         QString text = recText(RecordingText::ReplayNoFrames, l) + QStringLiteral("\n") + path;
-        if (csv.skippedLines > 0)
+        if (recording.skippedLines > 0)
             text += QStringLiteral("\n") + recText(RecordingText::ReplaySkipped, l) + QStringLiteral(" ") +
-                    QString::number(csv.skippedLines);
+                    QString::number(recording.skippedLines);
         m_services.dialogs.message(text);
         return false;
     }
-    const std::size_t skipped = csv.skippedLines;
     if (m_replay) {
         m_replay->close();
         m_replay->deleteLater();
     }
     m_replay = new FormReplay(
-        ReplayClock(std::move(csv.frames)), path, skipped, l,
+        ReplayClock(std::move(recording.frames)), path, recording.skippedLines, l,
         [this](const MonitorFrame &frame) { m_link.HandleMonitorFrame(encodeMonitorFrame(frame)); }, this);
     m_replay->show();
     m_replay->play();

@@ -149,37 +149,4 @@ bool parseMonitorCsvLine(std::string_view line, RecordedFrame &out)
     return true;
 }
 
-MonitorCsv parseMonitorCsv(std::string_view text)
-{
-    MonitorCsv csv;
-    std::size_t lineNumber = 0;
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        const std::string_view raw = text.substr(0, end);
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        ++lineNumber;
-        const std::string_view line = trim(raw);
-        if (line.empty())
-            continue;
-        if (line.front() == '#') {
-            std::string_view comment = line.substr(1);
-            if (!comment.empty() && comment.front() == ' ')
-                comment.remove_prefix(1);
-            csv.comments.emplace_back(comment);
-            continue;
-        }
-        if (line.starts_with("time_s,"))
-            continue;
-        RecordedFrame r;
-        if (parseMonitorCsvLine(line, r)) {
-            csv.frames.push_back(r);
-        } else {
-            if (csv.skippedLines == 0)
-                csv.firstSkippedLine = lineNumber;
-            ++csv.skippedLines;
-        }
-    }
-    return csv;
-}
-
 } // namespace talviro6

@@ -37,8 +37,9 @@ struct MonitorCsv {
 /// One line; false when it is not a line of values (the header, a comment, garbage).
 bool parseMonitorCsvLine(std::string_view line, RecordedFrame &out);
 
-/// A whole text. Tolerant: a line it cannot read is skipped and counted. The monitor
-/// of older builds wrote no servo columns; its lines read with the servo at 0 counts.
+/// A whole text, comments kept. Tolerant: a line it cannot read is skipped and
+/// counted. The monitor of older builds wrote no servo columns; its lines read with
+/// the servo at 0 counts. Files are read by readRecording (recording_reader.h).
 MonitorCsv parseMonitorCsv(std::string_view text);
 
 /// mV back to converter counts: the smallest count whose mV (counts * 5000 / 1023,

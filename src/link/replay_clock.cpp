@@ -6,7 +6,17 @@
 
 namespace talviro6 {
 
-ReplayClock::ReplayClock(std::vector<RecordedFrame> frames) : m_frames(std::move(frames))
+ReplayClock::ReplayClock(const std::vector<RecordedFrame> &frames)
+    : ReplayClock([&frames] {
+          std::deque<PackedFrame> packed;
+          for (const RecordedFrame &r : frames)
+              packed.push_back(packFrame(r));
+          return packed;
+      }())
+{
+}
+
+ReplayClock::ReplayClock(std::deque<PackedFrame> frames) : m_frames(std::move(frames))
 {
     // A file edited by hand may hold a time that goes back; play in file order, never
     // earlier than the frame before.

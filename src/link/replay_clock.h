@@ -1,9 +1,10 @@
 #pragma once
 
-#include "link/monitor_csv.h"
+#include "link/recording_reader.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <vector>
 
@@ -16,7 +17,8 @@ class ReplayClock {
   public:
     static constexpr int TickMilliseconds = 55;
 
-    explicit ReplayClock(std::vector<RecordedFrame> frames = {});
+    explicit ReplayClock(std::deque<PackedFrame> frames = {});
+    explicit ReplayClock(const std::vector<RecordedFrame> &frames);
 
     /// The frames played one after the other (indices into frames()) on this tick;
     /// empty while paused. Reaching the end pauses.
@@ -40,7 +42,8 @@ class ReplayClock {
     {
         return m_next > 0 ? std::optional<std::size_t>(m_next - 1) : std::nullopt;
     }
-    const std::vector<RecordedFrame> &frames() const { return m_frames; }
+    std::size_t frameCount() const { return m_frames.size(); }
+    MonitorFrame frame(std::size_t index) const { return unpackFrame(m_frames[index]); }
     /// A frame's time after the first frame.
     std::int64_t timeOf(std::size_t index) const
     {
@@ -48,7 +51,7 @@ class ReplayClock {
     }
 
   private:
-    std::vector<RecordedFrame> m_frames;
+    std::deque<PackedFrame> m_frames;
     std::size_t m_next = 0;      ///< the first frame not yet played
     std::int64_t m_position = 0; ///< ms after the first frame
     int m_speed = 1;

@@ -32,6 +32,11 @@ constexpr std::array<Row, RecordingTextCount> Texts{{
     // RecordingTo
     {"Recording live data to", "Live-Daten werden aufgezeichnet in", "Enregistrement des données en direct dans",
      "Živá data se nahrávají do"},
+    // ReplayCannotRead
+    {"This recording cannot be read:", "Diese Aufzeichnung kann nicht gelesen werden:",
+     "Cet enregistrement ne peut pas être lu :", "Tento záznam nelze přečíst:"},
+    // NotARegularFile
+    {"not a regular file", "keine gewöhnliche Datei", "pas un fichier ordinaire", "není běžný soubor"},
 }};
 
 } // namespace

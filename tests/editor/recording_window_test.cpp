@@ -19,6 +19,8 @@
 
 #include <set>
 
+#include <sys/stat.h>
+
 using namespace talviro6;
 using namespace talviro6::testing;
 
@@ -321,6 +323,36 @@ TEST_F(ReplayWindow, AFileWithoutLiveDataIsSaidAndNothingPlays)
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(dialogs.messages[0].contains(file));
     EXPECT_TRUE(dialogs.messages[0].contains(QStringLiteral(": 2"))) << "the unreadable lines counted";
+    tick(20);
+    EXPECT_EQ(window.link().state().monitorFrames, before);
+}
+
+TEST_F(ReplayWindow, WhatIsNotARegularFileOrCannotBeReadIsRefusedWithTheReason)
+{
+    const QString fifo = dir.filePath(QStringLiteral("pipe.csv"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    struct Row {
+        const char *what;
+        QString path;
+        QString reason;
+    };
+    const Row rows[] = {
+        {"a folder", dir.path(), QStringLiteral("not a regular file")},
+        {"a pipe, which would wait for a writer", fifo, QStringLiteral("not a regular file")},
+        {"a device that never ends", QStringLiteral("/dev/zero"), QStringLiteral("not a regular file")},
+        {"a file whose reading fails", QStringLiteral("/proc/self/mem"), QStringLiteral("Input/output error")},
+    };
+    const std::uint32_t before = window.link().state().monitorFrames;
+    for (const Row &r : rows) {
+        dialogs.messages.clear();
+        EXPECT_FALSE(window.openRecording(r.path)) << r.what;
+        EXPECT_EQ(replay(), nullptr) << r.what;
+        ASSERT_EQ(dialogs.messages.size(), 1u) << r.what;
+        const QString text = dialogs.messages[0];
+        EXPECT_TRUE(text.startsWith(QStringLiteral("This recording cannot be read:"))) << text.toStdString();
+        EXPECT_TRUE(text.contains(r.path)) << text.toStdString();
+        EXPECT_TRUE(text.contains(r.reason)) << text.toStdString();
+    }
     tick(20);
     EXPECT_EQ(window.link().state().monitorFrames, before);
 }

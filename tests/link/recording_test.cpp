@@ -7,6 +7,7 @@
 #include "link/live_recorder.h"
 #include "link/monitor_csv.h"
 #include "link/monitor_view.h"
+#include "link/recording_reader.h"
 #include "link/replay_clock.h"
 
 #include <cstdio>
@@ -14,6 +15,8 @@
 #include <fstream>
 #include <set>
 #include <sstream>
+
+#include <unistd.h>
 
 using namespace talviro6;
 using namespace talviro6::testing;
@@ -113,6 +116,7 @@ TEST(MonitorCsv, LineTextAndRoundTripOfKnownFrames)
         ASSERT_TRUE(parseMonitorCsvLine(line, back)) << r.what << ": " << line;
         EXPECT_EQ(back.milliseconds, 3300) << r.what;
         EXPECT_EQ(back.frame, throughCsv(r.frame)) << r.what << ": " << line;
+        EXPECT_EQ(unpackFrame(packFrame(back)), back.frame) << r.what << ": kept as the replay keeps it";
         // Decoded as the link decodes a unit's frame, it shows the same line again.
         const auto decoded = decodeMonitorFrame(encodeMonitorFrame(back.frame));
         ASSERT_TRUE(decoded) << r.what;
@@ -159,6 +163,83 @@ TEST(MonitorCsv, ToleratesWhatItCannotReadAndCountsIt)
     }
     EXPECT_EQ(csv.skippedLines, std::size(bad));
     EXPECT_EQ(csv.firstSkippedLine, 6u);
+}
+
+// A file is read in pieces, and the pieces end anywhere: inside a line, between the
+// "\r" and the "\n", inside a line too long to be one. Whatever the cut, what comes
+// out is what the whole text gives, comments counted, frames in the replay's form.
+TEST(MonitorCsv, ReadInPiecesAsFromTheWholeTextWhereverThePiecesEnd)
+{
+    const std::string good = monitorCsvLine(0.5, MonitorFrame{}, 0);
+    MonitorFrame busy;
+    busy.engineSpeed = 4321;
+    busy.advance = {130, 131};
+    busy.killSwitch = busy.pickup2 = busy.dataError = true;
+    busy.protocolVersion = 76;
+    const std::string other = monitorCsvLine(1.25, busy, 2500);
+    const std::string old28 = good.substr(0, good.rfind(',', good.rfind(',') - 1));
+    const std::string tooLong(MonitorCsvReader::MaxLineBytes + 10, '7');
+    const std::string text = "# TALVIRO6 recording\r\n# " + std::string(3000, 'c') + "\n" +
+                             std::string(monitorCsvHeader()) + "\n\n" + good + "\r\n" + tooLong + "\n" + other + "\n" +
+                             "garbage\n" + old28 + "\n" + good + std::string(2000, ' ') + "x\n" + other;
+    const MonitorCsv whole = parseMonitorCsv(text);
+    ASSERT_EQ(whole.frames.size(), 4u);
+    EXPECT_EQ(whole.comments.size(), 2u);
+    EXPECT_EQ(whole.skippedLines, 3u) << "too long, garbage, a good line run on past the limit";
+    EXPECT_EQ(whole.firstSkippedLine, 6u);
+
+    for (const std::size_t piece : {std::size_t{1}, std::size_t{2}, std::size_t{7}, std::size_t{1000}, text.size()}) {
+        SCOPED_TRACE("pieces of " + std::to_string(piece));
+        std::vector<RecordedFrame> frames;
+        MonitorCsvReader reader([&frames](const RecordedFrame &r) { frames.push_back(r); });
+        for (std::size_t at = 0; at < text.size(); at += piece)
+            reader.feed(std::string_view(text).substr(at, piece));
+        reader.finish();
+        ASSERT_EQ(frames.size(), whole.frames.size());
+        for (std::size_t i = 0; i < frames.size(); ++i) {
+            EXPECT_EQ(frames[i].milliseconds, whole.frames[i].milliseconds) << i;
+            EXPECT_EQ(frames[i].frame, whole.frames[i].frame) << i;
+        }
+        EXPECT_EQ(reader.comments(), whole.comments.size());
+        EXPECT_EQ(reader.skippedLines(), whole.skippedLines);
+        EXPECT_EQ(reader.firstSkippedLine(), whole.firstSkippedLine);
+    }
+}
+
+TEST(MonitorCsv, RecordingFilesAreReadWholeOrRefusedWithTheReason)
+{
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("talviro6-read-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    // Longer than one piece of the reader, with frames on both sides of the cuts.
+    std::string text = "# TALVIRO6 recording\n" + std::string(monitorCsvHeader()) + "\n";
+    MonitorFrame m;
+    for (int i = 0; i < 5000; ++i) {
+        m.engineSpeed = static_cast<std::uint16_t>(i);
+        text += monitorCsvLine(0.33 * i, m, 0) + (i % 100 == 0 ? "\n# lap\n" : "\n");
+    }
+    {
+        std::ofstream(dir / "run.csv", std::ios::binary) << text;
+    }
+    const RecordingRead read = readRecording(dir / "run.csv");
+    EXPECT_EQ(read.problem, RecordingProblem::None);
+    const MonitorCsv whole = parseMonitorCsv(text);
+    ASSERT_EQ(read.recording.frames.size(), whole.frames.size());
+    ASSERT_EQ(read.recording.frames.size(), 5000u);
+    for (std::size_t i = 0; i < whole.frames.size(); ++i) {
+        ASSERT_EQ(read.recording.frames[i].milliseconds, whole.frames[i].milliseconds) << i;
+        ASSERT_EQ(unpackFrame(read.recording.frames[i]), whole.frames[i].frame) << i;
+    }
+    EXPECT_EQ(read.recording.comments, 51u);
+    EXPECT_EQ(read.recording.skippedLines, 0u);
+
+    const RecordingRead folder = readRecording(dir);
+    EXPECT_EQ(folder.problem, RecordingProblem::NotARegularFile);
+    const RecordingRead missing = readRecording(dir / "missing.csv");
+    EXPECT_EQ(missing.problem, RecordingProblem::CannotOpen);
+    EXPECT_NE(missing.reason.find("No such file"), std::string::npos) << missing.reason;
+    EXPECT_TRUE(missing.recording.frames.empty());
+    std::filesystem::remove_all(dir);
 }
 
 namespace {

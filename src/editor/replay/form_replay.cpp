@@ -127,11 +127,11 @@ void FormReplay::tick()
         return;
     const std::vector<std::size_t> due = m_clock.tick();
     for (std::size_t i : due)
-        m_feed(m_clock.frames()[i].frame);
+        m_feed(m_clock.frame(i));
     // Paused (or at the end), the moment shown is held: without frames the link would
     // count the silence and blank the monitor after a second.
     if (!m_clock.playing() && due.empty() && m_clock.current())
-        m_feed(m_clock.frames()[*m_clock.current()].frame);
+        m_feed(m_clock.frame(*m_clock.current()));
     // The tick that plays the last frame also ends the play: the button shows it.
     if (!due.empty() || m_clock.playing())
         showPosition();
@@ -140,8 +140,8 @@ void FormReplay::tick()
 void FormReplay::seekTo(std::int64_t milliseconds)
 {
     const std::size_t shown = m_clock.seek(milliseconds);
-    if (!m_clock.frames().empty())
-        m_feed(m_clock.frames()[shown].frame);
+    if (m_clock.frameCount() > 0)
+        m_feed(m_clock.frame(shown));
     showPosition();
 }
 
