@@ -26,15 +26,11 @@ AppOptions parseAppOptions(const QStringList &arguments)
     const QCommandLineOption pdf(QStringLiteral("print-to-pdf"),
                                  QStringLiteral("Print and Print all write FILE as a PDF instead of printing."),
                                  QStringLiteral("FILE"));
-    const QCommandLineOption screenshots(QStringLiteral("screenshot-dir"),
-                                         QStringLiteral("Take a picture of every page into DIR after a few "
-                                                        "seconds, then end."),
-                                         QStringLiteral("DIR"));
     const QCommandLineOption record(QStringLiteral("record"),
                                     QStringLiteral("Record every live frame to FILE (CSV) from the start, as Extras > "
                                                    "Record live data does."),
                                     QStringLiteral("FILE"));
-    parser.addOptions({help, version, simulate, device, pdf, screenshots, record});
+    parser.addOptions({help, version, simulate, device, pdf, record});
     parser.addPositionalArgument(QStringLiteral("LANGUAGE"),
                                  QStringLiteral("ENGLISH, DEUTSCH, FRANCE or CESKY (exactly so), first."),
                                  QStringLiteral("[LANGUAGE]"));
@@ -61,7 +57,6 @@ AppOptions parseAppOptions(const QStringList &arguments)
     }
     options.simulate = parser.isSet(simulate);
     options.pdfPath = parser.value(pdf);
-    options.screenshotDir = parser.value(screenshots);
     options.recordPath = parser.value(record);
     std::vector<std::string> deviceArgs;
     for (const QString &mapping : parser.values(device)) {

@@ -17,7 +17,6 @@ struct AppOptions {
 
     bool simulate = false;              ///< --simulate
     std::vector<DeviceMapping> devices; ///< --device N=PATH, any number of times
-    QString screenshotDir;              ///< --screenshot-dir DIR: pictures of the pages, then quit
     QString pdfPath;                    ///< --print-to-pdf FILE: Print and Print all write this PDF
     QString recordPath;                 ///< --record FILE: record the live data from the start
     /// The positional arguments for FormCreate: an optional language word first

@@ -1,8 +1,6 @@
 #include "app/window_main.h"
 
 #include "app/app_options.h"
-#include "app/screenshots.h"
-#include "app/simulated_port.h"
 #include "editor/form_hlav.h"
 #include "editor/page_printers.h"
 #include "editor/user_dialogs.h"
@@ -14,6 +12,7 @@
 #include "platform/file_paths.h"
 #include "platform/port_settings.h"
 #include "platform/qt_serial_port.h"
+#include "sim/simulated_port.h"
 
 #include <QApplication>
 #include <QDir>
@@ -89,8 +88,6 @@ int runWindow(int argc, char *argv[], const std::function<void(QWidget &window)>
         window.startRecording(options.recordPath);
     if (shown)
         shown(window);
-    if (!options.screenshotDir.isEmpty())
-        takeScreenshotsLater(window, options.screenshotDir);
     return QApplication::exec();
 }
 

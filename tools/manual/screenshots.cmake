@@ -1,10 +1,10 @@
 # Pictures of the window for the manual in one language, taken at build time:
-#   cmake -DWINDOW=talviro6 -DLANGUAGE=DEUTSCH -DLOCALE=de_DE.UTF-8 -DDIR=pictures -P screenshots.cmake
+#   cmake -DPICTURES=talviro6-pictures -DLANGUAGE=DEUTSCH -DLOCALE=de_DE.UTF-8 -DDIR=pictures -P screenshots.cmake
 # The window runs headless against its built-in simulated unit, from a first start
-# (settings in a folder of its own, removed afterwards), grabs every page once the
-# live data has settled and ends. The locale gives the digit grouping a reader of
+# (settings in a folder of its own, removed afterwards), driven tick by tick, and
+# grabs every page. The locale gives the digit grouping a reader of
 # that language sees, whoever builds.
-foreach(name WINDOW LANGUAGE LOCALE DIR)
+foreach(name PICTURES LANGUAGE LOCALE DIR)
   if(NOT DEFINED ${name})
     message(FATAL_ERROR "screenshots.cmake needs -D${name}=...")
   endif()
@@ -28,7 +28,7 @@ set(ENV{LANG} "${LOCALE}")
 set(ENV{ASAN_OPTIONS} "$ENV{ASAN_OPTIONS}:detect_leaks=0")
 
 execute_process(
-  COMMAND "${WINDOW}" "${LANGUAGE}" --simulate --screenshot-dir "${DIR}"
+  COMMAND "${PICTURES}" "${LANGUAGE}" "${DIR}"
   RESULT_VARIABLE result
   OUTPUT_VARIABLE output
   ERROR_VARIABLE errors

@@ -11,7 +11,11 @@ namespace talviro6 {
 /// the run, so a new user without a unit sees live data and can program at once.
 class SimulatedPort final : public SerialPort {
   public:
-    SimulatedPort() : m_loopback(m_unit, m_clock) {}
+    /// The unit's time is the wall clock's.
+    SimulatedPort() : m_loopback(m_unit, m_steady) {}
+    /// The unit's time is `clock`'s, which must outlive the port (pictures taken
+    /// tick by tick).
+    explicit SimulatedPort(const sim::Clock &clock) : m_loopback(m_unit, clock) {}
 
     bool open(int portNumber) override
     {
@@ -26,7 +30,7 @@ class SimulatedPort final : public SerialPort {
     std::string deviceName(int) const override { return "simulated unit"; }
 
   private:
-    sim::SteadyClock m_clock;
+    sim::SteadyClock m_steady;
     sim::SimulatedUnit m_unit;
     sim::LoopbackPort m_loopback;
 };
