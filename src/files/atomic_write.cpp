@@ -22,21 +22,34 @@ std::string reason(int error)
     return error != 0 ? std::strerror(error) : "unknown error";
 }
 
-/// The file a write at `path` replaces: a symbolic link's target, so that the link stays.
-fs::path targetOf(const fs::path &path)
-{
-    std::error_code ec;
-    if (fs::is_symlink(fs::symlink_status(path, ec))) {
-        fs::path resolved = fs::weakly_canonical(path, ec);
-        if (!ec)
-            return resolved;
-    }
-    return path;
-}
-
 fs::path folderOf(const fs::path &file)
 {
     return file.has_parent_path() ? file.parent_path() : fs::path(".");
+}
+
+/// Links followed before a chain counts as a loop; the system gives up at 40 too.
+constexpr int MaxLinkHops = 40;
+
+/// The file a write at `path` replaces: where a symbolic link leads, through every
+/// link of a chain, so that the links stay and a dangling one gets its file. Empty,
+/// with `error` set, when no such file can be named (a loop, an unreadable link).
+fs::path targetOf(const fs::path &path, std::string &error)
+{
+    fs::path at = path;
+    for (int hop = 0; hop <= MaxLinkHops; ++hop) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(at, ec)))
+            return at;
+        const fs::path next = fs::read_symlink(at, ec);
+        if (ec) {
+            error = path.string() + ": the symbolic link " + at.string() + " cannot be read: " + ec.message();
+            return {};
+        }
+        // Not normalised: ".." after a linked folder is the system's to resolve.
+        at = next.is_absolute() ? next : folderOf(at) / next;
+    }
+    error = path.string() + ": the symbolic link leads round in a loop and names no file";
+    return {};
 }
 
 /// Empty when the folder is there and `target` may be replaced by a new file.
@@ -104,7 +117,10 @@ std::string writeFileAtomically(const fs::path &path, const FileWriter &writer)
     if (!content)
         return path.string() + ": the content could not be produced; nothing written";
 
-    const fs::path target = targetOf(path);
+    std::string linkError;
+    const fs::path target = targetOf(path, linkError);
+    if (target.empty())
+        return linkError;
     if (std::string error = checkPlace(path, target); !error.empty())
         return error;
     fs::path temporary;
@@ -141,7 +157,10 @@ std::string writeFileAtomically(const fs::path &path, const FileWriter &writer)
 
 std::string checkFileWritable(const fs::path &path)
 {
-    const fs::path target = targetOf(path);
+    std::string linkError;
+    const fs::path target = targetOf(path, linkError);
+    if (target.empty())
+        return linkError;
     if (std::string error = checkPlace(path, target); !error.empty())
         return error;
     fs::path temporary;

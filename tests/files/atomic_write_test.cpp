@@ -143,6 +143,54 @@ TEST_F(AtomicWrite, KeepsPermissionsAndTheLinkToTheFile)
     EXPECT_EQ(listing(dir()), (std::vector<std::string>{"link.ign", "unit.ign"}));
 }
 
+// A tuner's link (to a shared folder, to a file that is made later) is a name he
+// chose: the write goes to where it leads and the link stays. A link that leads
+// round in a circle has no file to write, and a new file in its place would break it.
+TEST_F(AtomicWrite, WritesThroughLinksAndRefusesALoop)
+{
+    fs::create_directory(dir() / "sub");
+    writePlain(dir() / "sub" / "there.ign", "old");
+    const struct {
+        const char *name;
+        std::vector<std::pair<std::string, std::string>> links; ///< link name, where it leads
+        const char *lands;                                      ///< the file written; empty: a loop
+    } rows[] = {
+        {"to a file", {{"a.ign", "sub/there.ign"}}, "sub/there.ign"},
+        {"dangling", {{"a.ign", "sub/new.ign"}}, "sub/new.ign"},
+        {"dangling, absolute", {{"a.ign", (dir() / "sub" / "abs.ign").string()}}, "sub/abs.ign"},
+        {"dangling, through a link", {{"a.ign", "b.ign"}, {"b.ign", "sub/chain.ign"}}, "sub/chain.ign"},
+        {"into a link's own folder", {{"sub/a.ign", "rel.ign"}}, "sub/rel.ign"},
+        {"to itself", {{"a.ign", "a.ign"}}, ""},
+        {"round two links", {{"a.ign", "b.ign"}, {"b.ign", "a.ign"}}, ""},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        for (const auto &[name, target] : row.links)
+            fs::create_symlink(target, dir() / name);
+        const fs::path link = dir() / row.links.front().first;
+        const std::vector<std::string> before = listing(dir() / "sub");
+        const std::string check = checkFileWritable(link);
+        const std::string error = writeFileAtomically(link, text("new"));
+        if (*row.lands != '\0') {
+            EXPECT_EQ(check, "");
+            EXPECT_EQ(error, "");
+            EXPECT_EQ(slurp(dir() / row.lands), "new");
+        } else {
+            for (const std::string &refused : {check, error}) {
+                EXPECT_NE(refused.find(link.string()), std::string::npos) << refused;
+                EXPECT_NE(refused.find("loop"), std::string::npos) << refused;
+            }
+            EXPECT_EQ(listing(dir() / "sub"), before) << "nothing written";
+        }
+        for (const auto &[name, target] : row.links) {
+            ASSERT_TRUE(fs::is_symlink(dir() / name)) << name;
+            EXPECT_EQ(fs::read_symlink(dir() / name).string(), target) << name;
+            fs::remove(dir() / name);
+        }
+        EXPECT_EQ(listing(dir()), std::vector<std::string>{"sub"}) << "no temporary file is left";
+    }
+}
+
 TEST_F(AtomicWrite, PathsThatCannotBeWrittenAreRefusedWithTheirReason)
 {
     writePlain(dir() / "plain.txt", "a file, not a folder");
