@@ -2,8 +2,11 @@
 
 #include "link/serial_devices.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
+#include <thread>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -58,6 +61,7 @@ bool PosixSerialPort::open(int portNumber)
     m_lineChanged = true;
     ::tcflush(m_fd, TCIOFLUSH);
     m_lastError.clear();
+    m_vanished = false;
     return true;
 }
 
@@ -77,7 +81,6 @@ void PosixSerialPort::close()
     m_fd = -1;
     m_lineChanged = false;
     m_exclusive = false;
-    m_vanished = false;
 }
 
 std::size_t PosixSerialPort::bytesWaiting()
@@ -116,25 +119,68 @@ void PosixSerialPort::writeAndDrain(std::span<const std::uint8_t> bytes)
 {
     if (m_fd < 0)
         return;
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(WriteBoundMs);
+    const auto msLeft = [&] {
+        return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count());
+    };
+    // What a stalled line holds would reach the unit whenever the line moves again,
+    // in the middle of a later frame: it is dropped with the frame.
+    const auto notTaken = [&] { ::tcflush(m_fd, TCOFLUSH); };
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::write(m_fd, bytes.data() + done, bytes.size() - done);
         if (n > 0) {
             done += static_cast<std::size_t>(n);
-        } else if (n < 0 && (errno == EAGAIN || errno == EINTR)) {
-            pollfd p{m_fd, POLLOUT, 0};
-            if (::poll(&p, 1, 500) <= 0)
-                return; // a stalled line: the missing answer is handled by the job's repeat
-        } else {
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && errno != EAGAIN) {
+            if (errno == EIO || errno == ENXIO || errno == ENODEV)
+                m_vanished = true;
+            return;
+        }
+        pollfd p{m_fd, POLLOUT, 0};
+        const int left = msLeft();
+        if (left <= 0 || ::poll(&p, 1, left) <= 0)
+            return notTaken();
+        if ((p.revents & (POLLHUP | POLLERR)) != 0) {
+            m_vanished = true;
             return;
         }
     }
-    ::tcdrain(m_fd);
+    // tcdrain() has no bound: the queue is watched instead.
+    for (;;) {
+        int queued = 0;
+        if (::ioctl(m_fd, TIOCOUTQ, &queued) != 0 || queued <= 0)
+            return;
+        if (msLeft() <= 0)
+            return notTaken();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
 }
 
 std::string PosixSerialPort::deviceName(int portNumber) const
 {
     return m_map.deviceFor(portNumber, presentSerialDevicesPosix());
+}
+
+std::string stableDeviceName(const std::string &device, const std::filesystem::path &byIdFolder)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (fs::is_symlink(fs::symlink_status(device, ec)) || !fs::exists(device, ec))
+        return device;
+    std::vector<fs::path> names;
+    for (fs::directory_iterator it(byIdFolder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code same;
+        if (fs::equivalent(it->path(), device, same))
+            names.push_back(it->path());
+    }
+    if (names.empty())
+        return device;
+    return std::min_element(names.begin(), names.end())->string();
 }
 
 } // namespace talviro6::cli

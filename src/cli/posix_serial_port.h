@@ -3,6 +3,7 @@
 #include "link/port_map.h"
 #include "link/serial_port.h"
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -12,11 +13,18 @@ namespace talviro6::cli {
 
 /// The line to the unit for the command line, on termios: 57600 8N1 raw, no flow
 /// control, exclusive (TIOCEXCL and an flock), and a write that returns when the
-/// bytes have left (tcdrain). Closing restores the terminal's earlier settings and
-/// gives up exclusive mode and the lock. Keeps talviro6-cli free of Qt, so the same jobs run in
-/// the builds without a window and under the sanitizers.
+/// bytes have left or WriteBound has passed, whichever is first. Closing restores
+/// the terminal's earlier settings and gives up exclusive mode and the lock. Keeps
+/// talviro6-cli free of Qt, so the same jobs run in the builds without a window and
+/// under the sanitizers.
 class PosixSerialPort final : public SerialPort {
   public:
+    /// A frame leaves in 17.7 ms at 57600 baud. A line that has not taken it by this
+    /// bound is stalled (an adapter stuck in its flow control, a far end that reads
+    /// nothing): the frame is dropped, and its missing answer ends the job as on a
+    /// silent unit. Below the 55 ms tick, so that the job's clock keeps its pace.
+    static constexpr int WriteBoundMs = 35; ///< ms
+
     explicit PosixSerialPort(PortMap map) : m_map(std::move(map)) {}
     ~PosixSerialPort() override { close(); }
     PosixSerialPort(const PosixSerialPort &) = delete;
@@ -34,8 +42,10 @@ class PosixSerialPort final : public SerialPort {
     const std::string &lastError() const { return m_lastError; }
     std::string openError() const override { return m_lastError; }
 
-    /// The device hung up since it was opened: an adapter pulled out, or the other
-    /// end of a pseudo-terminal closed. Seen by bytesWaiting, which every tick calls.
+    /// The device hung up since it was last opened: an adapter pulled out, or the
+    /// other end of a pseudo-terminal closed. Seen by bytesWaiting, which every tick
+    /// calls, and by a failing write. Stays set after close() until an opening
+    /// succeeds, so that a reopening in the same tick does not hide it.
     bool vanished() const { return m_vanished; }
 
   private:
@@ -47,5 +57,11 @@ class PosixSerialPort final : public SerialPort {
     bool m_vanished = false;
     std::string m_lastError;
 };
+
+/// The name under which `device` comes back after it went away: the device itself
+/// when it is given by a link (a by-id name, or a link of the user's), else the link
+/// in `byIdFolder` that leads to it, else `device` as it is. A kernel name such as
+/// /dev/ttyUSB0 or /dev/pts/3 may be given to another device when this one is gone.
+std::string stableDeviceName(const std::string &device, const std::filesystem::path &byIdFolder = "/dev/serial/by-id");
 
 } // namespace talviro6::cli

@@ -1,0 +1,119 @@
+// The command line's termios port on pseudo-terminals: what a write does when the
+// line takes the frame and when it does not, and the name a device is followed by.
+#include "cli/posix_serial_port.h"
+#include "cli/stalled_line.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <numeric>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
+using namespace talviro6;
+using namespace talviro6::cli;
+namespace fs = std::filesystem;
+
+namespace {
+
+PortMap mapTo(const std::string &device)
+{
+    PortMap map;
+    map.setExplicit(1, device);
+    return map;
+}
+
+std::array<std::uint8_t, 102> frameBytes()
+{
+    std::array<std::uint8_t, 102> bytes{};
+    std::iota(bytes.begin(), bytes.end(), std::uint8_t{1});
+    return bytes;
+}
+
+} // namespace
+
+TEST(PosixSerialPort, AFrameTheLineTakesArrivesWhole)
+{
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master), 0);
+    ASSERT_EQ(::unlockpt(master), 0);
+    PosixSerialPort port(mapTo(::ptsname(master)));
+    ASSERT_TRUE(port.open(1)) << port.lastError();
+    const auto frame = frameBytes();
+    port.writeAndDrain(frame);
+
+    std::array<std::uint8_t, 200> got{};
+    std::size_t n = 0;
+    pollfd p{master, POLLIN, 0};
+    while (n < frame.size() && ::poll(&p, 1, 1000) > 0) {
+        const ssize_t r = ::read(master, got.data() + n, got.size() - n);
+        if (r <= 0)
+            break;
+        n += static_cast<std::size_t>(r);
+    }
+    ASSERT_EQ(n, frame.size());
+    EXPECT_TRUE(std::equal(frame.begin(), frame.end(), got.begin()));
+    port.close();
+    ::close(master);
+}
+
+// Every write returns within the bound, tick after tick, however long the line
+// stays stalled: the job loop goes on and counts the frames as unanswered.
+TEST(PosixSerialPort, AWriteTheLineDoesNotTakeEndsWithinTheTick)
+{
+    const talviro6::testing::StalledLine line;
+    ASSERT_FALSE(line.device().empty());
+    PosixSerialPort port(mapTo(line.device()));
+    ASSERT_TRUE(port.open(1)) << port.lastError();
+    const auto frame = frameBytes();
+    double longest = 0;
+    for (int i = 0; i < 5; ++i) {
+        ASSERT_TRUE(line.waitUntilFull());
+        const auto start = std::chrono::steady_clock::now();
+        port.writeAndDrain(frame);
+        longest = std::max(longest,
+                           std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    }
+    EXPECT_LT(longest, 45.0) << "ms for one frame; a tick is 55 ms";
+    EXPECT_TRUE(port.isOpen());
+    EXPECT_FALSE(port.vanished());
+}
+
+// A device given by its kernel name is followed by its by-id name, which stays
+// when the adapter comes back under another kernel name.
+TEST(PosixSerialPort, ADeviceIsFollowedByItsStableName)
+{
+    const fs::path dir = fs::temp_directory_path() / ("talviro6_stable_name_" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir / "by-id");
+    std::ofstream(dir / "ttyUSB0").put('x');
+    std::ofstream(dir / "ttyUSB1").put('x');
+    std::ofstream(dir / "ttyS0").put('x');
+    fs::create_symlink("../ttyUSB1", dir / "by-id" / "usb-Maker_B-if00-port0");
+    fs::create_symlink("../ttyUSB0", dir / "by-id" / "usb-Maker_A-if00-port0");
+    fs::create_symlink("by-id/usb-Maker_A-if00-port0", dir / "unit");
+    const std::string byId = (dir / "by-id").string();
+    const struct {
+        fs::path device;
+        fs::path follows;
+    } rows[] = {
+        {dir / "ttyUSB0", dir / "by-id" / "usb-Maker_A-if00-port0"},
+        {dir / "ttyUSB1", dir / "by-id" / "usb-Maker_B-if00-port0"},
+        {dir / "ttyS0", dir / "ttyS0"}, // no by-id name
+        {dir / "unit", dir / "unit"},   // a link of the user's is his name for it
+        {dir / "by-id" / "usb-Maker_B-if00-port0", dir / "by-id" / "usb-Maker_B-if00-port0"},
+        {dir / "gone", dir / "gone"}, // not there: nothing to look up
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(stableDeviceName(row.device.string(), byId), row.follows.string()) << row.device;
+    EXPECT_EQ(stableDeviceName((dir / "ttyUSB0").string(), dir / "no-such-folder"), (dir / "ttyUSB0").string());
+    fs::remove_all(dir);
+}
