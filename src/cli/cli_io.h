@@ -20,6 +20,7 @@ enum ExitCode : int {
     /// unit finished storing: it may not keep what it was sent.
     ExitStoringUnconfirmed = 7,
     // A job ended by a signal, numbered as a shell numbers a process killed by it.
+    ExitHangUp = 129,      ///< SIGHUP: the terminal it ran in was closed
     ExitInterrupted = 130, ///< SIGINT
     ExitTerminated = 143,  ///< SIGTERM
 };

@@ -43,12 +43,14 @@ void onSignal(int number)
     g_signal = number;
 }
 
-/// Every job stops at the next tick on SIGINT and SIGTERM, so that the port is
-/// closed as usual: a process killed with the line exclusive leaves it so.
+/// Every job stops at the next tick on SIGINT, SIGTERM and SIGHUP (its terminal
+/// closed), so that the port is closed as usual: a process killed with the line
+/// exclusive leaves it so.
 void catchStopSignals()
 {
     std::signal(SIGINT, onSignal);
     std::signal(SIGTERM, onSignal);
+    std::signal(SIGHUP, onSignal);
 }
 
 /// Throws the end of an interrupted command, if it was; `during` completes the message.
@@ -57,8 +59,10 @@ void stopIfInterrupted(const char *during = "")
     const int number = g_signal;
     if (number == 0)
         return;
-    throw CliError{number == SIGINT ? ExitInterrupted : ExitTerminated,
-                   std::string(number == SIGINT ? "interrupted (SIGINT)" : "interrupted (SIGTERM)") + during};
+    const auto [code, name] = number == SIGINT   ? std::pair{ExitInterrupted, "SIGINT"}
+                              : number == SIGHUP ? std::pair{ExitHangUp, "SIGHUP"}
+                                                 : std::pair{ExitTerminated, "SIGTERM"};
+    throw CliError{code, std::string("interrupted (") + name + ")" + during};
 }
 
 struct Options {
@@ -68,6 +72,7 @@ struct Options {
     std::vector<std::string> files;
     std::optional<int> seconds;
     bool snapshot = true; ///< read and program save a snapshot unless --no-snapshot
+    bool follow = false;  ///< monitor: wait for a device that went away to come back
 };
 
 /// The options a job takes besides --port and --device.
@@ -75,6 +80,7 @@ struct Takes {
     bool output = false;
     bool seconds = false;
     bool noSnapshot = false;
+    bool follow = false;
 };
 
 Options parseOptions(std::vector<std::string> args, Takes takes)
@@ -97,6 +103,8 @@ Options parseOptions(std::vector<std::string> args, Takes takes)
             o.output = value();
         } else if (takes.noSnapshot && a == "--no-snapshot") {
             o.snapshot = false;
+        } else if (takes.follow && a == "--follow") {
+            o.follow = true;
         } else if (takes.seconds && a == "--seconds") {
             const std::string &v = value();
             int n = 0;
@@ -153,8 +161,8 @@ struct CliCallbacks : LinkCallbacks {
 class Session {
   public:
     Session(const Options &options, UnitImage &image)
-        : m_device(resolveDevice(options)), m_callbacks(image), m_port(mapToFirst(m_device)),
-          m_engine(m_port, image, m_settings, m_texts, m_callbacks)
+        : m_device(resolveDevice(options)), m_followed(options.follow ? stableDeviceName(m_device) : m_device),
+          m_callbacks(image), m_port(mapToFirst(m_followed)), m_engine(m_port, image, m_settings, m_texts, m_callbacks)
     {
         catchStopSignals();
         m_engine.OpenPort();
@@ -177,6 +185,32 @@ class Session {
             throw CliError{exitCode, beginning + "the serial device " + m_device + " went away" + ending};
     }
 
+    bool vanished() const { return m_port.vanished(); }
+
+    /// The name the device is opened by again once it went away.
+    const std::string &followed() const { return m_followed; }
+
+    /// A kernel name may be given to another device while this one is away, so
+    /// whatever appears under it is not necessarily the unit's line.
+    bool followsAStableName() const
+    {
+        std::error_code ec;
+        return m_followed != m_device || std::filesystem::is_symlink(std::filesystem::symlink_status(m_device, ec));
+    }
+
+    /// Closes the port of a device that went away; the engine's ticks go on with no line.
+    void letGo() { m_port.close(); }
+
+    /// True once the followed device is open again, by this call or by the engine's
+    /// own reopening.
+    bool isBack()
+    {
+        std::error_code ec;
+        if (m_port.isOpen())
+            return true;
+        return std::filesystem::exists(m_followed, ec) && m_port.open(1);
+    }
+
     void tick()
     {
         m_next += TickPeriod;
@@ -196,6 +230,7 @@ class Session {
     }
 
     std::string m_device;
+    std::string m_followed;
     SettingsIndexes m_settings; // port index 0: COM1, which is the device
     KeptTexts m_texts;
     CliCallbacks m_callbacks;
@@ -414,7 +449,7 @@ int runRead(const std::vector<std::string> &args)
 
 int runMonitor(const std::vector<std::string> &args)
 {
-    const Options o = parseOptions(args, {.seconds = true});
+    const Options o = parseOptions(args, {.seconds = true, .follow = true});
     if (!o.files.empty())
         throw CliError{ExitUsage, "monitor takes no files"};
     UnitImage image;
@@ -430,9 +465,28 @@ int runMonitor(const std::vector<std::string> &args)
     const auto end = o.seconds ? start + std::chrono::seconds(*o.seconds) : Clock::time_point::max();
     std::uint32_t seen = 0;
     bool lost = true;
-    // Interrupting is the usual way to end the monitor, so it ends with success.
-    while (g_signal == 0 && Clock::now() < end) {
+    bool away = false;
+    while (Clock::now() < end) {
         session.tick();
+        // Ctrl+C is how a monitor is ended; being stopped otherwise is not.
+        if (g_signal == SIGINT)
+            break;
+        stopIfInterrupted();
+        if (away && session.isBack()) {
+            away = false;
+            std::cerr << session.followed() << " is back\n";
+        } else if (!away && session.vanished()) {
+            const std::string gone = "the serial device " + session.device() + " went away";
+            if (!o.follow)
+                throw CliError{ExitTransferError, gone + ": check the cable and the adapter"};
+            // A kernel name may soon lead to another program's terminal: the device
+            // is looked for under its stable name where it has one.
+            session.letGo();
+            away = true;
+            std::cerr << gone << "; waiting for " << session.followed() << " to come back"
+                      << (session.followsAStableName() ? "" : " (no by-id name: whatever appears under it is taken)")
+                      << '\n';
+        }
         const LinkState &s = engine.state();
         if (engine.display().LabelSpojeni != lost) {
             lost = engine.display().LabelSpojeni;

@@ -28,19 +28,22 @@ Commands:
   read --port DEV -o FILE.ign [--no-snapshot]
       Read the unit's parameters (then verify them against the unit) and save
       them, validated, as Save does. FILE.ign is replaced whole or not at all;
-      its folder is checked before the unit is asked. Values that validation
-      corrected are counted on standard error.
+      a symbolic link is written through and kept (a loop of links is
+      refused); its folder is checked before the unit is asked. Values that
+      validation corrected are counted on standard error.
   program --port DEV FILE.ign [--no-snapshot]
       Program the file's parameters (over the defaults, validated) into the unit,
       verify them, then wait until the unit reports that it has stored them
       ("Saving: N%"); only then does it say OK. Do not unplug the unit before.
   verify --port DEV FILE.ign
       Compare the unit's parameters with the file's.
-  monitor --port DEV [--seconds N]
+  monitor --port DEV [--seconds N] [--follow]
       Poll the unit three times a second and print one CSV line per live frame
       (time, engine speed, advance: the larger and each channel's, throttle,
-      supply voltage, the flags) until N seconds have passed or the command is
-      interrupted, which ends it with exit code 0.
+      supply voltage, the flags) until N seconds have passed or Ctrl+C. A device
+      that goes away ends it as a failed job; with --follow it waits instead for
+      the same device to come back, under its /dev/serial/by-id name when it has
+      one, and says so on standard error.
   --help
       This text.
 
@@ -68,8 +71,10 @@ serial port; 4 no unit answers; 5 transfer error: a block failed after five
 sendings, answers arrived but none was valid, or the device went away during
 the job; 6 the unit's protocol version is not 76; 7 programmed and verified,
 but the unit did not report within 10 s that it finished storing, or the device
-went away while it stored; 130 and 143 a job was interrupted by SIGINT or
-SIGTERM (the port is released).
+went away while it stored; 130, 143 and 129 a job was interrupted by SIGINT
+(Ctrl+C), SIGTERM or SIGHUP (its terminal closed); the port is released first.
+Ctrl+C is the usual end of monitor, which then exits with 0 when it received
+live frames.
 )";
 
 } // namespace

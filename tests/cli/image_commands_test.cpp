@@ -208,6 +208,8 @@ TEST(Cli, HelpDescribesBothCommands)
     EXPECT_NE(run.out.find("ign [--from-dump DUMP]"), std::string::npos);
     EXPECT_NE(run.out.find("diff A.ign B.ign"), std::string::npos);
     EXPECT_NE(run.out.find("--no-snapshot"), std::string::npos);
+    EXPECT_NE(run.out.find("monitor --port DEV [--seconds N] [--follow]"), std::string::npos);
+    EXPECT_NE(run.out.find("129"), std::string::npos) << "SIGHUP";
 }
 
 namespace {

@@ -355,18 +355,27 @@ TEST_F(CliJobs, AnInterruptedJobReleasesThePort)
         int signal;
         const char *waitFor; ///< on standard error before the signal is sent
         int exitCode;
+        const char *says;
     } rows[] = {
-        {"no-answer:-1", "read", SIGTERM, "\n", 143},
-        {"no-answer:-1", "verify", SIGINT, "\n", 130},
-        {"no-answer:-1:0x30", "program", SIGTERM, "unit: ", 143}, // while waiting for storing
+        {"no-answer:-1", "read", SIGTERM, "\n", 143, "interrupted (SIGTERM)"},
+        {"no-answer:-1", "verify", SIGINT, "\n", 130, "interrupted (SIGINT)"},
+        {"no-answer:-1:0x30", "program", SIGTERM, "unit: ", 143, "interrupted (SIGTERM)"}, // while storing
+        // The terminal it ran in was closed.
+        {"no-answer:-1", "read", SIGHUP, "\n", 129, "interrupted (SIGHUP)"},
+        {"no-answer:-1:0x30", "program", SIGHUP, "unit: ", 129, "interrupted (SIGHUP)"},
+        // Ctrl+C is how a monitor is ended; being stopped otherwise is not.
+        {"", "monitor", SIGINT, "connected\n", 0, ""},
+        {"", "monitor", SIGTERM, "connected\n", 143, "interrupted (SIGTERM)"},
+        {"", "monitor", SIGHUP, "connected\n", 129, "interrupted (SIGHUP)"},
     };
     for (const auto &row : rows) {
-        SCOPED_TRACE(row.job);
-        const SimProcess &sim = startSim({"--fault", row.fault});
+        SCOPED_TRACE(std::string(row.job) + ", signal " + std::to_string(row.signal));
+        const SimProcess &sim =
+            startSim(*row.fault != '\0' ? std::vector<std::string>{"--fault", row.fault} : std::vector<std::string>{});
         std::vector<std::string> args{row.job, "--port", sim.device()};
         if (std::string(row.job) == "read")
             args.insert(args.end(), {"-o", (work() / "x.ign").string()});
-        else
+        else if (std::string(row.job) != "monitor")
             args.push_back(parameterFile());
         termios before{};
         {
@@ -379,7 +388,10 @@ TEST_F(CliJobs, AnInterruptedJobReleasesThePort)
         ASSERT_TRUE(waitForErr(row.waitFor)) << slurp(errPath());
         ::kill(pid, row.signal);
         EXPECT_EQ(waitForExit(pid), row.exitCode) << slurp(errPath());
-        EXPECT_NE(slurp(errPath()).find("interrupted"), npos) << slurp(errPath());
+        EXPECT_NE(slurp(errPath()).find(row.says), npos) << slurp(errPath());
+        if (*row.says == '\0') {
+            EXPECT_EQ(slurp(errPath()).find("interrupted"), npos) << slurp(errPath());
+        }
         EXPECT_FALSE(std::filesystem::exists(work() / "x.ign"));
 
         const int fd = ::open(sim.device().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);

@@ -5,11 +5,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace talviro6::testing;
 
 namespace {
 
 constexpr auto npos = std::string::npos;
+
+std::size_t lineCount(const std::string &text)
+{
+    return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+}
 
 std::string parameterFile()
 {
@@ -77,6 +84,72 @@ TEST_F(CliVanish, AJobWhoseDeviceVanishesEndsAtOnceAndSaysSo)
         again.kill(SIGTERM);
         EXPECT_FALSE(std::filesystem::is_symlink(link)) << "a simulator that ends removes its link";
     }
+}
+
+// A monitor whose device is gone would otherwise run on saying "no connection",
+// and reopen the path, which another program's terminal may soon take.
+TEST_F(CliVanish, AMonitorWhoseDeviceVanishesEndsAtOnce)
+{
+    const struct {
+        int signal;
+        std::vector<std::string> options;
+    } rows[] = {
+        {SIGKILL, {}},
+        {SIGTERM, {"--seconds", "20"}},
+    };
+    const std::string link = (work() / "unit").string();
+    for (const auto &row : rows) {
+        SCOPED_TRACE("signal " + std::to_string(row.signal));
+        SimProcess &sim = startSim({"--link", link});
+        std::vector<std::string> args{"monitor", "--port", link};
+        args.insert(args.end(), row.options.begin(), row.options.end());
+        const pid_t pid = startCli(args);
+        ASSERT_TRUE(waitForErr("connected\n")) << slurp(errPath());
+
+        sim.kill(row.signal);
+        const auto killed = std::chrono::steady_clock::now();
+        const int code = waitForExit(pid);
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - killed).count();
+        const std::string err = slurp(errPath());
+        EXPECT_EQ(code, 5) << err;
+        EXPECT_LT(seconds, 1.0) << "a monitor on a device that is gone ends at its next tick";
+        EXPECT_NE(err.find(link + " went away"), npos) << err;
+        EXPECT_EQ(err.find("no connection"), npos) << err;
+    }
+}
+
+// --follow waits for the same device under its name, and the live lines go on in
+// the same output when it is back.
+TEST_F(CliVanish, AFollowingMonitorWaitsForItsDeviceToComeBack)
+{
+    const std::string link = (work() / "unit").string();
+    SimProcess &sim = startSim({"--link", link});
+    const pid_t pid = startCli({"monitor", "--port", link, "--follow"});
+    ASSERT_TRUE(waitForErr("connected\n")) << slurp(errPath());
+
+    sim.kill(SIGKILL);
+    ASSERT_TRUE(waitForErr("waiting for " + link)) << slurp(errPath());
+    std::this_thread::sleep_for(std::chrono::seconds(2)); // several reopenings find nothing
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, WNOHANG), 0) << "still running: " << slurp(errPath());
+    const std::size_t linesWhileAway = lineCount(slurp(outPath()));
+
+    startSim({"--link", link});
+    const auto backAgain = [&] {
+        const std::string err = slurp(errPath());
+        const std::size_t away = err.find("went away");
+        return away != npos && err.find("connected\n", away) != npos &&
+               lineCount(slurp(outPath())) > linesWhileAway + 2;
+    };
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!backAgain() && std::chrono::steady_clock::now() < limit)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_TRUE(backAgain()) << slurp(errPath());
+
+    ::kill(pid, SIGINT);
+    const std::string err = slurp(errPath());
+    EXPECT_EQ(waitForExit(pid), 0) << slurp(errPath());
+    EXPECT_NE(err.find(link + " is back"), npos) << err;
 }
 
 // --link gives a stable name: a link left behind by a killed simulator is taken
