@@ -12,10 +12,44 @@
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
 namespace talviro6::cli {
+namespace {
+
+std::string fileIdentity(const struct stat &st)
+{
+    return std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino) + ":" + std::to_string(st.st_ctim.tv_sec) + "." +
+           std::to_string(st.st_ctim.tv_nsec);
+}
+
+/// Tells one making of a device's name from the next: every link on the way to the
+/// device (udev and the simulator make theirs anew), or, for a name that is no
+/// link, the node itself, which the system makes anew for each device (a new
+/// pseudo-terminal gets a new change time even under a number used before). The
+/// device behind a link is left out: a link that outlived its device leads to
+/// whatever terminal gets that number next.
+std::vector<std::string> nameIdentity(const std::string &name)
+{
+    std::vector<std::string> identity;
+    std::filesystem::path at = name;
+    struct stat st {};
+    for (int hop = 0; hop < 40 && ::lstat(at.c_str(), &st) == 0 && S_ISLNK(st.st_mode); ++hop) {
+        identity.push_back(fileIdentity(st));
+        std::error_code ec;
+        const std::filesystem::path next = std::filesystem::read_symlink(at, ec);
+        if (ec)
+            break;
+        at = next.is_absolute() ? next : at.parent_path() / next;
+    }
+    if (identity.empty() && ::stat(name.c_str(), &st) == 0)
+        identity.push_back(fileIdentity(st));
+    return identity;
+}
+
+} // namespace
 
 bool PosixSerialPort::open(int portNumber)
 {
@@ -23,6 +57,11 @@ bool PosixSerialPort::open(int portNumber)
     const std::string device = m_map.deviceFor(portNumber, presentSerialDevicesPosix());
     if (device.empty()) {
         m_lastError = "COM" + std::to_string(portNumber) + ": no serial device behind this number";
+        return false;
+    }
+    const std::vector<std::string> name = nameIdentity(device);
+    if (m_vanished && name == m_openedName) {
+        m_lastError = device + ": still names the device that went away";
         return false;
     }
     const auto fail = [&](const char *what) {
@@ -62,6 +101,7 @@ bool PosixSerialPort::open(int portNumber)
     ::tcflush(m_fd, TCIOFLUSH);
     m_lastError.clear();
     m_vanished = false;
+    m_openedName = name;
     return true;
 }
 

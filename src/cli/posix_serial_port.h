@@ -46,6 +46,10 @@ class PosixSerialPort final : public SerialPort {
     /// other end of a pseudo-terminal closed. Seen by bytesWaiting, which every tick
     /// calls, and by a failing write. Stays set after close() until an opening
     /// succeeds, so that a reopening in the same tick does not hide it.
+    ///
+    /// Once set, open() takes the device's name only when it has been made anew (a
+    /// link replaced, a device node created again): a link that outlived its device
+    /// names a kernel number that may already be another program's terminal.
     bool vanished() const { return m_vanished; }
 
   private:
@@ -55,6 +59,9 @@ class PosixSerialPort final : public SerialPort {
     bool m_lineChanged = false;
     bool m_exclusive = false;
     bool m_vanished = false;
+    /// What the device's name was at the last opening: each link on the way, or
+    /// the node itself when the name is no link (see nameIdentity in the .cpp).
+    std::vector<std::string> m_openedName;
     std::string m_lastError;
 };
 

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <numeric>
 
 #include <fcntl.h>
@@ -85,6 +86,67 @@ TEST(PosixSerialPort, AWriteTheLineDoesNotTakeEndsWithinTheTick)
     EXPECT_LT(longest, 45.0) << "ms for one frame; a tick is 55 ms";
     EXPECT_TRUE(port.isOpen());
     EXPECT_FALSE(port.vanished());
+}
+
+namespace {
+
+/// A pseudo-terminal the test holds; its device exists while it lives.
+struct Terminal {
+    int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    Terminal()
+    {
+        if (master >= 0 && (::grantpt(master) != 0 || ::unlockpt(master) != 0)) {
+            ::close(master);
+            master = -1;
+        }
+    }
+    ~Terminal() { hangUp(); }
+    Terminal(const Terminal &) = delete;
+    Terminal &operator=(const Terminal &) = delete;
+    std::string device() const { return master >= 0 ? ::ptsname(master) : ""; }
+    void hangUp()
+    {
+        if (master >= 0)
+            ::close(master);
+        master = -1;
+    }
+};
+
+} // namespace
+
+// A link left behind by a device that went away (a killed simulator's) still names
+// its terminal's number, which the system soon gives to another program: the port
+// opens it again only once the link has been made anew.
+TEST(PosixSerialPort, ALinkLeftBehindIsNotOpenedOnAnotherProgramsTerminal)
+{
+    const fs::path link = fs::temp_directory_path() / ("talviro6_left_link_" + std::to_string(::getpid()));
+    fs::remove(link);
+    auto unit = std::make_unique<Terminal>();
+    const std::string number = unit->device();
+    fs::create_symlink(number, link);
+    PosixSerialPort port(mapTo(link.string()));
+    ASSERT_TRUE(port.open(1)) << port.lastError();
+    unit->hangUp();
+    (void)port.bytesWaiting();
+    ASSERT_TRUE(port.vanished());
+    port.close();
+
+    // The lowest free number is given first; other tests may take it meanwhile.
+    std::vector<std::unique_ptr<Terminal>> others;
+    while (others.size() < 20 && (others.empty() || others.back()->device() != number))
+        others.push_back(std::make_unique<Terminal>());
+    if (others.back()->device() != number)
+        GTEST_SKIP() << number << " was not given out again";
+    EXPECT_FALSE(port.open(1)) << "another program's terminal was opened";
+    EXPECT_TRUE(port.vanished());
+
+    const Terminal back;
+    fs::remove(link);
+    fs::create_symlink(back.device(), link);
+    EXPECT_TRUE(port.open(1)) << port.lastError();
+    EXPECT_FALSE(port.vanished());
+    port.close();
+    fs::remove(link);
 }
 
 // A device given by its kernel name is followed by its by-id name, which stays
