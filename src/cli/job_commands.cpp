@@ -239,32 +239,77 @@ class Session {
     Clock::time_point m_next;
 };
 
+/// The phase of a job as its progress lines name it ("Verify"), from the kept text
+/// of the phase, whose colon the line adds itself.
+std::string phaseName(const KeptTexts &texts, Transfer mode)
+{
+    std::string name = texts[mode == Transfer::Read     ? TextRole::TextReading
+                             : mode == Transfer::Verify ? TextRole::TextVerifying
+                                                        : TextRole::TextProgramming];
+    while (!name.empty() && (name.back() == ':' || name.back() == ' '))
+        name.pop_back();
+    return name;
+}
+
+/// The progress lines of a job on standard error, one per step ("Verify: 2/3").
+class ProgressLines {
+  public:
+    explicit ProgressLines(const KeptTexts &texts) : m_texts(texts) {}
+
+    void show(Transfer phase, int step, int maximum)
+    {
+        if (phase == m_phase && step == m_step)
+            return;
+        // The engine moves to the next phase in the tick that ends the last one, so
+        // a phase's last step is seen only here, as the phase has been left.
+        if (phase != m_phase)
+            finish();
+        m_phase = phase;
+        m_step = step;
+        m_maximum = maximum;
+        print();
+    }
+
+    /// The phase shown last ended with its last step.
+    void finish()
+    {
+        if (m_phase == Transfer::Idle || m_step >= m_maximum)
+            return;
+        m_step = m_maximum;
+        print();
+    }
+
+  private:
+    void print() const { std::cerr << phaseName(m_texts, m_phase) << ": " << m_step << "/" << m_maximum << '\n'; }
+
+    const KeptTexts &m_texts;
+    Transfer m_phase = Transfer::Idle;
+    int m_step = -1;
+    int m_maximum = 0;
+};
+
 /// Runs the job the caller started until its verify has passed; progress lines go to
 /// stderr. Throws a CliError for every other end.
 void runJob(Session &session, const char *what)
 {
     LinkEngine &engine = session.engine();
-    std::string lastLine;
+    ProgressLines progress(session.texts());
     for (int t = 0; t < JobTickLimit && engine.state().lastJobEnd == JobEnd::Running; ++t) {
         session.tick();
         stopIfInterrupted();
-        if (engine.state().lastJobEnd == JobEnd::Running) {
-            const LinkState &s = engine.state();
-            const TextRole failure = s.TransferMode == Transfer::Read     ? TextRole::TextReadError
-                                     : s.TransferMode == Transfer::Verify ? TextRole::TextVerifyError
-                                                                          : TextRole::TextProgramError;
-            session.stopIfVanished(ExitTransferError, session.texts()[failure] + " ",
-                                   " during block " + std::to_string(s.BlockIndex) +
-                                       ": check the cable and the adapter");
-        }
+        const LinkState &s = engine.state();
+        if (s.lastJobEnd != JobEnd::Running)
+            break;
+        const TextRole failure = s.TransferMode == Transfer::Read     ? TextRole::TextReadError
+                                 : s.TransferMode == Transfer::Verify ? TextRole::TextVerifyError
+                                                                      : TextRole::TextProgramError;
+        session.stopIfVanished(ExitTransferError, session.texts()[failure] + " ",
+                               " during block " + std::to_string(s.BlockIndex) + ": check the cable and the adapter");
         const DisplayState &d = engine.display();
-        const std::string line = d.LabelHlaseni.text + " " + std::to_string(d.CGaugeProgram.progress) + "/" +
-                                 std::to_string(d.CGaugeProgram.maximum);
-        if (line != lastLine && engine.state().lastJobEnd == JobEnd::Running) {
-            std::cerr << line << '\n';
-            lastLine = line;
-        }
+        progress.show(s.TransferMode, d.CGaugeProgram.progress, d.CGaugeProgram.maximum);
     }
+    if (engine.state().lastJobEnd == JobEnd::Verified)
+        progress.finish();
     const LinkState &s = engine.state();
     switch (s.lastJobEnd) {
     case JobEnd::Verified: {

@@ -92,6 +92,7 @@ int main(int argc, char **argv)
     try {
         if (command == "--help" || command == "-h" || command == "help") {
             std::cout << Usage;
+            checkStdout();
             return ExitOk;
         }
         if (command == "image")

@@ -188,7 +188,7 @@ TEST(Cli, UsageAndUnreadableFilesGiveExitTwoAndOneLine)
 TEST(Cli, OutputThatCannotBeWrittenGivesExitTwo)
 {
     const auto err = std::filesystem::temp_directory_path() / ("talviro6_cli_full_" + std::to_string(::getpid()));
-    for (const char *command : {"image", "ign"}) {
+    for (const char *command : {"image", "ign", "--help"}) {
         const std::string line =
             std::string("'") + TALVIRO6_CLI + "' " + command + " >/dev/full 2>'" + err.string() + "'";
         const int status = std::system(line.c_str());

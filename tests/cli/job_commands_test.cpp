@@ -2,6 +2,7 @@
 // pseudo-terminal, with the simulator's named faults. Exit codes and the shape of
 // the messages are a contract with scripts outside the project.
 #include "cli/sim_process.h"
+#include "cli/stalled_line.h"
 #include "files/file_fixtures.h"
 #include "files/parameter_file.h"
 #include "link/frame.h"
@@ -487,4 +488,104 @@ TEST_F(CliJobs, ASnapshotThatCannotBeSavedIsOnlyAWarning)
     const CliRun program = cli({"program", "--port", sim.device(), parameterFile()});
     EXPECT_EQ(program.exitCode, 0) << program.err;
     EXPECT_NE(program.err.find("program: OK\nwarning: no snapshot saved: "), npos) << program.err;
+}
+
+namespace {
+
+/// The lines of `text` that show a job's progress ("Verify: 2/3").
+std::vector<std::string> progressLines(const std::string &text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        if (line.size() > 4 && line.compare(line.size() - 2, 2, "/3") == 0)
+            lines.push_back(line);
+    return lines;
+}
+
+std::vector<std::string> steps(const std::string &phase)
+{
+    std::vector<std::string> lines;
+    for (int step = 0; step <= 3; ++step)
+        lines.push_back(phase + ": " + std::to_string(step) + "/3");
+    return lines;
+}
+
+} // namespace
+
+// Each phase is named once, with one colon, and is seen through to its last step.
+TEST_F(CliJobs, ProgressShowsEveryStepOfEachPhase)
+{
+    const SimProcess &sim = startSim();
+    const auto joined = [](std::vector<std::string> a, const std::vector<std::string> &b) {
+        a.insert(a.end(), b.begin(), b.end());
+        return a;
+    };
+    const struct {
+        std::vector<std::string> args;
+        std::vector<std::string> progress;
+    } rows[] = {
+        {{"program", "--port", sim.device(), parameterFile()}, joined(steps("Program device"), steps("Verify"))},
+        {{"read", "--port", sim.device(), "-o", (work() / "x.ign").string()}, joined(steps("Read"), steps("Verify"))},
+        {{"verify", "--port", sim.device(), parameterFile()}, steps("Verify")},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.args.front());
+        const CliRun run = cli(row.args);
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(progressLines(run.err), row.progress) << run.err;
+    }
+}
+
+// A link names where the file goes: written through, and kept. A link that leads
+// round in a circle is refused before the unit is asked.
+TEST_F(CliJobs, ReadWritesThroughALinkAndRefusesALoop)
+{
+    const SimProcess &sim = startSim();
+    std::filesystem::create_directory(work() / "there");
+    std::filesystem::create_symlink("there/unit.ign", work() / "dangling.ign");
+    const CliRun read = cli({"read", "--port", sim.device(), "-o", (work() / "dangling.ign").string()});
+    EXPECT_EQ(read.exitCode, 0) << read.err;
+    EXPECT_TRUE(std::filesystem::is_symlink(work() / "dangling.ign"));
+    EXPECT_EQ(slurp(work() / "there" / "unit.ign"), cli({"ign"}).out);
+
+    // Now it leads to a file that exists, which a second read replaces.
+    writeFile(work() / "there" / "unit.ign", "old");
+    EXPECT_EQ(cli({"read", "--port", sim.device(), "-o", (work() / "dangling.ign").string()}).exitCode, 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(work() / "dangling.ign"));
+    EXPECT_EQ(slurp(work() / "there" / "unit.ign"), cli({"ign"}).out);
+
+    std::filesystem::create_symlink("loop2.ign", work() / "loop1.ign");
+    std::filesystem::create_symlink("loop1.ign", work() / "loop2.ign");
+    const CliRun loop = cli({"read", "--port", sim.device(), "-o", (work() / "loop1.ign").string()});
+    EXPECT_EQ(loop.exitCode, 2) << loop.err;
+    EXPECT_LT(loop.seconds, 1.0) << "refused before the job";
+    EXPECT_EQ(lineCount(loop.err), 1) << loop.err;
+    EXPECT_NE(loop.err.find(work().string() + "/loop1.ign"), npos) << loop.err;
+    EXPECT_NE(loop.err.find("loop"), npos) << loop.err;
+    EXPECT_EQ(folderListing(work()), (std::vector<std::string>{"dangling.ign", "loop1.ign", "loop2.ign", "there"}));
+    EXPECT_TRUE(std::filesystem::is_symlink(work() / "loop1.ign"));
+    EXPECT_EQ(folderListing(work() / "there"), std::vector<std::string>{"unit.ign"});
+}
+
+// A write that the line does not take must not hold the tick: the frame counts as
+// sent without answer, and the job ends as on a silent unit, in the same time.
+TEST_F(CliJobs, ALineThatTakesNoFrameIsASilentUnit)
+{
+    {
+        const StalledLine line;
+        ASSERT_FALSE(line.device().empty());
+        const CliRun read = cli({"read", "--port", line.device(), "-o", (work() / "x.ign").string()});
+        EXPECT_EQ(read.exitCode, 4) << read.err;
+        EXPECT_NE(read.err.find("no answer from a unit"), npos) << read.err;
+        // Five sendings 4 ticks apart and 4 ticks more: 1.3 s of ticks.
+        EXPECT_LT(read.seconds, 2.5);
+        EXPECT_FALSE(std::filesystem::exists(work() / "x.ign"));
+    }
+    const StalledLine line;
+    const CliRun monitor = cli({"monitor", "--port", line.device(), "--seconds", "5"});
+    EXPECT_EQ(monitor.exitCode, 4) << monitor.err;
+    EXPECT_NE(monitor.err.find("no live frame"), npos) << monitor.err;
+    EXPECT_GE(monitor.seconds, 5.0);
+    EXPECT_LT(monitor.seconds, 5.4);
 }
