@@ -62,6 +62,23 @@ TEST(ParameterFileWriter, WritesTheFixtureByteForByte)
     EXPECT_EQ(text.find("\n"), text.find("\r\n") + 1) << "CRLF line ends";
 }
 
+TEST(ParameterFileWriter, EveryConversionOfEveryByteIsHeldByteForByte)
+{
+    // No two neighbouring bytes alike and every value class present (0, 1, above
+    // 100, above 250), so a conversion, a format or a value swapped with its
+    // neighbour shows in the text.
+    UnitImage image;
+    for (int offset = 0; offset < ParameterSize; ++offset)
+        image[offset] = static_cast<std::uint8_t>(offset * 37 + 11);
+    EXPECT_EQ(written(image), readFixture("every_byte.ign"));
+
+    UnitImage back;
+    for (int offset = 0; offset < ParameterSize; ++offset)
+        back[offset] = static_cast<std::uint8_t>(offset * 37 + 11);
+    EXPECT_EQ(readInto(back, readFixture("every_byte.ign")).version, 76);
+    EXPECT_EQ(written(back), readFixture("every_byte.ign")) << "read back and written again";
+}
+
 TEST(ParameterFileWriter, SignedAndOnOffValues)
 {
     UnitImage image = startupImage();
