@@ -1,16 +1,11 @@
 #include "texts/caption_table.h"
 
+#include "texts/language_table.h"
+
 #include <cstddef>
 
 namespace talviro6 {
 namespace {
-
-constexpr int LanguageCount = 4; ///< English, German, French, Czech
-
-struct Row {
-    Caption entry; ///< checked against the row's position below, so a missing row cannot shift the rest
-    std::array<std::string_view, LanguageCount> texts;
-};
 
 // Some texts are spelt as tuners know them (spellings, a missing accelerator,
 // English left in French); they are meant as they stand. Trailing blanks are kept
@@ -18,7 +13,7 @@ struct Row {
 // menu, nor a menu-bar title and one of the Read/Verify/Program buttons, share
 // one, except in French, where Allumage/Aide and Contenu/Contenu du programme
 // share theirs as tuners know them.
-constexpr std::array<Row, CaptionCount> Rows{{
+constexpr LanguageTable<Caption, CaptionCount> Rows{{{
     {Caption::FormHlav,
      {"Programming of TALVIRO6 unit", "Programmierung der TALVIRO6 Zündbox", "Programation de TALVIRO6 unité",
       "Programování jednotky TALVIRO6"}},
@@ -185,47 +180,32 @@ constexpr std::array<Row, CaptionCount> Rows{{
       "Programmer aussitôt après modification", "Programovat ihned po změně"}},
     // Followed by the product name, which no language translates.
     {Caption::AboutCaption, {"About ", "Über Programm ", "Information ", "O programu "}},
-}};
-
-constexpr bool rowsInEntryOrder()
-{
-    for (std::size_t i = 0; i < Rows.size(); ++i)
-        if (static_cast<std::size_t>(Rows[i].entry) != i)
-            return false;
-    return true;
-}
-static_assert(rowsInEntryOrder(), "one row per caption entry, in the order of the enum");
+}}};
+static_assert(Rows.inEntryOrder(), "one row per caption entry, in the order of the enum");
 
 using Options = std::array<std::string_view, 5>;
 
 // Option 1 is the only one in which the two input groups differ.
-constexpr std::array<Options, LanguageCount> Input1Options{{
+constexpr std::array<Options, LanguageTableCount> Input1Options{{
     {"Off", "Kill switch", "Clutch master", "Retard", "Start Limiter"},
     {"Aus", "Not Aus", "Schaltautomat", "Spätzündung", "Startbegrenzer"},
     {"Off", "Interrupteur de sécurité", "par embeillage", "Retard à l´allumage", "Limitateur départ"},
     {"Vypnut", "Kill switch", "Clutch master", "Snížení předstihu", "Startovací omezovač"},
 }};
 
-constexpr std::array<std::string_view, LanguageCount> Input2Option1{"Blocking", "Blockierung", "Blocage", "Blokování"};
-
-constexpr std::size_t language(int languageIndex)
-{
-    return languageIndex < 0 || languageIndex >= LanguageCount ? 0 : static_cast<std::size_t>(languageIndex);
-}
+constexpr std::array<std::string_view, LanguageTableCount> Input2Option1{"Blocking", "Blockierung", "Blocage",
+                                                                         "Blokování"};
 
 } // namespace
 
 std::string_view captionText(Caption entry, int languageIndex)
 {
-    const auto row = static_cast<std::size_t>(entry);
-    if (row >= Rows.size())
-        return {};
-    return Rows[row].texts[language(languageIndex)];
+    return Rows.text(entry, languageIndex);
 }
 
 std::array<std::string_view, 5> inputOptions(int input, int languageIndex)
 {
-    const std::size_t l = language(languageIndex);
+    const auto l = static_cast<std::size_t>(languageOf(languageIndex));
     Options options = Input1Options[l];
     if (input == 2)
         options[1] = Input2Option1[l];

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "texts/language_table.h"
+
 #include <array>
 #include <string>
 #include <string_view>
@@ -53,7 +55,6 @@ enum class TextRole {
 };
 
 inline constexpr int TextRoleCount = 41;
-inline constexpr int LanguageTableCount = 4; ///< English, German, French, Czech
 
 /// The text of a role in one language (UTF-8); a language outside 0 ... 3 gives English.
 /// For TextManualOpenError this is only the prefix: KeptTexts composes the whole text.
