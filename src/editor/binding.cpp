@@ -6,81 +6,54 @@
 #include "editor/widgets/numeric_field.h"
 #include "editor/widgets/radio_group.h"
 #include "model/field_table.h"
-#include "model/fields.h"
 #include "model/unit_image.h"
 
-#include <map>
+#include <QCheckBox>
+
 #include <optional>
 #include <stdexcept>
 
 namespace talviro6 {
 namespace {
 
-/// Which control edits which field: the only list of its kind.
-std::map<int, BoundWidget> controlsByOffset(const Controls &c)
+/// The one widget named `name` on the window's pages.
+QWidget *findControl(const Controls &c, const QString &name)
 {
-    const auto &misc = c.misc;
-    const auto &bike = c.bike;
-    const auto &adv = c.advance;
-    const auto &servo = c.servo;
-    std::map<int, BoundWidget> m{
-        {field::BikeType, bike.ComboBoxBike},
-        {field::SyncMethod, bike.ComboBoxSynchro},
-        {field::LobeCount, bike.EditPocPalcu},
-        {field::ChannelCount, bike.EditPocKanalu},
-        {field::IgnitionsPerRev, bike.ComboBoxNasobekPalcu},
-        {field::Input1Function, misc.RadioGroupInput1},
-        {field::Input2Function, misc.RadioGroupInput2},
-        {field::PickupInvert1, static_cast<QCheckBox *>(bike.CheckBoxInvInput1)},
-        {field::PickupInvert2, static_cast<QCheckBox *>(bike.CheckBoxInvInput2)},
-        {field::BaseAdvance, adv.EditBaseAdv},
-        {field::StartRevolutions, misc.EditPocSynchro},
-        {field::TachoPulses, bike.EditRpmPulsu},
-        {field::TachoCorrection, bike.EditRpmKorekce},
-        {field::StartLimiter, misc.EditOmez1},
-        {field::Limiter, misc.EditOmez2},
-        {field::ServoEnable, static_cast<QCheckBox *>(servo.CheckBoxPrivEnable)},
-        {field::ServoHysteresis, servo.EditPrivHyster},
-        {field::AdvanceCorrection1, adv.EditKorekceAdv1},
-        {field::AdvanceCorrection2, adv.EditKorekceAdv2},
-        {field::Tps0Voltage, misc.EditTps0},
-        {field::Tps100Voltage, misc.EditTps100},
-        {field::TpsMapEnable, static_cast<QCheckBox *>(adv.CheckBoxTpsMapa)},
-        {field::Compensation1, bike.EditKompenz1},
-        {field::Compensation2, bike.EditKompenz2},
-        {field::Retard, misc.EditRetard},
-        {field::ClutchTime, misc.EditClutchTime},
-        {field::ClutchPause, misc.EditClutchPause},
-    };
-    for (int ch = 0; ch < field::ChannelCountMax; ++ch) {
-        const auto &g = bike.channel[static_cast<std::size_t>(ch)];
-        m.emplace(field::MaxAdvLobe(ch), g.EditPalecZac);
-        m.emplace(field::StartAdvLobe(ch), g.EditPalecEnd);
-        m.emplace(field::MaxAdvEdge2(ch), static_cast<QCheckBox *>(g.CheckBoxPalecZacH2));
-        m.emplace(field::StartAdvEdge2(ch), static_cast<QCheckBox *>(g.CheckBoxPalecEndH2));
-        m.emplace(field::MaxAdvPickup2(ch), static_cast<QCheckBox *>(g.CheckBoxPalecZacP2));
-        m.emplace(field::StartAdvPickup2(ch), static_cast<QCheckBox *>(g.CheckBoxPalecEndP2));
+    std::vector<QWidget *> found;
+    for (QWidget *page : {c.frame.TabSheetRuzne, c.frame.TabSheetBike, c.frame.TabSheetAdvance, c.frame.TabSheetServo,
+                          c.frame.TabSheetPowerOut})
+        if (page != nullptr)
+            for (QWidget *w : page->findChildren<QWidget *>(name))
+                found.push_back(w);
+    if (found.size() != 1)
+        throw std::logic_error("not one control named " + name.toStdString());
+    return found.front();
+}
+
+/// The control the field table names for a field, as the binding reads and shows it.
+BoundWidget controlOf(const Controls &c, const FieldInfo &f)
+{
+    const QString name = QString::fromStdString(f.control);
+    if (f.conversion == Conversion::Cells) {
+        CellRow row{};
+        for (std::size_t k = 0; k < row.size(); ++k) {
+            const QString cell = name + QLatin1Char('[') + QString::number(k) + QLatin1Char(']');
+            row[k] = dynamic_cast<MouseUpCheckBox *>(findControl(c, cell));
+            if (row[k] == nullptr)
+                throw std::logic_error(cell.toStdString() + " is no check box");
+        }
+        return row;
     }
-    for (std::size_t i = 0; i < Points; ++i) {
-        const int ii = static_cast<int>(i);
-        m.emplace(field::AdvanceRpm(ii), adv.EditRpmAdv[i]);
-        m.emplace(field::ServoRpm(ii), servo.EditRpmPriv[i]);
-        m.emplace(field::ServoVoltage(ii), servo.EditNapPriv[i]);
-        for (std::size_t col = 0; col < Points; ++col)
-            m.emplace(field::AdvanceMap(ii, static_cast<int>(col)), adv.EditCell[i][col]);
-    }
-    const auto &po = c.powerOut;
-    for (std::size_t o = 0; o < Outputs; ++o) {
-        const int oo = static_cast<int>(o);
-        m.emplace(field::PowerOutMode(oo), po.RadioGroupPOut[o]);
-        for (std::size_t k = 0; k < field::PowerOutRpmThresholds; ++k)
-            m.emplace(field::PowerOutRpm(oo, static_cast<int>(k)), po.EditPOutRpm[o][k]);
-        for (std::size_t k = 0; k < field::PowerOutTpsThresholds; ++k)
-            m.emplace(field::PowerOutTps(oo, static_cast<int>(k)), po.EditPOutTps[o][k]);
-        for (std::size_t r = 0; r < field::PowerOutRows; ++r)
-            m.emplace(field::PowerOutCells(oo, static_cast<int>(r)), po.CheckBoxPOut[o][r]);
-    }
-    return m;
+    QWidget *w = findControl(c, name);
+    if (auto *numeric = dynamic_cast<NumericField *>(w))
+        return numeric;
+    if (auto *list = dynamic_cast<DropDownList *>(w))
+        return list;
+    if (auto *group = dynamic_cast<RadioGroup *>(w))
+        return group;
+    if (auto *box = dynamic_cast<QCheckBox *>(w))
+        return box;
+    throw std::logic_error(f.control + " is no control the binding knows");
 }
 
 /// What a control shows, in the field's shown units; empty where nothing is chosen.
@@ -122,13 +95,8 @@ struct Show {
 
 ControlBinding::ControlBinding(const Controls &c)
 {
-    const auto controls = controlsByOffset(c);
-    for (const FieldInfo &f : editableFields()) {
-        const auto it = controls.find(f.offset);
-        if (it == controls.end())
-            throw std::logic_error("no control for the field " + fieldName(f));
-        m_bound.push_back({&f, it->second});
-    }
+    for (const FieldInfo &f : editableFields())
+        m_bound.push_back({&f, controlOf(c, f)});
 }
 
 void ControlBinding::readBack(UnitImage &image, bool testEnable) const

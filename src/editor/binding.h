@@ -30,10 +30,11 @@ struct BoundControl {
     BoundWidget control;
 };
 
-/// Pairs every field of the field table with its control, once, and walks the
-/// pairs both ways: read back (controls into the image) and refresh (the image into
-/// the controls), each through the field's conversion. So the two directions can
-/// never fall out of step, and a new field needs one line here.
+/// Pairs every field of the field table with the control the table names for it,
+/// once, and walks the pairs both ways: read back (controls into the image) and
+/// refresh (the image into the controls), each through the field's conversion. So
+/// the two directions can never fall out of step, and a new field needs nothing
+/// here: its row in the table and its control under that name are enough.
 class ControlBinding {
   public:
     explicit ControlBinding(const Controls &c);

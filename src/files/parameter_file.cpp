@@ -1,6 +1,8 @@
 #include "files/parameter_file.h"
 
 #include "files/token_reader.h"
+#include "model/conversions.h"
+#include "model/field_table.h"
 #include "model/fields.h"
 #include "model/unit_image.h"
 
@@ -8,6 +10,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,26 +21,21 @@ namespace {
 constexpr std::string_view FileKey = "KORVALEN_KEY";
 constexpr int ValueColumn = 12; ///< key word and padding fill 12 characters
 
-/// How a value is written and, inversely, read back.
-enum class Conv {
-    Raw,       ///< the byte, "%5u "
-    SignedRaw, ///< the byte, "%5d "
-    OnOff,     ///< "    1" or "    0", no space after
-    Times10,   ///< byte x 10
-    Tps100,    ///< byte x 10 + 2500
-    Offset100, ///< byte - 100, "%5d "
-    Times5,    ///< byte x 5
-    Times20,   ///< byte x 20
-    Times100,  ///< byte x 100
-    Flag,      ///< one bit of a power-output row, "%5u " as 0 or 1
-    JetSwitch, ///< reader only: non-zero turns output 3 into "Special" with rows 3, 1, 1
+/// One value of the file: a field of the table, whose file form says how it is
+/// written and read back.
+struct Value {
+    const FieldInfo *field;
+    int bit = 0;            ///< for FileForm::Bits: the cell of the row
+    bool jetSwitch = false; ///< reader only: non-zero turns output 3 into "Special" with rows 3, 1, 1
 };
 
-struct Value {
-    int offset;
-    Conv conv;
-    int bit = 0; ///< for Flag
-};
+Value value(int offset, int bit = 0)
+{
+    const FieldInfo *f = fieldAt(offset);
+    if (f == nullptr)
+        throw std::logic_error("the parameter file names a byte without a field: " + std::to_string(offset));
+    return {f, bit};
+}
 
 enum class LineKind { Key, Continuation, Empty };
 
@@ -48,19 +46,19 @@ struct Line {
     std::vector<Value> values;
 };
 
-std::vector<Value> bytes(std::initializer_list<int> offsets, Conv conv)
+std::vector<Value> bytes(std::initializer_list<int> offsets)
 {
     std::vector<Value> values;
     for (int offset : offsets)
-        values.push_back({offset, conv});
+        values.push_back(value(offset));
     return values;
 }
 
-std::vector<Value> range(int first, int count, Conv conv)
+std::vector<Value> range(int first, int count)
 {
     std::vector<Value> values;
     for (int i = 0; i < count; ++i)
-        values.push_back({first + i, conv});
+        values.push_back(value(first + i));
     return values;
 }
 
@@ -79,13 +77,13 @@ Line empty()
 
 void addPowerOut(std::vector<Line> &lines, int o)
 {
-    lines.push_back(key("POWER_OUT" + std::to_string(o + 1), {{field::PowerOutMode(o), Conv::Raw}}));
-    lines.push_back(more(range(field::PowerOutRpm(o, 0), field::PowerOutRpmThresholds, Conv::Times100)));
-    lines.push_back(more(range(field::PowerOutTps(o, 0), field::PowerOutTpsThresholds, Conv::Raw)));
+    lines.push_back(key("POWER_OUT" + std::to_string(o + 1), bytes({field::PowerOutMode(o)})));
+    lines.push_back(more(range(field::PowerOutRpm(o, 0), field::PowerOutRpmThresholds)));
+    lines.push_back(more(range(field::PowerOutTps(o, 0), field::PowerOutTpsThresholds)));
     for (int r = 0; r < field::PowerOutRows; ++r) {
         std::vector<Value> flags;
         for (int k = 0; k < field::PowerOutColumns; ++k)
-            flags.push_back({field::PowerOutCells(o, r), Conv::Flag, k});
+            flags.push_back(value(field::PowerOutCells(o, r), k));
         lines.push_back(more(std::move(flags)));
     }
 }
@@ -99,39 +97,36 @@ const std::vector<Line> &layout()
         using namespace field;
         std::vector<Line> l;
         l.push_back(empty());
-        l.push_back(key("BIKE", bytes({BikeType}, Conv::Raw)));
-        l.push_back(more(bytes({SyncMethod, LobeCount, ChannelCount}, Conv::Raw)));
+        l.push_back(key("BIKE", bytes({BikeType})));
+        l.push_back(more(bytes({SyncMethod, LobeCount, ChannelCount})));
         for (int c = 0; c < ChannelCountMax; ++c) {
-            l.push_back(more(bytes({MaxAdvLobe(c), MaxAdvEdge2(c), MaxAdvPickup2(c)}, Conv::Raw)));
-            l.push_back(more(bytes({StartAdvLobe(c), StartAdvEdge2(c), StartAdvPickup2(c)}, Conv::Raw)));
+            l.push_back(more(bytes({MaxAdvLobe(c), MaxAdvEdge2(c), MaxAdvPickup2(c)})));
+            l.push_back(more(bytes({StartAdvLobe(c), StartAdvEdge2(c), StartAdvPickup2(c)})));
         }
         l.push_back(more({}));
-        l.push_back(more(bytes({StartRevolutions, Compensation1, Compensation2}, Conv::Raw)));
-        l.push_back(key("GEBER_MODE", bytes({IgnitionsPerRev}, Conv::Raw)));
-        l.push_back(key("INPUT", {{Input1Function, Conv::Raw},
-                                  {Input2Function, Conv::SignedRaw},
-                                  {PickupInvert1, Conv::Raw},
-                                  {PickupInvert2, Conv::Raw}}));
-        l.push_back(key("BASE_ADV", bytes({BaseAdvance}, Conv::Raw)));
-        l.push_back(key("LIMITER", bytes({StartLimiter, Limiter, Retard}, Conv::Raw)));
-        l.push_back(key("CLUTCH", bytes({ClutchTime, ClutchPause}, Conv::Times10), 13));
+        l.push_back(more(bytes({StartRevolutions, Compensation1, Compensation2})));
+        l.push_back(key("GEBER_MODE", bytes({IgnitionsPerRev})));
+        l.push_back(key("INPUT", bytes({Input1Function, Input2Function, PickupInvert1, PickupInvert2})));
+        l.push_back(key("BASE_ADV", bytes({BaseAdvance})));
+        l.push_back(key("LIMITER", bytes({StartLimiter, Limiter, Retard})));
+        l.push_back(key("CLUTCH", bytes({ClutchTime, ClutchPause}), 13));
         l.push_back(empty());
-        l.push_back(key("TPS", {{Tps0Voltage, Conv::Times10}, {Tps100Voltage, Conv::Tps100}}));
-        l.push_back(key("RPM", {{TachoPulses, Conv::Raw}, {TachoCorrection, Conv::Offset100}}, 11));
-        l.push_back(key("TPS_MAPA", bytes({TpsMapEnable}, Conv::OnOff)));
+        l.push_back(key("TPS", bytes({Tps0Voltage, Tps100Voltage})));
+        l.push_back(key("RPM", bytes({TachoPulses, TachoCorrection}), 11));
+        l.push_back(key("TPS_MAPA", bytes({TpsMapEnable})));
         l.push_back(empty());
-        l.push_back(key("RPM_ADV", range(AdvanceRpmBase, CurvePoints, Conv::Times100)));
+        l.push_back(key("RPM_ADV", range(AdvanceRpmBase, CurvePoints)));
         l.push_back(empty());
-        l.push_back(key("ADVANCE", range(AdvanceMap(0, 0), MapColumns, Conv::Raw)));
+        l.push_back(key("ADVANCE", range(AdvanceMap(0, 0), MapColumns)));
         for (int r = 1; r < MapRows; ++r)
-            l.push_back(more(range(AdvanceMap(r, 0), MapColumns, Conv::Raw)));
+            l.push_back(more(range(AdvanceMap(r, 0), MapColumns)));
         l.push_back(more({}));
-        l.push_back(key("COR_ADV_12", bytes({AdvanceCorrection1, AdvanceCorrection2}, Conv::Offset100)));
+        l.push_back(key("COR_ADV_12", bytes({AdvanceCorrection1, AdvanceCorrection2})));
         l.push_back(empty());
-        l.push_back(key("SERVO_ENABLE", bytes({ServoEnable}, Conv::OnOff)));
-        l.push_back(key("SERVO_HYSTER", bytes({ServoHysteresis}, Conv::Times5)));
-        l.push_back(key("SERVO_RPM", range(ServoRpmBase, CurvePoints, Conv::Times100)));
-        l.push_back(key("SERVO_MV", range(ServoVoltageBase, CurvePoints, Conv::Times20)));
+        l.push_back(key("SERVO_ENABLE", bytes({ServoEnable})));
+        l.push_back(key("SERVO_HYSTER", bytes({ServoHysteresis})));
+        l.push_back(key("SERVO_RPM", range(ServoRpmBase, CurvePoints)));
+        l.push_back(key("SERVO_MV", range(ServoVoltageBase, CurvePoints)));
         for (int o = 0; o < PowerOutputs; ++o)
             addPowerOut(l, o);
         return l;
@@ -156,12 +151,12 @@ const std::vector<KeyWord> &keyWords()
             else if (line.kind == LineKind::Continuation && !w.empty())
                 w.back().values.insert(w.back().values.end(), line.values.begin(), line.values.end());
         }
-        w.push_back({"PILOT_LIGHT", {{field::PowerOutRpm(1, 0), Conv::Times100}}});
+        w.push_back({"PILOT_LIGHT", bytes({field::PowerOutRpm(1, 0)})});
+        Value jetSwitch = value(field::PowerOutMode(2));
+        jetSwitch.jetSwitch = true;
         w.push_back({"POWER_JET",
-                     {{field::PowerOutRpm(2, 0), Conv::Times100},
-                      {field::PowerOutRpm(2, 1), Conv::Times100},
-                      {field::PowerOutTps(2, 0), Conv::Raw},
-                      {field::PowerOutMode(2), Conv::JetSwitch}}});
+                     {value(field::PowerOutRpm(2, 0)), value(field::PowerOutRpm(2, 1)), value(field::PowerOutTps(2, 0)),
+                      jetSwitch}});
         return w;
     }();
     return words;
@@ -170,7 +165,7 @@ const std::vector<KeyWord> &keyWords()
 /// A value of the written layout by what it sets: its byte, and for a flag its bit.
 int slotOf(const Value &v)
 {
-    return v.offset * 8 + (v.conv == Conv::Flag ? v.bit : 0);
+    return v.field->offset * 8 + v.bit;
 }
 
 /// Every value a whole file of the current version holds, by slot.
@@ -197,40 +192,30 @@ void put(std::ostream &out, const char *format, int value)
 
 void writeValue(std::ostream &out, const UnitImage &image, const Value &v)
 {
-    const int b = image[v.offset];
-    switch (v.conv) {
-    case Conv::Raw:
+    const FieldInfo &f = *v.field;
+    const int b = image[f.offset];
+    switch (f.file) {
+    case FileForm::Raw:
         put(out, "%5u ", b);
         break;
-    case Conv::SignedRaw:
+    case FileForm::SignedRaw:
         put(out, "%5d ", b);
         break;
-    case Conv::OnOff:
+    case FileForm::OnOff:
         out << (b != 0 ? "    1" : "    0");
         break;
-    case Conv::Times10:
-        put(out, "%5u ", b * 10);
+    case FileForm::Scaled:
+        put(out, "%5u ", b * f.scale);
         break;
-    case Conv::Tps100:
-        put(out, "%5u ", b * 10 + 2500);
+    case FileForm::Tps100:
+        put(out, "%5u ", b * convert::TpsVoltageScale + convert::Tps100VoltageBase);
         break;
-    case Conv::Offset100:
-        put(out, "%5d ", b - 100);
+    case FileForm::Offset:
+        put(out, "%5d ", b - convert::SignedOffset);
         break;
-    case Conv::Times5:
-        put(out, "%5u ", b * 5);
-        break;
-    case Conv::Times20:
-        put(out, "%5u ", b * 20);
-        break;
-    case Conv::Times100:
-        put(out, "%5u ", b * 100);
-        break;
-    case Conv::Flag:
+    case FileForm::Bits:
         put(out, "%5u ", (b >> v.bit) & 1);
         break;
-    case Conv::JetSwitch:
-        break; // never written
     }
 }
 
@@ -356,18 +341,7 @@ class Reader {
                 return;
             }
             const std::uint32_t n = token.value;
-            if (v.conv != Conv::JetSwitch)
-                m_held[static_cast<std::size_t>(slotOf(v))] = true;
-            if (v.conv == Conv::Flag) {
-                if (v.bit == 0)
-                    row = 0;
-                if (low16(n) != 0)
-                    row = static_cast<std::uint8_t>(row | (1u << v.bit));
-                if (v.bit == field::PowerOutColumns - 1)
-                    m_image[v.offset] = row;
-                continue;
-            }
-            if (v.conv == Conv::JetSwitch) {
+            if (v.jetSwitch) {
                 if (low16(n) != 0) {
                     m_image[field::PowerOutMode(2)] = powerout::Special;
                     m_image[field::PowerOutCells(2, 0)] = 3;
@@ -376,28 +350,38 @@ class Reader {
                 }
                 continue;
             }
-            m_image[v.offset] = static_cast<std::uint8_t>(convert(v.conv, n));
+            m_held[static_cast<std::size_t>(slotOf(v))] = true;
+            const int offset = v.field->offset;
+            if (v.field->file == FileForm::Bits) {
+                if (v.bit == 0)
+                    row = 0;
+                if (low16(n) != 0)
+                    row = static_cast<std::uint8_t>(row | (1u << v.bit));
+                if (v.bit == field::PowerOutColumns - 1)
+                    m_image[offset] = row;
+                continue;
+            }
+            m_image[offset] = static_cast<std::uint8_t>(fromFile(*v.field, n));
         }
     }
 
-    static std::uint32_t convert(Conv conv, std::uint32_t n)
+    static std::uint32_t fromFile(const FieldInfo &f, std::uint32_t n)
     {
-        switch (conv) {
-        case Conv::Times10:
-            return low16(n) / 10;
-        case Conv::Tps100:
-            return low16(n) / 10 + 6;
-        case Conv::Offset100:
-            return low8(n) + 100;
-        case Conv::Times5:
-            return low16(n) / 5;
-        case Conv::Times20:
-            return low16(n) / 20;
-        case Conv::Times100:
-            return low16(n) / 100;
-        default:
-            return low8(n);
+        switch (f.file) {
+        case FileForm::Scaled:
+            return low16(n) / static_cast<std::uint32_t>(f.scale);
+        case FileForm::Tps100:
+            // 2500 / 10 + 6 = 256 vanishes in the byte: what was written comes back.
+            return low16(n) / convert::TpsVoltageScale + 6;
+        case FileForm::Offset:
+            return low8(n) + convert::SignedOffset;
+        case FileForm::Raw:
+        case FileForm::SignedRaw:
+        case FileForm::OnOff:
+        case FileForm::Bits:
+            break;
         }
+        return low8(n);
     }
 
     TokenReader m_tokens;

@@ -1,7 +1,10 @@
 #include "model/validate.h"
 
+#include "model/field_table.h"
 #include "model/fields.h"
 #include "model/unit_image.h"
+
+#include <algorithm>
 
 namespace talviro6 {
 namespace {
@@ -13,20 +16,6 @@ constexpr std::uint8_t Max8 = 255;
 std::uint8_t successor(std::uint8_t value)
 {
     return value == Max8 ? Max8 : static_cast<std::uint8_t>(value + 1);
-}
-
-/// Column i of a speed curve lies between 300 + 100 i and 19100 + 100 i rpm.
-void clampCurveSpeeds(UnitImage &image, int base)
-{
-    for (int i = 0; i < field::CurvePoints; ++i) {
-        std::uint8_t &speed = image[base + i];
-        const int low = i + 3;
-        const int high = i + 191;
-        if (speed < low)
-            speed = static_cast<std::uint8_t>(low);
-        else if (speed > high)
-            speed = static_cast<std::uint8_t>(high);
-    }
 }
 
 void makeIncreasing(UnitImage &image, int base, int count)
@@ -42,18 +31,21 @@ void bound(std::uint8_t &value, std::uint8_t maximum)
         value = maximum;
 }
 
-constexpr std::uint8_t TpsVoltageMax = 250; ///< 2500 mV at 0 %, 5000 mV at 100 %
-constexpr std::uint8_t PowerOutRpmMin = 3;  ///< 300 rpm
+/// The per-field bounds of the field table, all at once and first: no later step
+/// reads one of these fields unbounded, and the curves and thresholds must be in
+/// their bounds before their order is made, or a row lifted afterwards could end equal.
+void applyFieldBounds(UnitImage &image)
+{
+    for (const FieldInfo &f : editableFields()) {
+        std::uint8_t &value = image[f.offset];
+        value = std::clamp(value, f.valid.low, f.valid.high);
+    }
+}
 
 void validateImage(UnitImage &image)
 {
-    clampCurveSpeeds(image, field::AdvanceRpmBase);
+    applyFieldBounds(image);
     makeIncreasing(image, field::AdvanceRpmBase, field::CurvePoints);
-
-    bound(image[field::Tps0Voltage], TpsVoltageMax);
-    bound(image[field::Tps100Voltage], TpsVoltageMax);
-
-    clampCurveSpeeds(image, field::ServoRpmBase);
     makeIncreasing(image, field::ServoRpmBase, field::CurvePoints);
 
     if (image[field::SyncMethod] == sync::OneLobe)
@@ -71,15 +63,9 @@ void validateImage(UnitImage &image)
         }
     }
 
-    bound(image[field::ChannelCount], field::ChannelCountMax);
     bound(image[field::StartLimiter], image[field::Limiter]);
 
     for (int o = 0; o < field::PowerOutputs; ++o) {
-        // The minimum comes before the order, as for the curves: lifted afterwards,
-        // thresholds 0, 0, 0 would end equal and need a second pass.
-        for (int k = 0; k < field::PowerOutRpmThresholds; ++k)
-            if (image[field::PowerOutRpm(o, k)] < PowerOutRpmMin)
-                image[field::PowerOutRpm(o, k)] = PowerOutRpmMin;
         makeIncreasing(image, field::PowerOutRpm(o, 0), field::PowerOutRpmThresholds);
         makeIncreasing(image, field::PowerOutTps(o, 0), field::PowerOutTpsThresholds);
     }

@@ -1,11 +1,14 @@
 #include "window_fixture.h"
 
+#include "editor/binding.h"
 #include "editor/widgets/mouse_up_check_box.h"
 #include "editor/widgets/radio_group.h"
 #include "files/parameter_file.h"
 #include "model/conversions.h"
+#include "model/field_table.h"
 
 #include <fstream>
+#include <map>
 #include <random>
 
 #include <QAction>
@@ -250,4 +253,82 @@ TEST_F(BindingTest, WhatEntersTheEditorIsWhatItsControlsReadBack)
     }
     window.MenuNewClick();
     readBackChangesNothing("after New");
+}
+
+TEST_F(BindingTest, EveryFieldIsBoundToTheControlThatEditsIt)
+{
+    // Written out from the window's controls, not from the names the binding
+    // looks for, so a control found under a wrong or repeated name shows here.
+    const auto &misc = c().misc;
+    const auto &bike = c().bike;
+    const auto &adv = c().advance;
+    const auto &servo = c().servo;
+    const auto &po = c().powerOut;
+    std::map<int, QWidget *> expected{
+        {field::BikeType, bike.ComboBoxBike},
+        {field::SyncMethod, bike.ComboBoxSynchro},
+        {field::LobeCount, bike.EditPocPalcu},
+        {field::ChannelCount, bike.EditPocKanalu},
+        {field::IgnitionsPerRev, bike.ComboBoxNasobekPalcu},
+        {field::Input1Function, misc.RadioGroupInput1},
+        {field::Input2Function, misc.RadioGroupInput2},
+        {field::PickupInvert1, bike.CheckBoxInvInput1},
+        {field::PickupInvert2, bike.CheckBoxInvInput2},
+        {field::BaseAdvance, adv.EditBaseAdv},
+        {field::StartRevolutions, misc.EditPocSynchro},
+        {field::TachoPulses, bike.EditRpmPulsu},
+        {field::TachoCorrection, bike.EditRpmKorekce},
+        {field::StartLimiter, misc.EditOmez1},
+        {field::Limiter, misc.EditOmez2},
+        {field::ServoEnable, servo.CheckBoxPrivEnable},
+        {field::ServoHysteresis, servo.EditPrivHyster},
+        {field::AdvanceCorrection1, adv.EditKorekceAdv1},
+        {field::AdvanceCorrection2, adv.EditKorekceAdv2},
+        {field::Tps0Voltage, misc.EditTps0},
+        {field::Tps100Voltage, misc.EditTps100},
+        {field::TpsMapEnable, adv.CheckBoxTpsMapa},
+        {field::Compensation1, bike.EditKompenz1},
+        {field::Compensation2, bike.EditKompenz2},
+        {field::Retard, misc.EditRetard},
+        {field::ClutchTime, misc.EditClutchTime},
+        {field::ClutchPause, misc.EditClutchPause},
+    };
+    for (int ch = 0; ch < field::ChannelCountMax; ++ch) {
+        const auto &g = bike.channel[static_cast<std::size_t>(ch)];
+        expected[field::MaxAdvLobe(ch)] = g.EditPalecZac;
+        expected[field::StartAdvLobe(ch)] = g.EditPalecEnd;
+        expected[field::MaxAdvEdge2(ch)] = g.CheckBoxPalecZacH2;
+        expected[field::StartAdvEdge2(ch)] = g.CheckBoxPalecEndH2;
+        expected[field::MaxAdvPickup2(ch)] = g.CheckBoxPalecZacP2;
+        expected[field::StartAdvPickup2(ch)] = g.CheckBoxPalecEndP2;
+    }
+    for (std::size_t i = 0; i < Points; ++i) {
+        const int ii = static_cast<int>(i);
+        expected[field::AdvanceRpm(ii)] = adv.EditRpmAdv[i];
+        expected[field::ServoRpm(ii)] = servo.EditRpmPriv[i];
+        expected[field::ServoVoltage(ii)] = servo.EditNapPriv[i];
+        for (std::size_t col = 0; col < Points; ++col)
+            expected[field::AdvanceMap(ii, static_cast<int>(col))] = adv.EditCell[i][col];
+    }
+    for (std::size_t o = 0; o < Outputs; ++o) {
+        const int oo = static_cast<int>(o);
+        expected[field::PowerOutMode(oo)] = po.RadioGroupPOut[o];
+        for (std::size_t k = 0; k < field::PowerOutRpmThresholds; ++k)
+            expected[field::PowerOutRpm(oo, static_cast<int>(k))] = po.EditPOutRpm[o][k];
+        for (std::size_t k = 0; k < field::PowerOutTpsThresholds; ++k)
+            expected[field::PowerOutTps(oo, static_cast<int>(k))] = po.EditPOutTps[o][k];
+        for (std::size_t r = 0; r < field::PowerOutRows; ++r)
+            expected[field::PowerOutCells(oo, static_cast<int>(r))] = po.CheckBoxPOut[o][r][0];
+    }
+
+    const ControlBinding &binding = window.binding();
+    ASSERT_EQ(binding.bound().size(), expected.size());
+    for (const auto &[offset, control] : expected) {
+        ASSERT_NE(control, nullptr) << offset;
+        EXPECT_EQ(binding.controlAt(offset), control) << fieldName(*fieldAt(offset));
+    }
+    for (int offset = 0; offset < ParameterSize; ++offset)
+        if (!expected.contains(offset)) {
+            EXPECT_EQ(binding.controlAt(offset), nullptr) << offset;
+        }
 }

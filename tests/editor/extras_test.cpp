@@ -3,8 +3,10 @@
 #include "window_fixture.h"
 
 #include "editor/compare/diff_grid.h"
+#include "editor/compare/field_labels.h"
 #include "editor/compare/form_compare.h"
 #include "files/parameter_file.h"
+#include "model/field_table.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -106,6 +108,43 @@ TEST_F(ExtrasTest, EveryReadAndProgrammingLeavesASnapshotVerifyingDoesNot)
     runJob();
     ASSERT_EQ(snapshots().size(), 2) << "none overwritten, also within the same minute";
     EXPECT_EQ(snapshots().filter(QStringLiteral("_program")).size(), 1);
+}
+
+TEST(CompareLabels, EveryFieldIsNamedInTheWordsTheWindowShowsForIt)
+{
+    struct Row {
+        int offset;
+        const char *english;
+        const char *german;
+    };
+    const Row rows[] = {
+        {field::Limiter, "Limiter [rpm]", "Drehzahlbegrenzer [U/min]"},
+        {field::PickupInvert2, "Inverse polarity of pick-up 2", "Umgekehrte Gebereingang 2"},
+        {field::AdvanceCorrection1, "Correction for cyl. 1,2: 1", "Korrektion für Zyl. 1,2: 1"},
+        {field::Compensation2, "Compensation 2", "Kompensation 2"},
+        {field::IgnitionsPerRev, "ignition per revolution", "Zündung pro Umdrehung"},
+        {field::Input1Function, "Input 1", "Eingang 1"},
+        {field::Tps100Voltage, "TPS 100% [mV]", "TPS 100% [mV]"},
+        {field::TpsMapEnable, "TPS", "TPS"},
+        {field::AdvanceMap(5, 4), "Advance map [°], 30%, column 5", "Vorzündung Karte [°], 30%, Spalte 5"},
+        {field::MaxAdvEdge2(1), "Maximum advance, 2nd edge, channel 2", "Maximale Vorzündung, 2. Flanke, Kanal 2"},
+        {field::ServoVoltage(9), "Servo voltage [mV], point 10", "Servo-Spannung [mV], Punkt 10"},
+        {field::PowerOutMode(0), "Power out mode, output 1", "Leistungsausgang Betriebsart, Ausgang 1"},
+        {field::PowerOutCells(2, 0), "Power out map row, output 3, row 1",
+         "Leistungsausgang Kennfeldzeile, Ausgang 3, Zeile 1"},
+    };
+    for (const Row &r : rows) {
+        const FieldInfo &f = *fieldAt(r.offset);
+        EXPECT_EQ(fieldLabel(f, 0), QString::fromUtf8(r.english));
+        EXPECT_EQ(fieldLabel(f, 1), QString::fromUtf8(r.german));
+        EXPECT_EQ(fieldLabel(f, 7), QString::fromUtf8(r.english)) << "an unknown language reads English";
+    }
+
+    // Every field has words of a language: none falls back to its name in the image.
+    for (const FieldInfo &f : editableFields())
+        for (int language = 0; language < LanguageTableCount; ++language)
+            EXPECT_NE(fieldLabel(f, language), QString::fromUtf8(f.name.data(), qsizetype(f.name.size())))
+                << fieldName(f);
 }
 
 TEST_F(ExtrasTest, CompareListsTheDifferencesAndTakesChosenFieldsOverAsOneUndoStep)

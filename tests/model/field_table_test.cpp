@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <optional>
 #include <set>
 #include <stdexcept>
@@ -284,4 +285,57 @@ TEST(FieldTable, StoredValuesBeyondTheRangeShowAtTheNearerEnd)
         const FieldInfo &f = at(r.offset);
         EXPECT_EQ(clampShown(f, toShown(f, byte(r.stored))), r.shown) << fieldName(f) << " stored " << r.stored;
     }
+}
+
+TEST(FieldTable, ValidationBoundsAreTheirOwnFactsBesideTheControlRanges)
+{
+    // Stored units. Curve point i lies between 300 + 100 i and 19100 + 100 i rpm
+    // whatever its control allows (199 or 300 ... 20100 rpm); both throttle
+    // voltages end at 250 (2500 mV at 0 %, 5000 mV at 100 %), though the control for
+    // 100 % stops at 4750 mV.
+    std::map<int, std::pair<int, int>> expected;
+    for (int i = 0; i < 10; ++i) {
+        expected[90 + i] = {3 + i, 191 + i};
+        expected[70 + i] = {3 + i, 191 + i};
+    }
+    expected[20] = {0, 250};
+    expected[21] = {0, 250};
+    expected[4] = {0, 2};
+    for (int offset = 203; offset <= 211; ++offset)
+        expected[offset] = {3, 255};
+
+    for (const FieldInfo &f : editableFields()) {
+        const auto it = expected.find(f.offset);
+        const auto bounds = it != expected.end() ? it->second : std::pair<int, int>{0, 255};
+        EXPECT_EQ(f.valid.low, bounds.first) << fieldName(f);
+        EXPECT_EQ(f.valid.high, bounds.second) << fieldName(f);
+    }
+    EXPECT_EQ(at(90).minimum, 199);
+    EXPECT_EQ(at(99).maximum, 20100);
+    EXPECT_EQ(at(21).maximum, 4750);
+}
+
+TEST(FieldTable, FileFormsFollowTheParameterFileLayout)
+{
+    // Where the file writes the byte itself although the control shows it scaled
+    // (the limiters), or signed, or as on/off, the row says so; elsewhere the form
+    // follows the conversion, with the conversion's scale.
+    const std::map<int, FileForm> special{
+        {13, FileForm::Raw},    {25, FileForm::Raw},    {15, FileForm::SignedRaw},
+        {16, FileForm::OnOff},  {22, FileForm::OnOff},  {21, FileForm::Tps100},
+        {12, FileForm::Offset}, {18, FileForm::Offset}, {19, FileForm::Offset},
+    };
+    for (const FieldInfo &f : editableFields()) {
+        FileForm form = FileForm::Raw;
+        if (const auto it = special.find(f.offset); it != special.end())
+            form = it->second;
+        else if (f.conversion == Conversion::Scaled)
+            form = FileForm::Scaled;
+        else if (f.conversion == Conversion::Cells)
+            form = FileForm::Bits;
+        EXPECT_EQ(f.file, form) << fieldName(f);
+    }
+    EXPECT_EQ(at(17).scale, 5);
+    EXPECT_EQ(at(27).scale, 10);
+    EXPECT_EQ(at(85).scale, 20);
 }
