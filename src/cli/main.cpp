@@ -2,6 +2,7 @@
 #include "cli/image_commands.h"
 #include "cli/job_commands.h"
 
+#include <csignal>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -82,6 +83,10 @@ live frames.
 int main(int argc, char **argv)
 {
     using namespace talviro6::cli;
+    // A reader that went away is an output error, checked like any other, so that a
+    // job ends through its usual path and lets the line go; killed by the signal,
+    // it would leave the line exclusive.
+    std::signal(SIGPIPE, SIG_IGN);
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) {
         std::cerr << "talviro6-cli: no command; try talviro6-cli --help\n";

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <ctime>
 #include <sstream>
 
@@ -410,6 +411,32 @@ TEST_F(CliJobs, AnInterruptedJobReleasesThePort)
         const CliRun next = cli({"verify", "--port", sim.device(), parameterFile()});
         EXPECT_NE(next.exitCode, 3) << next.err;
     }
+}
+
+// A reader that goes away (`monitor | head -1`) is an output error like any other:
+// the monitor ends with exit 2 and lets the line go, instead of being killed with
+// the line still exclusive.
+TEST_F(CliJobs, AMonitorWhoseReaderGoesAwayReleasesThePort)
+{
+    const SimProcess &sim = startSim();
+    std::filesystem::remove(errPath());
+    int out = -1;
+    const pid_t pid = spawn(TALVIRO6_CLI, {"monitor", "--port", sim.device()}, {}, errPath(), &out,
+                            [] { std::signal(SIGPIPE, SIG_DFL); }); // as a shell leaves it
+    ASSERT_GE(pid, 0);
+    ASSERT_TRUE(waitForErr("connected\n")) << slurp(errPath());
+    char first[256];
+    ASSERT_GT(::read(out, first, sizeof first), 0) << "the header came";
+    ::close(out);
+    EXPECT_EQ(waitForExit(pid), 2) << slurp(errPath());
+    EXPECT_NE(slurp(errPath()).find("standard output"), npos) << slurp(errPath());
+
+    const int fd = ::open(sim.device().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(fd, 0);
+    int exclusive = -1;
+    ASSERT_EQ(::ioctl(fd, TIOCGEXCL, &exclusive), 0);
+    EXPECT_EQ(exclusive, 0) << "exclusive mode is still set";
+    ::close(fd);
 }
 
 // Every read and every verified programming leaves a parameter file in the
