@@ -15,7 +15,7 @@
 #include "model/fields.h"
 #include "model/settle.h"
 #include "texts/caption_table.h"
-#include "texts/form_about.h"
+#include "editor/about/form_about.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -6,7 +6,7 @@
 #include "editor/qt_translations.h"
 #include "editor/widgets/radio_group.h"
 #include "texts/caption_table.h"
-#include "texts/form_about.h"
+#include "editor/about/form_about.h"
 #include "texts/kept_texts.h"
 
 #include <QAction>

@@ -5,7 +5,7 @@
 #include "editor/form_hlav.h"
 #include "editor/map_selection.h"
 #include "model/fields.h"
-#include "texts/form_about.h"
+#include "editor/about/form_about.h"
 
 #include <QTabWidget>
 

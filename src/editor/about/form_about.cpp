@@ -1,4 +1,4 @@
-#include "texts/form_about.h"
+#include "editor/about/form_about.h"
 
 #include "model/unit_image.h"
 #include "texts/build_stamp.h"
