@@ -169,7 +169,7 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
     void MenuReplayClick();     // form_recording
     void MenuDwellClick();      // form_dwell
     void MenuDwellResetClick(); // form_dwell
-    void MenuChartsClick();     // form_charts
+    void MenuChartsClick();     // form_curves
     void SpeedButtonZpetClick();
     void SpeedButtonZnovuClick();
 
@@ -235,7 +235,7 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
     /// window must be complete (test mode known), and it is left as it was.
     void readStartFileParameters();
 
-    // form_dwell, form_charts
+    // form_dwell, form_curves
     void countDwell();
     void refreshCharts();
 
