@@ -82,10 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         const ParameterArea before = image.parameters;
         const Transfer mode = engine.state().TransferMode;
         const std::uint8_t request = engine.state().RequestByte;
-        if (frame[0] == code::MonitorFrame)
-            engine.HandleMonitorFrame(frame);
-        else
-            engine.HandleBlockReply(frame);
+        engine.takeFrame(frame);
 
         const bool blockRead = mode == Transfer::Read && request >= 0x41 && request <= 0x43 &&
                                (engine.state().RequestByte != request || engine.state().TransferMode != mode);

@@ -100,6 +100,11 @@ void LinkEngine::ReceiveStep()
     // A copy: a handler may show a modal box, during which further ticks reuse m_rxBuffer.
     Frame frame;
     std::memcpy(frame.data(), m_rxBuffer.data(), FrameSize);
+    takeFrame(frame);
+}
+
+void LinkEngine::takeFrame(FrameView frame)
+{
     if (frame[0] == code::MonitorFrame) {
         if (!m_unitLiveIgnored)
             HandleMonitorFrame(frame);

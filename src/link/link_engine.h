@@ -158,11 +158,14 @@ class LinkEngine {
     /// the line and dropped, so that the two never mix; block replies count as ever.
     void setUnitLiveFramesIgnored(bool on) { m_unitLiveIgnored = on; }
 
-    // Frame handlers, public so that tests and fuzzers can feed frames directly.
-    void HandleBlockReply(FrameView frame);
+    /// A whole frame as the receive step takes it off the line: a live frame (unless
+    /// a replay feeds the display) or a block reply.
+    void takeFrame(FrameView frame);
+    /// A live frame, from the line or from a replay.
     void HandleMonitorFrame(FrameView frame);
 
   private:
+    void HandleBlockReply(FrameView frame);
     void openPort(bool reopening);
     void ReceiveStep();
     void superviseJob();

@@ -192,7 +192,7 @@ TEST_F(LinkFixture, GoldenHeaderAnswersDecodeAsTheUnitWroteThem)
         ASSERT_TRUE(hasMatchingCheckByte(*r.frame));
         engine.StartReadJob();
         ASSERT_EQ(engine.state().RequestByte, 0x40);
-        engine.HandleBlockReply(*r.frame);
+        engine.takeFrame(*r.frame);
         EXPECT_EQ(engine.state().RequestByte, 0x41) << "version 76: the read goes on to block 1";
         EXPECT_EQ(engine.unitHeaderTexts().UnitNameText, r.name);
         EXPECT_EQ(engine.unitHeaderTexts().UnitDateText, r.date);

@@ -357,7 +357,7 @@ TEST_F(TransferJob, LateAnswerToThePreviousBlockIsIgnored)
     tickUntil([&] { return engine.state().RequestByte == 0x02; });
     unit.injectFault(sim::Fault::Silence, -1);
     const int silence = engine.state().SilenceTicks;
-    engine.HandleBlockReply(makeFrame(0x81, image.block(1)));
+    engine.takeFrame(makeFrame(0x81, image.block(1)));
     EXPECT_EQ(engine.state().RequestByte, 0x02);
     EXPECT_EQ(engine.display().CGaugeProgram.progress, 2);
     EXPECT_EQ(engine.state().SilenceTicks, silence);
@@ -375,7 +375,7 @@ TEST_F(TransferJob, AnswersAfterTheJobEndedAreIgnored)
 
     // The answer the read was waiting for, arriving too late.
     Frame late = makeFrame(0xC0, unit.header());
-    engine.HandleBlockReply(late);
+    engine.takeFrame(late);
     EXPECT_EQ(engine.state().TransferMode, Transfer::Idle);
     EXPECT_EQ(image, before);
     EXPECT_EQ(engine.state().SilenceTicks, silence) << "not a sign of life";
