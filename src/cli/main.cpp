@@ -2,53 +2,68 @@
 #include "cli/image_commands.h"
 #include "cli/job_commands.h"
 
+#include <algorithm>
 #include <csignal>
 #include <iostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
 
-constexpr const char *Usage = R"(usage: talviro6-cli COMMAND [ARGS]
+using namespace talviro6::cli;
 
-Commands:
-  image [--from-dump DUMP] [FILE.ign ...]
-      Start from the parameter set the tool starts with (defaults, preset of the
-      classic motorcycle, validated). With --from-dump, read DUMP (start-up image
-      format: up to 300 numbers) over it and validate again. Then read each
-      FILE.ign in order, validating after every accepted file. Print the 300
-      bytes in the start-up image format (CRLF line ends).
-  ign [--from-dump DUMP]
-      The same start, then print the parameter file exactly as Save writes it.
-  diff A.ign B.ign
-      Read each file over that start, validated as the window opens it, and
-      print one line per field the two set differently, in the window's order:
-      name, A's value and B's value with their units, separated by tabs
-      ("Limiter<TAB>15000 rpm<TAB>12000 rpm"). Exit code 0 when they are equal,
-      1 when they differ.
-  read --port DEV -o FILE.ign [--no-snapshot]
-      Read the unit's parameters (then verify them against the unit) and save
-      them, validated, as Save does. FILE.ign is replaced whole or not at all;
-      a symbolic link is written through and kept (a loop of links is
-      refused); its folder is checked before the unit is asked. Values that
-      validation corrected are counted on standard error.
-  program --port DEV FILE.ign [--no-snapshot]
-      Program the file's parameters (over the defaults, validated) into the unit,
-      verify them, then wait until the unit reports that it has stored them
-      ("Saving: N%"); only then does it say OK. Do not unplug the unit before.
-  verify --port DEV FILE.ign
-      Compare the unit's parameters with the file's.
-  monitor --port DEV [--seconds N] [--follow]
-      Poll the unit three times a second and print one CSV line per live frame
-      (time, engine speed, advance: the larger and each channel's, throttle,
-      supply voltage, the flags) until N seconds have passed or Ctrl+C. A device
-      that goes away ends it as a failed job; with --follow it waits instead for
-      the same device to come back, under its /dev/serial/by-id name when it has
-      one, and says so on standard error.
-  --help
-      This text.
+/// One row a command: its word, what follows it, what it does (one paragraph, lines
+/// as printed), and what runs it. The usage is made from this table.
+struct Command {
+    std::string_view name;
+    std::string_view arguments;
+    std::string_view help;
+    int (*run)(const std::vector<std::string> &args);
+};
 
---from-dump DUMP, when given, comes directly after the command word.
+constexpr Command Commands[] = {
+    {"image", "[--from-dump DUMP] [FILE.ign ...]",
+     R"(Start from the parameter set the tool starts with (defaults, preset of the
+classic motorcycle, validated). With --from-dump, read DUMP (start-up image
+format: up to 300 numbers) over it and validate again. Then read each
+FILE.ign in order, validating after every accepted file. Print the 300
+bytes in the start-up image format (CRLF line ends).)",
+     runImage},
+    {"ign", "[--from-dump DUMP]", R"(The same start, then print the parameter file exactly as Save writes it.)",
+     runIgn},
+    {"diff", "A.ign B.ign",
+     R"(Read each file over that start, validated as the window opens it, and
+print one line per field the two set differently, in the window's order:
+name, A's value and B's value with their units, separated by tabs
+("Limiter<TAB>15000 rpm<TAB>12000 rpm"). Exit code 0 when they are equal,
+1 when they differ.)",
+     runDiff},
+    {"read", "--port DEV -o FILE.ign [--no-snapshot]",
+     R"(Read the unit's parameters (then verify them against the unit) and save
+them, validated, as Save does. FILE.ign is replaced whole or not at all;
+a symbolic link is written through and kept (a loop of links is
+refused); its folder is checked before the unit is asked. Values that
+validation corrected are counted on standard error.)",
+     runRead},
+    {"program", "--port DEV FILE.ign [--no-snapshot]",
+     R"(Program the file's parameters (over the defaults, validated) into the unit,
+verify them, then wait until the unit reports that it has stored them
+("Saving: N%"); only then does it say OK. Do not unplug the unit before.)",
+     runProgram},
+    {"verify", "--port DEV FILE.ign", R"(Compare the unit's parameters with the file's.)", runVerify},
+    {"monitor", "--port DEV [--seconds N] [--follow]",
+     R"(Poll the unit three times a second and print one CSV line per live frame
+(time, engine speed, advance: the larger and each channel's, throttle,
+supply voltage, the flags) until N seconds have passed or Ctrl+C. A device
+that goes away ends it as a failed job; with --follow it waits instead for
+the same device to come back, under its /dev/serial/by-id name when it has
+one, and says so on standard error.)",
+     runMonitor},
+};
+
+/// What --help prints after the commands.
+constexpr std::string_view Details = R"(--from-dump DUMP, when given, comes directly after the command word.
 DEV is a device path (/dev/ttyUSB0, /dev/pts/3) or a port number 1 ... 21, which
 opens the n-th serial device present, USB adapters first; --device N=PATH
 (repeatable) maps a number to a path for this run. Job progress goes to standard
@@ -78,6 +93,29 @@ Ctrl+C is the usual end of monitor, which then exits with 0 when it received
 live frames.
 )";
 
+std::string usage()
+{
+    std::string text = "usage: talviro6-cli COMMAND [ARGS]\n\nCommands:\n";
+    const auto paragraph = [&text](std::string_view help) {
+        while (!help.empty()) {
+            const std::size_t end = std::min(help.find('\n'), help.size());
+            text.append("      ").append(help.substr(0, end)).append("\n");
+            help.remove_prefix(std::min(end + 1, help.size()));
+        }
+    };
+    for (const Command &c : Commands) {
+        text.append("  ").append(c.name);
+        if (!c.arguments.empty())
+            text.append(" ").append(c.arguments);
+        text.append("\n");
+        paragraph(c.help);
+    }
+    text.append("  --help\n");
+    paragraph("This text.");
+    text.append("\n").append(Details);
+    return text;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -96,24 +134,13 @@ int main(int argc, char **argv)
     args.erase(args.begin());
     try {
         if (command == "--help" || command == "-h" || command == "help") {
-            std::cout << Usage;
+            std::cout << usage();
             checkStdout();
             return ExitOk;
         }
-        if (command == "image")
-            return runImage(args);
-        if (command == "ign")
-            return runIgn(args);
-        if (command == "diff")
-            return runDiff(args);
-        if (command == "read")
-            return runRead(args);
-        if (command == "program")
-            return runProgram(args);
-        if (command == "verify")
-            return runVerify(args);
-        if (command == "monitor")
-            return runMonitor(args);
+        for (const Command &c : Commands)
+            if (command == c.name)
+                return c.run(args);
         throw CliError{ExitUsage, "unknown command " + command + "; try talviro6-cli --help"};
     } catch (const CliError &error) {
         std::cerr << "talviro6-cli: " << error.message << '\n';
