@@ -324,22 +324,16 @@ class DesktopOpener : public ::testing::Test {
             QFile file(manual);
             if (!file.open(QIODevice::WriteOnly))
                 ADD_FAILURE() << "cannot write " << manual.toStdString();
-            window.FormCreate({QString::fromLatin1(language)});
-            window.show();
-            window.activateWindow();
-            QApplication::processEvents();
+            rig.start({QString::fromLatin1(language)});
         }
         ~Run() { QFile::remove(manual); }
 
         const QString manual;
-        sim::ManualClock clock;
-        sim::SimulatedUnit unit;
-        sim::LoopbackPort port{unit, clock};
-        RecordingDialogs dialogs;
-        RecordingPrinter printer;
-        DesktopShell shell;
+        DesktopShell shell; ///< the desktop's own opener, with the test's program as its viewer
         QTemporaryDir settings;
-        FormHlav window{port, WindowServices{dialogs, printer, shell, settings.path()}, FormHlav::TickSource::Manual};
+        WindowRig rig{settings.path(), &shell};
+        RecordingDialogs &dialogs = rig.dialogs;
+        FormHlav &window = rig.window;
     };
 
     /// ms: a shell script starts and ends well within this on a loaded machine.
@@ -425,14 +419,10 @@ TEST_F(DesktopOpener, AnOpenerThatSucceedsSaysNothing)
 
 TEST(FilesAtStart, AFileNamedOnTheCommandLineOpens)
 {
-    sim::ManualClock clock;
-    sim::SimulatedUnit unit;
-    sim::LoopbackPort port{unit, clock};
-    RecordingDialogs dialogs;
-    RecordingPrinter printer;
-    RecordingShell shell;
     QTemporaryDir settings;
-    FormHlav window{port, WindowServices{dialogs, printer, shell, settings.path()}, FormHlav::TickSource::Manual};
+    WindowRig rig(settings.path());
+    RecordingDialogs &dialogs = rig.dialogs;
+    FormHlav &window = rig.window;
     const QString missing = settings.filePath(QStringLiteral("missing.ign"));
     // A box about the file waits for the window: the start-up leaves the file alone.
     window.FormCreate({QStringLiteral("ENGLISH"), missing});

@@ -1,12 +1,12 @@
 // Four languages: the caption table, the kept texts, the placeholders of the live
 // read-outs, the language menu and the About window.
-#include "window_fixture.h"
 #include "editor/widgets/bar_gauge.h"
+#include "window_fixture.h"
 
+#include "editor/about/form_about.h"
 #include "editor/qt_translations.h"
 #include "editor/widgets/radio_group.h"
 #include "texts/caption_table.h"
-#include "editor/about/form_about.h"
 #include "texts/kept_texts.h"
 
 #include <QAction>
@@ -226,14 +226,9 @@ TEST(LanguageAtStart, QtsOwnButtonsSpeakTheLanguageOfTheStartAndAMissingTranslat
     if (!qtTranslationsInstalled())
         GTEST_SKIP() << "Qt's translations are not installed here (Debian: qt6-translations-l10n)";
     {
-        sim::ManualClock clock;
-        sim::SimulatedUnit unit;
-        sim::LoopbackPort port{unit, clock};
-        RecordingDialogs dialogs;
-        RecordingPrinter printer;
-        RecordingShell shell;
         QTemporaryDir settings;
-        FormHlav window{port, WindowServices{dialogs, printer, shell, settings.path()}, FormHlav::TickSource::Manual};
+        WindowRig rig(settings.path());
+        FormHlav &window = rig.window;
         window.FormCreate({QStringLiteral("DEUTSCH")});
         EXPECT_EQ(standardButtons()[2], QStringLiteral("Abbrechen"));
     }
@@ -262,14 +257,9 @@ TEST(LanguageAtStart, OnlyTheExactWordPicksTheLanguage)
                           {{QStringLiteral("X"), QStringLiteral("FRANCE")}, 0}};
     for (const Case &k : cases) {
         SCOPED_TRACE(k.arguments.join(' ').toStdString());
-        sim::ManualClock clock;
-        sim::SimulatedUnit unit;
-        sim::LoopbackPort port{unit, clock};
-        RecordingDialogs dialogs;
-        RecordingPrinter printer;
-        RecordingShell shell;
         QTemporaryDir settings;
-        FormHlav window{port, WindowServices{dialogs, printer, shell, settings.path()}, FormHlav::TickSource::Manual};
+        WindowRig rig(settings.path());
+        FormHlav &window = rig.window;
         window.FormCreate(k.arguments);
         EXPECT_EQ(window.settings().languageIndex, k.language);
     }

@@ -30,25 +30,11 @@ namespace {
 /// tuner's runs of the tool are.
 class SettingsTest : public ::testing::Test {
   protected:
-    struct Run {
-        sim::ManualClock clock;
-        sim::SimulatedUnit unit;
-        sim::LoopbackPort port{unit, clock};
-        RecordingDialogs dialogs;
-        RecordingPrinter printer;
-        RecordingShell shell;
-        std::unique_ptr<FormHlav> window;
-    };
-
-    std::unique_ptr<Run> start(const QStringList &arguments = {})
+    /// One run of the tool on the test's settings folder.
+    std::unique_ptr<WindowRig> start(const QStringList &arguments = {})
     {
-        auto run = std::make_unique<Run>();
-        run->window =
-            std::make_unique<FormHlav>(run->port, WindowServices{run->dialogs, run->printer, run->shell, folder.path()},
-                                       FormHlav::TickSource::Manual);
-        run->window->FormCreate(arguments);
-        run->window->show();
-        QApplication::processEvents();
+        auto run = std::make_unique<WindowRig>(folder.path());
+        run->start(arguments);
         return run;
     }
 
@@ -73,7 +59,7 @@ class SettingsTest : public ::testing::Test {
 TEST_F(SettingsTest, AFirstStartFindsNoFileAndUsesTheDefaults)
 {
     auto run = start();
-    FormHlav &w = *run->window;
+    FormHlav &w = run->window;
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     EXPECT_EQ(w.y() - screen.y(), (screen.height() - w.height()) / 2) << "centred";
     EXPECT_TRUE(w.controls().menu.MenuComItems[0]->isChecked()) << "Com 1";
@@ -93,7 +79,7 @@ TEST_F(SettingsTest, ARestartShowsWhatTheCloseLeft)
     QRect placed;
     {
         auto run = start();
-        FormHlav &w = *run->window;
+        FormHlav &w = run->window;
         run->dialogs.openName = parameterFile;
         w.controls().menu.MenuOpen->trigger();
         w.session().rawImage()[field::AdvanceMap(4, 4)] = 51;
@@ -108,7 +94,7 @@ TEST_F(SettingsTest, ARestartShowsWhatTheCloseLeft)
         EXPECT_TRUE(run->dialogs.messages.size() <= 1u) << "at most the box for Com 5, which is not there";
     }
     auto run = start();
-    FormHlav &w = *run->window;
+    FormHlav &w = run->window;
     EXPECT_EQ(w.image(), edited);
     EXPECT_EQ(w.image()[field::AdvanceMap(4, 4)], 51);
     EXPECT_EQ(w.controls().frame.PageControl1->currentIndex(), 3);
@@ -142,14 +128,14 @@ TEST_F(SettingsTest, KeysAreReadWithTheirRules)
         SCOPED_TRACE(c.basic);
         write(settingsFileName(), QByteArray("[BASIC]\r\n") + c.basic);
         auto run = start();
-        EXPECT_EQ(run->window->settings().portIndex, c.portIndex);
-        EXPECT_EQ(run->window->settings().scanIndex, c.scanIndex);
-        EXPECT_EQ(run->window->settings().languageIndex, c.language);
+        EXPECT_EQ(run->window.settings().portIndex, c.portIndex);
+        EXPECT_EQ(run->window.settings().scanIndex, c.scanIndex);
+        EXPECT_EQ(run->window.settings().languageIndex, c.language);
     }
     write(settingsFileName(), "[BASIC]\r\nLanguage=3\r\n");
     auto run = start({QStringLiteral("DEUTSCH")});
-    EXPECT_EQ(run->window->settings().languageIndex, 1) << "the command line wins for the run";
-    run->window->close();
+    EXPECT_EQ(run->window.settings().languageIndex, 1) << "the command line wins for the run";
+    run->window.close();
     EXPECT_TRUE(read(settingsFileName()).contains("Language=1\r\n")) << "and the value in effect is written back";
 }
 
@@ -170,7 +156,7 @@ TEST_F(SettingsTest, APartialStartupImageSetsOnlyItsBytes)
         expected[i] = static_cast<std::uint8_t>(i % 7);
     validate(expected);
     settleToControls(expected, false);
-    EXPECT_EQ(run->window->image().parameters, expected.parameters);
+    EXPECT_EQ(run->window.image().parameters, expected.parameters);
 }
 
 TEST_F(SettingsTest, StrangeFilesNeverStopTheStart)
@@ -183,9 +169,9 @@ TEST_F(SettingsTest, StrangeFilesNeverStopTheStart)
         write(startupImageFileName(), binary);
         auto run = start();
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
-        EXPECT_EQ(run->window->y() - screen.y(), (screen.height() - run->window->height()) / 2)
+        EXPECT_EQ(run->window.y() - screen.y(), (screen.height() - run->window.height()) / 2)
             << "a placement off every screen keeps the window centred";
-        EXPECT_EQ(run->window->settings().languageIndex, 0) << "a file too large to be ours is not read";
+        EXPECT_EQ(run->window.settings().languageIndex, 0) << "a file too large to be ours is not read";
         EXPECT_TRUE(run->dialogs.messages.empty());
     }
 }
@@ -209,23 +195,23 @@ TEST_F(SettingsTest, ARestartKnowsWhetherTheEditorStillHoldsTheFileItNames)
     {
         auto run = start();
         run->dialogs.openName = parameterFile;
-        run->window->controls().menu.MenuOpen->trigger();
-        run->window->close();
+        run->window.controls().menu.MenuOpen->trigger();
+        run->window.close();
     }
     {
         auto run = start();
-        EXPECT_EQ(head(*run->window), named) << "the start-up image is the file's";
-        run->window->session().rawImage()[field::Limiter] = 123;
-        run->window->refresh();
-        run->window->close();
+        EXPECT_EQ(head(run->window), named) << "the start-up image is the file's";
+        run->window.session().rawImage()[field::Limiter] = 123;
+        run->window.refresh();
+        run->window.close();
     }
     {
         auto run = start();
-        EXPECT_EQ(head(*run->window), named + " (edited since)") << "closed after an edit";
+        EXPECT_EQ(head(run->window), named + " (edited since)") << "closed after an edit";
     }
     QFile::remove(parameterFile);
     auto run = start();
-    EXPECT_EQ(head(*run->window), named + " (edited since)") << "a file that is gone cannot vouch for the editor";
+    EXPECT_EQ(head(run->window), named + " (edited since)") << "a file that is gone cannot vouch for the editor";
     EXPECT_TRUE(run->dialogs.messages.empty());
 }
 
@@ -282,13 +268,13 @@ TEST_F(SettingsTest, APlacementIsRestoredExactlyWhereItFitsAndBroughtIntoTheScre
     };
     {
         auto run = placedBy(148, 126, 1100, 860);
-        EXPECT_EQ(run->window->geometry().size(), QSize(1100, 860));
-        EXPECT_EQ(run->window->frameGeometry().topLeft(), QPoint(148, 126)) << "fits on the large screen: kept";
+        EXPECT_EQ(run->window.geometry().size(), QSize(1100, 860));
+        EXPECT_EQ(run->window.frameGeometry().topLeft(), QPoint(148, 126)) << "fits on the large screen: kept";
     }
     {
         // Closed at 148,126 on 1280 x 1024, started where the screen has 1024 x 768.
         auto run = placedBy(1280 + 148, 126, 1100, 860);
-        const QRect frame = run->window->frameGeometry();
+        const QRect frame = run->window.frameGeometry();
         SCOPED_TRACE(QStringLiteral("frame %1,%2 %3x%4")
                          .arg(frame.x())
                          .arg(frame.y())
@@ -296,16 +282,16 @@ TEST_F(SettingsTest, APlacementIsRestoredExactlyWhereItFitsAndBroughtIntoTheScre
                          .arg(frame.height())
                          .toStdString());
         EXPECT_TRUE(small.contains(frame));
-        EXPECT_TRUE(small.contains(run->window->controls().frame.StatusBar1->mapToGlobal(QPoint(0, 0))));
-        const auto &monitor = run->window->controls().frame.monitor;
+        EXPECT_TRUE(small.contains(run->window.controls().frame.StatusBar1->mapToGlobal(QPoint(0, 0))));
+        const auto &monitor = run->window.controls().frame.monitor;
         const QRect transferLine(monitor.LabelHlaseni->mapToGlobal(QPoint(0, 0)), monitor.LabelHlaseni->size());
         EXPECT_TRUE(small.contains(transferLine)) << "the job line";
     }
     {
         // The frame reaches 4 px over the right edge of the large screen.
         auto run = placedBy(1280 - 1000, 100, 1000, 800);
-        const QSize decoration = run->window->frameGeometry().size() - run->window->size();
-        EXPECT_EQ(run->window->frameGeometry(),
+        const QSize decoration = run->window.frameGeometry().size() - run->window.size();
+        EXPECT_EQ(run->window.frameGeometry(),
                   QRect(QPoint(1280 - 1000 - decoration.width(), 100), QSize(1000, 800) + decoration));
     }
 }
@@ -314,7 +300,7 @@ TEST_F(SettingsTest, TheCloseKeepsWhatTheFileHoldsBesideItsOwnKeys)
 {
     write(settingsFileName(),
           "; the tuner's note\r\n[PORTS]\r\nCOM1=/dev/ttyUSB3\r\n[BASIC]\r\nLanguage=0\r\nMine=1\r\n");
-    start()->window->close();
+    start()->window.close();
     const QByteArray written = read(settingsFileName());
     EXPECT_TRUE(written.startsWith("; the tuner's note\r\n[PORTS]\r\nCOM1=/dev/ttyUSB3\r\n[BASIC]\r\n"));
     EXPECT_TRUE(written.contains("Mine=1\r\n"));
@@ -329,7 +315,7 @@ TEST_F(SettingsTest, AFailedWriteAtCloseIsSaidAndTheToolStillCloses)
     auto run = start();
     // The start-up image's name taken by a folder: the settings file itself can be written.
     ASSERT_TRUE(QDir(folder.path()).mkpath(QString::fromStdString(startupImageFileName())));
-    EXPECT_TRUE(run->window->close());
+    EXPECT_TRUE(run->window.close());
     ASSERT_EQ(run->dialogs.messages.size(), 1u);
     EXPECT_TRUE(run->dialogs.messages.front().startsWith(QStringLiteral("The settings could not be saved:\n")));
     EXPECT_TRUE(read(settingsFileName()).contains("[BASIC]"));
@@ -342,7 +328,7 @@ TEST_F(SettingsTest, TheTestEnableFileSwitchesTestMode)
         SCOPED_TRACE(content.toStdString());
         write(std::string(TestEnableFileName), content);
         auto run = start();
-        FormHlav &w = *run->window;
+        FormHlav &w = run->window;
         EXPECT_EQ(w.testEnable(), on);
         EXPECT_EQ(!w.controls().frame.LabelTest[7]->isHidden(), on);
         EXPECT_EQ(!w.controls().bike.EditKompenz1->isHidden(), on);
@@ -358,8 +344,8 @@ TEST_F(SettingsTest, TheTestEnableFileSwitchesTestMode)
 TEST_F(SettingsTest, AKeptFileThatCannotBeReadStartsWithDefaultsAndSaysSo)
 {
     const auto fresh = start();
-    const UnitImage defaults = fresh->window->image();
-    fresh->window->close();
+    const UnitImage defaults = fresh->window.image();
+    fresh->window.close();
 
     const struct {
         std::string name;
@@ -379,7 +365,7 @@ TEST_F(SettingsTest, AKeptFileThatCannotBeReadStartsWithDefaultsAndSaysSo)
         else
             ASSERT_TRUE(QFile::link(QStringLiteral("/proc/self/mem"), file(row.name)));
         auto run = start();
-        FormHlav &w = *run->window;
+        FormHlav &w = run->window;
         EXPECT_EQ(w.image(), defaults);
         EXPECT_FALSE(w.testEnable());
         QLabel *note = w.controls().frame.LabelFileNote;
@@ -390,7 +376,7 @@ TEST_F(SettingsTest, AKeptFileThatCannotBeReadStartsWithDefaultsAndSaysSo)
         EXPECT_TRUE(note->text().endsWith(QStringLiteral("; the tool started with defaults in its place")))
             << note->text().toStdString();
         EXPECT_TRUE(run->dialogs.messages.empty());
-        run->window->close();
+        run->window.close();
         run.reset();
         if (row.folderInstead)
             QDir(file(row.name)).removeRecursively();
@@ -417,12 +403,12 @@ TEST_F(SettingsTest, ASettingsFileThatIsNotOursIsKeptWholeBesideTheNewOne)
         auto run = start();
         const std::string keptName = settingsFileName() + ".unreadable";
         EXPECT_EQ(read(keptName), content) << "kept whole, byte for byte";
-        QLabel *note = run->window->controls().frame.LabelFileNote;
+        QLabel *note = run->window.controls().frame.LabelFileNote;
         EXPECT_TRUE(note->isVisible());
         EXPECT_TRUE(note->text().endsWith(QStringLiteral("; kept whole as ") + QString::fromStdString(keptName)))
             << note->text().toStdString();
-        EXPECT_EQ(run->window->settings().languageIndex, 0) << "nothing of it was taken";
-        run->window->close();
+        EXPECT_EQ(run->window.settings().languageIndex, 0) << "nothing of it was taken";
+        run->window.close();
         run.reset();
         EXPECT_EQ(read(keptName), content) << "still, after the close";
         const QByteArray written = read(settingsFileName());
@@ -431,8 +417,8 @@ TEST_F(SettingsTest, ASettingsFileThatIsNotOursIsKeptWholeBesideTheNewOne)
 
         // The next start reads the fresh file and keeps nothing more aside.
         auto again = start();
-        EXPECT_FALSE(again->window->controls().frame.LabelFileNote->isVisible());
-        again->window->close();
+        EXPECT_FALSE(again->window.controls().frame.LabelFileNote->isVisible());
+        again->window.close();
         EXPECT_FALSE(QFile::exists(file(settingsFileName() + ".unreadable-2")));
     }
 }

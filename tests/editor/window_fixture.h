@@ -92,17 +92,39 @@ struct RecordingShell : DocumentShell {
 
 inline constexpr sim::Micros TickMicros = 55'000;
 
-/// The whole window after start-up, on a loopback to a simulated unit on COM1 whose
-/// clock moves only when a test ticks. Nothing runs unless the test says so.
-class WindowFixture : public ::testing::Test {
-  protected:
-    WindowFixture()
+/// The window on a loopback to a simulated unit whose clock moves only when a test
+/// ticks, with doubles for the dialogs, the printer and (unless one is given) the
+/// desktop, keeping its settings in `folder`. Not started: `start` runs FormCreate.
+struct WindowRig {
+    explicit WindowRig(const QString &folder, DocumentShell *desktop = nullptr)
+        : window(port, WindowServices{dialogs, printer, desktop ? *desktop : shell, folder},
+                 FormHlav::TickSource::Manual)
     {
-        window.FormCreate({});
+    }
+
+    /// FormCreate with `arguments`, then shown, as a user first sees it.
+    void start(const QStringList &arguments = {})
+    {
+        window.FormCreate(arguments);
         window.show();
         window.activateWindow();
         QApplication::processEvents();
     }
+
+    sim::ManualClock clock;
+    sim::SimulatedUnit unit;
+    sim::LoopbackPort port{unit, clock};
+    RecordingDialogs dialogs;
+    RecordingPrinter printer;
+    RecordingShell shell;
+    FormHlav window;
+};
+
+/// The whole window after start-up, on a loopback to a simulated unit on COM1 whose
+/// clock moves only when a test ticks. Nothing runs unless the test says so.
+class WindowFixture : public ::testing::Test {
+  protected:
+    WindowFixture() { rig.start(); }
 
     Controls &c() { return window.controls(); }
     /// The editor's bytes as they are, for setting a test up; `refresh` or
@@ -151,16 +173,15 @@ class WindowFixture : public ::testing::Test {
         return w;
     }
 
-    sim::ManualClock clock;
-    sim::SimulatedUnit unit;
-    sim::LoopbackPort port{unit, clock};
-    RecordingDialogs dialogs;
-    RecordingPrinter printer;
-    RecordingShell shell;
     QTemporaryDir settingsFolder; // empty: every fixture is a first start
-    FormHlav window{port, services(), FormHlav::TickSource::Manual};
-
-    WindowServices services() { return WindowServices{dialogs, printer, shell, settingsFolder.path()}; }
+    WindowRig rig{settingsFolder.path()};
+    sim::ManualClock &clock = rig.clock;
+    sim::SimulatedUnit &unit = rig.unit;
+    sim::LoopbackPort &port = rig.port;
+    RecordingDialogs &dialogs = rig.dialogs;
+    RecordingPrinter &printer = rig.printer;
+    RecordingShell &shell = rig.shell;
+    FormHlav &window = rig.window;
 };
 
 } // namespace talviro6::testing
