@@ -31,29 +31,6 @@ std::string oneLine(std::string text)
     return out;
 }
 
-struct Start {
-    std::optional<std::string> dump;
-    std::vector<std::string> rest;
-};
-
-Start parseStart(const std::vector<std::string> &args)
-{
-    Start start;
-    std::size_t i = 0;
-    if (i < args.size() && args[i] == "--from-dump") {
-        if (i + 1 >= args.size())
-            throw CliError{ExitUsage, "--from-dump needs a file"};
-        start.dump = args[i + 1];
-        i += 2;
-    }
-    for (; i < args.size(); ++i) {
-        if (args[i].size() > 1 && args[i][0] == '-')
-            throw CliError{ExitUsage, "unknown option " + args[i] + " (--from-dump comes right after the command)"};
-        start.rest.push_back(args[i]);
-    }
-    return start;
-}
-
 /// The image the window holds after a start with no kept parameter area, or with
 /// DUMP as the kept area.
 UnitImage startImage(const std::optional<std::string> &dump)
@@ -102,14 +79,13 @@ UnitImage openedImage(const std::string &path, const KeptTexts &texts)
 
 } // namespace
 
-int runImage(const std::vector<std::string> &args)
+int runImage(const Arguments &args)
 {
-    const Start start = parseStart(args);
-    UnitImage image = startImage(start.dump);
+    UnitImage image = startImage(args.value("--from-dump"));
     const KeptTexts texts;
 
     bool allAccepted = true;
-    for (const std::string &path : start.rest) {
+    for (const std::string &path : args.files) {
         if (readOver(path, image, texts) != 0) {
             validate(image);
         } else {
@@ -124,12 +100,11 @@ int runImage(const std::vector<std::string> &args)
     return allAccepted ? ExitOk : ExitNotAccepted;
 }
 
-int runIgn(const std::vector<std::string> &args)
+int runIgn(const Arguments &args)
 {
-    const Start start = parseStart(args);
-    if (!start.rest.empty())
+    if (!args.files.empty())
         throw CliError{ExitUsage, "ign takes no files (did you mean: image)"};
-    UnitImage image = startImage(start.dump);
+    UnitImage image = startImage(args.value("--from-dump"));
     validate(image); // as Save does before it writes
     binaryStdout();
     writeParameterFile(std::cout, image);
@@ -137,18 +112,16 @@ int runIgn(const std::vector<std::string> &args)
     return ExitOk;
 }
 
-int runDiff(const std::vector<std::string> &args)
+int runDiff(const Arguments &args)
 {
-    for (const std::string &a : args)
-        if (a.size() > 1 && a[0] == '-')
-            throw CliError{ExitUsage, "unknown option " + a};
-    if (args.size() != 2)
+    const std::vector<std::string> &files = args.files;
+    if (files.size() != 2)
         throw CliError{ExitUsage, "diff takes two files: diff A.ign B.ign"};
     const KeptTexts texts;
     // Both are read before anything is printed: a file that cannot be read leaves
     // standard output empty rather than half a listing.
-    const UnitImage a = openedImage(args[0], texts);
-    const UnitImage b = openedImage(args[1], texts);
+    const UnitImage a = openedImage(files[0], texts);
+    const UnitImage b = openedImage(files[1], texts);
     const std::vector<FieldDifference> differences = compareParameters(a.parameters, b.parameters);
     for (const FieldDifference &d : differences)
         std::cout << differenceName(d) << '\t' << formatSide(d, true) << '\t' << formatSide(d, false) << '\n';

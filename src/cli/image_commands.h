@@ -1,18 +1,17 @@
 #pragma once
 
-#include <string>
-#include <vector>
+#include "cli/arguments.h"
 
 namespace talviro6::cli {
 
 /// `image [--from-dump DUMP] [FILE.ign ...]`: prints the resulting parameter area
 /// in the start-up image format. Returns the exit code.
-int runImage(const std::vector<std::string> &args);
+int runImage(const Arguments &args);
 
 /// `ign [--from-dump DUMP]`: prints the parameter file Save would write.
-int runIgn(const std::vector<std::string> &args);
+int runIgn(const Arguments &args);
 
 /// `diff A.ign B.ign`: prints the fields the two files set differently, one a line.
-int runDiff(const std::vector<std::string> &args);
+int runDiff(const Arguments &args);
 
 } // namespace talviro6::cli

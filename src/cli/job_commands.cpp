@@ -75,51 +75,30 @@ struct Options {
     bool follow = false;  ///< monitor: wait for a device that went away to come back
 };
 
-/// The options a job takes besides --port and --device.
-struct Takes {
-    bool output = false;
-    bool seconds = false;
-    bool noSnapshot = false;
-    bool follow = false;
-};
-
-Options parseOptions(std::vector<std::string> args, Takes takes)
+/// What a job's arguments say; each job checks which of them it needs.
+Options jobOptions(const Arguments &args)
 {
     Options o;
-    std::string error;
-    o.devices = takeDeviceArguments(args, &error);
-    if (!error.empty())
-        throw CliError{ExitUsage, error};
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string &a = args[i];
-        const auto value = [&]() -> const std::string & {
-            if (i + 1 >= args.size())
-                throw CliError{ExitUsage, a + " needs a value"};
-            return args[++i];
-        };
-        if (a == "--port") {
-            o.port = value();
-        } else if (takes.output && (a == "-o" || a == "--output")) {
-            o.output = value();
-        } else if (takes.noSnapshot && a == "--no-snapshot") {
-            o.snapshot = false;
-        } else if (takes.follow && a == "--follow") {
-            o.follow = true;
-        } else if (takes.seconds && a == "--seconds") {
-            const std::string &v = value();
-            int n = 0;
-            const auto r = std::from_chars(v.data(), v.data() + v.size(), n);
-            if (r.ec != std::errc() || r.ptr != v.data() + v.size() || n < 0)
-                throw CliError{ExitUsage, "--seconds takes a whole number of seconds"};
-            o.seconds = n;
-        } else if (a.size() > 1 && a[0] == '-') {
-            throw CliError{ExitUsage, "unknown option " + a};
-        } else {
-            o.files.push_back(a);
-        }
-    }
+    o.port = args.value("--port").value_or("");
     if (o.port.empty())
         throw CliError{ExitUsage, "--port DEV is needed (a device path or a port number 1 ... 21)"};
+    for (const std::string &text : args.values("--device")) {
+        const std::optional<DeviceMapping> mapping = parseDeviceMapping(text);
+        if (!mapping)
+            throw CliError{ExitUsage, "--device " + text + ": expected N=PATH with N from 1 to 21"};
+        o.devices.push_back(*mapping);
+    }
+    o.output = args.value("--output").value_or("");
+    o.files = args.files;
+    if (const std::optional<std::string> v = args.value("--seconds")) {
+        int n = 0;
+        const auto r = std::from_chars(v->data(), v->data() + v->size(), n);
+        if (r.ec != std::errc() || r.ptr != v->data() + v->size() || n < 0)
+            throw CliError{ExitUsage, "--seconds takes a whole number of seconds"};
+        o.seconds = n;
+    }
+    o.snapshot = !args.has("--no-snapshot");
+    o.follow = args.has("--follow");
     return o;
 }
 
@@ -432,9 +411,9 @@ UnitImage imageFromFile(const std::vector<std::string> &files)
 
 } // namespace
 
-int runProgram(const std::vector<std::string> &args)
+int runProgram(const Arguments &args)
 {
-    const Options o = parseOptions(args, {.noSnapshot = true});
+    const Options o = jobOptions(args);
     UnitImage image = imageFromFile(o.files);
     Session session(o, image);
     session.engine().StartProgramJob(image.parameters);
@@ -455,9 +434,9 @@ int runProgram(const std::vector<std::string> &args)
     return ExitOk;
 }
 
-int runVerify(const std::vector<std::string> &args)
+int runVerify(const Arguments &args)
 {
-    const Options o = parseOptions(args, {});
+    const Options o = jobOptions(args);
     UnitImage image = imageFromFile(o.files);
     Session session(o, image);
     session.engine().StartVerifyJob(image.parameters);
@@ -466,9 +445,9 @@ int runVerify(const std::vector<std::string> &args)
     return ExitOk;
 }
 
-int runRead(const std::vector<std::string> &args)
+int runRead(const Arguments &args)
 {
-    const Options o = parseOptions(args, {.output = true, .noSnapshot = true});
+    const Options o = jobOptions(args);
     if (o.output.empty() || !o.files.empty())
         throw CliError{ExitUsage, "read takes -o FILE.ign and no other file"};
     // A path that cannot take the file fails now, not after the whole job.
@@ -492,9 +471,9 @@ int runRead(const std::vector<std::string> &args)
     return ExitOk;
 }
 
-int runMonitor(const std::vector<std::string> &args)
+int runMonitor(const Arguments &args)
 {
-    const Options o = parseOptions(args, {.seconds = true, .follow = true});
+    const Options o = jobOptions(args);
     if (!o.files.empty())
         throw CliError{ExitUsage, "monitor takes no files"};
     UnitImage image;

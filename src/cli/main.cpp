@@ -1,3 +1,4 @@
+#include "cli/arguments.h"
 #include "cli/cli_io.h"
 #include "cli/image_commands.h"
 #include "cli/job_commands.h"
@@ -5,6 +6,7 @@
 #include <algorithm>
 #include <csignal>
 #include <iostream>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,13 +16,27 @@ namespace {
 using namespace talviro6::cli;
 
 /// One row a command: its word, what follows it, what it does (one paragraph, lines
-/// as printed), and what runs it. The usage is made from this table.
+/// as printed), the options it takes and what runs it. The usage is made from this
+/// table, and each command's arguments are parsed against its options.
 struct Command {
     std::string_view name;
     std::string_view arguments;
     std::string_view help;
-    int (*run)(const std::vector<std::string> &args);
+    std::span<const Option> options;
+    int (*run)(const Arguments &args);
 };
+
+using enum Option::Takes;
+constexpr Option FromDump{"--from-dump", {}, Value, "a file", true};
+constexpr Option PortOption{"--port", {}, Value};
+constexpr Option DeviceOption{"--device", {}, Repeated, "N=PATH"};
+constexpr Option NoSnapshot{"--no-snapshot"};
+
+constexpr Option StartOptions[] = {FromDump};
+constexpr Option ReadOptions[] = {PortOption, DeviceOption, {"--output", "-o", Value, "a file"}, NoSnapshot};
+constexpr Option ProgramOptions[] = {PortOption, DeviceOption, NoSnapshot};
+constexpr Option VerifyOptions[] = {PortOption, DeviceOption};
+constexpr Option MonitorOptions[] = {PortOption, DeviceOption, {"--seconds", {}, Value}, {"--follow"}};
 
 constexpr Command Commands[] = {
     {"image", "[--from-dump DUMP] [FILE.ign ...]",
@@ -29,15 +45,17 @@ classic motorcycle, validated). With --from-dump, read DUMP (start-up image
 format: up to 300 numbers) over it and validate again. Then read each
 FILE.ign in order, validating after every accepted file. Print the 300
 bytes in the start-up image format (CRLF line ends).)",
-     runImage},
+     StartOptions, runImage},
     {"ign", "[--from-dump DUMP]", R"(The same start, then print the parameter file exactly as Save writes it.)",
-     runIgn},
-    {"diff", "A.ign B.ign",
+     StartOptions, runIgn},
+    {"diff",
+     "A.ign B.ign",
      R"(Read each file over that start, validated as the window opens it, and
 print one line per field the two set differently, in the window's order:
 name, A's value and B's value with their units, separated by tabs
 ("Limiter<TAB>15000 rpm<TAB>12000 rpm"). Exit code 0 when they are equal,
 1 when they differ.)",
+     {},
      runDiff},
     {"read", "--port DEV -o FILE.ign [--no-snapshot]",
      R"(Read the unit's parameters (then verify them against the unit) and save
@@ -45,13 +63,13 @@ them, validated, as Save does. FILE.ign is replaced whole or not at all;
 a symbolic link is written through and kept (a loop of links is
 refused); its folder is checked before the unit is asked. Values that
 validation corrected are counted on standard error.)",
-     runRead},
+     ReadOptions, runRead},
     {"program", "--port DEV FILE.ign [--no-snapshot]",
      R"(Program the file's parameters (over the defaults, validated) into the unit,
 verify them, then wait until the unit reports that it has stored them
 ("Saving: N%"); only then does it say OK. Do not unplug the unit before.)",
-     runProgram},
-    {"verify", "--port DEV FILE.ign", R"(Compare the unit's parameters with the file's.)", runVerify},
+     ProgramOptions, runProgram},
+    {"verify", "--port DEV FILE.ign", R"(Compare the unit's parameters with the file's.)", VerifyOptions, runVerify},
     {"monitor", "--port DEV [--seconds N] [--follow]",
      R"(Poll the unit three times a second and print one CSV line per live frame
 (time, engine speed, advance: the larger and each channel's, throttle,
@@ -59,7 +77,7 @@ supply voltage, the flags) until N seconds have passed or Ctrl+C. A device
 that goes away ends it as a failed job; with --follow it waits instead for
 the same device to come back, under its /dev/serial/by-id name when it has
 one, and says so on standard error.)",
-     runMonitor},
+     MonitorOptions, runMonitor},
 };
 
 /// What --help prints after the commands.
@@ -140,7 +158,7 @@ int main(int argc, char **argv)
         }
         for (const Command &c : Commands)
             if (command == c.name)
-                return c.run(args);
+                return c.run(parseArguments(args, c.options));
         throw CliError{ExitUsage, "unknown command " + command + "; try talviro6-cli --help"};
     } catch (const CliError &error) {
         std::cerr << "talviro6-cli: " << error.message << '\n';

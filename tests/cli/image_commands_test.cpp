@@ -169,6 +169,16 @@ TEST(Cli, UsageAndUnreadableFilesGiveExitTwoAndOneLine)
         "diff '" + filesData("startup_cells.ign") + "' " + missing,
         "diff " + missing + " '" + filesData("startup_cells.ign") + "'",
         "diff '" + filesData("startup_cells.ign") + "' '" + std::string(TALVIRO6_TEST_DATA) + "'",
+        // The jobs' options are refused before any port is touched.
+        "read -o",
+        "read --port 1 --port 2 -o x.ign",
+        "verify --port 1 --bogus x.ign",
+        "program --port 1 --device 30=/dev/null x.ign",
+        "program --port 1 --device",
+        "monitor",
+        "monitor --port 1 --seconds soon",
+        "monitor --port 1 --follow=yes",
+        "monitor --port 1 --from-dump x",
         // Endless, and failing at the first read: refused or reported, never a hang or an abort.
         "image --from-dump /dev/zero",
         "diff '" + filesData("startup_cells.ign") + "' /dev/zero",
