@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/port_map.h"
+#include "platform/port_map.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,18 +1,18 @@
 #include "cli/job_commands.h"
 
 #include "cli/cli_io.h"
-#include "cli/posix_serial_port.h"
 #include "files/atomic_write.h"
 #include "files/parameter_file.h"
 #include "files/snapshots.h"
 #include "link/link_engine.h"
-#include "link/monitor_csv.h"
-#include "link/port_map.h"
-#include "link/serial_devices.h"
 #include "model/defaults.h"
 #include "model/fields.h"
 #include "model/unit_image.h"
 #include "model/validate.h"
+#include "platform/port_map.h"
+#include "platform/posix_serial_port.h"
+#include "platform/serial_devices.h"
+#include "recordings/monitor_csv.h"
 #include "texts/kept_texts.h"
 
 #include <atomic>

@@ -7,11 +7,11 @@
 #include "editor/window_services.h"
 #include "link/dwell_map.h"
 #include "link/link_engine.h"
-#include "link/live_recorder.h"
 #include "model/edit_session.h"
 #include "model/edit_steps.h"
 #include "model/unit_image.h"
 #include "model/validate.h"
+#include "recordings/live_recorder.h"
 #include "texts/extras_texts.h"
 #include "texts/kept_texts.h"
 

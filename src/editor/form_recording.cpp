@@ -3,9 +3,9 @@
 #include "editor/binding.h"
 #include "editor/replay/form_replay.h"
 #include "editor/user_dialogs.h"
-#include "link/monitor_csv.h"
-#include "link/recording_reader.h"
 #include "platform/file_paths.h"
+#include "recordings/monitor_csv.h"
+#include "recordings/recording_reader.h"
 #include "texts/recording_texts.h"
 
 #include <QDateTime>

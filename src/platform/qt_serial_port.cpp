@@ -1,6 +1,6 @@
 #include "platform/qt_serial_port.h"
 
-#include "link/serial_devices.h"
+#include "platform/serial_devices.h"
 
 #include <QDeadlineTimer>
 #include <QSerialPortInfo>

@@ -1,7 +1,7 @@
 // --record FILE on the real program against its simulated unit: the recording runs
 // from the start, and a program that is killed leaves at most its last second unwritten.
-#include "link/live_recorder.h"
-#include "link/monitor_csv.h"
+#include "recordings/live_recorder.h"
+#include "recordings/monitor_csv.h"
 
 #include <gtest/gtest.h>
 

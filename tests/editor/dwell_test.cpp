@@ -4,10 +4,10 @@
 
 #include "editor/colours.h"
 #include "editor/live_display.h"
-#include "link/monitor_csv.h"
 #include "link/monitor_frame.h"
 #include "link/operating_point.h"
 #include "model/field_table.h"
+#include "recordings/monitor_csv.h"
 
 #include <QAction>
 #include <QDir>

@@ -5,9 +5,9 @@
 
 #include "editor/colours.h"
 #include "editor/replay/form_replay.h"
-#include "link/live_recorder.h"
-#include "link/monitor_csv.h"
 #include "link/monitor_view.h"
+#include "recordings/live_recorder.h"
+#include "recordings/monitor_csv.h"
 
 #include <QAction>
 #include <QFile>

@@ -5,10 +5,10 @@
 #include "editor/widgets/mouse_up_check_box.h"
 #include "editor/window_placement.h"
 #include "files/settings_files.h"
-#include "link/monitor_csv.h"
 #include "model/defaults.h"
 #include "model/settle.h"
 #include "model/validate.h"
+#include "recordings/monitor_csv.h"
 
 #include <QAction>
 #include <QDir>

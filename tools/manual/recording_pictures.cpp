@@ -3,7 +3,7 @@
 #include "editor/controls.h"
 #include "editor/form_hlav.h"
 #include "editor/replay/form_replay.h"
-#include "link/live_recorder.h"
+#include "recordings/live_recorder.h"
 
 #include <QDir>
 #include <QFile>

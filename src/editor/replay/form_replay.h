@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/replay_clock.h"
+#include "recordings/replay_clock.h"
 
 #include <QString>
 #include <QWidget>

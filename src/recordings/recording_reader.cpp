@@ -1,4 +1,4 @@
-#include "link/recording_reader.h"
+#include "recordings/recording_reader.h"
 
 #include <array>
 #include <cerrno>

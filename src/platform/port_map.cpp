@@ -1,4 +1,4 @@
-#include "link/port_map.h"
+#include "platform/port_map.h"
 
 #include <algorithm>
 #include <cctype>

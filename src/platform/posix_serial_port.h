@@ -1,7 +1,7 @@
 #pragma once
 
-#include "link/port_map.h"
 #include "link/serial_port.h"
+#include "platform/port_map.h"
 
 #include <filesystem>
 #include <string>

@@ -1,6 +1,6 @@
-#include "link/live_recorder.h"
+#include "recordings/live_recorder.h"
 
-#include "link/monitor_csv.h"
+#include "recordings/monitor_csv.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/recording_reader.h"
+#include "recordings/recording_reader.h"
 
 #include <cstddef>
 #include <cstdint>

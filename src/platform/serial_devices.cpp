@@ -1,4 +1,4 @@
-#include "link/serial_devices.h"
+#include "platform/serial_devices.h"
 
 #include <filesystem>
 #include <fstream>

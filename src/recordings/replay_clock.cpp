@@ -1,4 +1,4 @@
-#include "link/replay_clock.h"
+#include "recordings/replay_clock.h"
 
 #include <algorithm>
 #include <cstdio>

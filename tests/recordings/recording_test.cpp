@@ -1,14 +1,14 @@
 // The live data as CSV: the lines the monitor prints and the recorder writes, read
 // back into frames; the recorder's file; the replay's timing.
-#include "link_fixture.h"
+#include "link/link_fixture.h"
 
 #include "../support/file_size_limit.h"
 
-#include "link/live_recorder.h"
-#include "link/monitor_csv.h"
 #include "link/monitor_view.h"
-#include "link/recording_reader.h"
-#include "link/replay_clock.h"
+#include "recordings/live_recorder.h"
+#include "recordings/monitor_csv.h"
+#include "recordings/recording_reader.h"
+#include "recordings/replay_clock.h"
 
 #include <cstdio>
 #include <filesystem>

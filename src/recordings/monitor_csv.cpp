@@ -1,4 +1,4 @@
-#include "link/monitor_csv.h"
+#include "recordings/monitor_csv.h"
 
 #include "link/monitor_view.h"
 

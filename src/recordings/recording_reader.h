@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/monitor_csv.h"
+#include "recordings/monitor_csv.h"
 
 #include <array>
 #include <cstddef>

@@ -1,6 +1,6 @@
-#include "cli/posix_serial_port.h"
+#include "platform/posix_serial_port.h"
 
-#include "link/serial_devices.h"
+#include "platform/serial_devices.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,7 +1,7 @@
 // The command line's termios port on pseudo-terminals: what a write does when the
 // line takes the frame and when it does not, and the name a device is followed by.
-#include "cli/posix_serial_port.h"
 #include "cli/stalled_line.h"
+#include "platform/posix_serial_port.h"
 
 #include <gtest/gtest.h>
 
