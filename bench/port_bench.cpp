@@ -38,7 +38,7 @@ void FailedOpeningInComAuto(benchmark::State &state)
     settings.scanIndex = LinkEngine::LastScanIndex;
     KeptTexts texts;
     NoWindow window;
-    LinkEngine engine(port, image, settings, texts, window);
+    LinkEngine engine(port, settings, texts, window);
     for (auto _ : state) {
         engine.ClosePort();
         engine.OpenPort();

@@ -5,6 +5,7 @@
 // bytes is a fixed point.
 #include "link/link_engine.h"
 #include "link/serial_port.h"
+#include "live/live_data.h"
 #include "model/defaults.h"
 #include "model/fields.h"
 #include "model/validate.h"
@@ -35,6 +36,8 @@ struct QuietWindow final : LinkCallbacks {
     UnitImage *image = nullptr; ///< where a read lands
     int readFinished(const ParameterArea &received) override { return takeReadInto(*image, received); }
     void showMessageBox(MessageBoxKind, const std::string &) override {}
+    void liveFrame(const MonitorFrame &frame) override { live->takeFrame(frame); }
+    LiveData *live = nullptr; ///< the monitor column the frames are shown in
 };
 
 } // namespace
@@ -49,7 +52,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     DeadPort port;
     QuietWindow window;
     window.image = &image;
-    LinkEngine engine(port, image, settings, texts, window);
+    LinkEngine engine(port, settings, texts, window);
+    LiveData live(image, texts);
+    window.live = &live;
 
     // Each record: one control byte (job to start, ticks to run), then a frame.
     constexpr std::size_t Record = 1 + FrameSize;
@@ -120,8 +125,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         }
         if (engine.state().lastJobEnd == JobEnd::Verified && mode != Transfer::Verify)
             std::abort(); // success comes only out of a verify phase
-        for (int t = 0; t < ((control >> 3) & 0x07); ++t)
+        for (int t = 0; t < ((control >> 3) & 0x07); ++t) {
             engine.tick();
+            live.tick(engine.display().LabelSpojeni);
+        }
         if (engine.state().lastJobEnd == JobEnd::Verified) {
             engine.StartReadJob(); // keep each success visible to the check above only once
             verifyAfterRead = false;

@@ -1,7 +1,7 @@
 // Any bytes as a recording: no crash, no hang; every frame read is a fixed point
 // (written as a line and read again, it comes back the same, and so does the line);
 // the replay clock over the frames keeps its order and bounds wherever it is moved.
-#include "link/monitor_view.h"
+#include "live/monitor_view.h"
 #include "recordings/monitor_csv.h"
 #include "recordings/replay_clock.h"
 

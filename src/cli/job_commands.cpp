@@ -5,6 +5,7 @@
 #include "files/parameter_file.h"
 #include "files/snapshots.h"
 #include "link/link_engine.h"
+#include "live/monitor_view.h"
 #include "model/defaults.h"
 #include "model/fields.h"
 #include "model/unit_image.h"
@@ -141,7 +142,7 @@ class Session {
   public:
     Session(const Options &options, UnitImage &image)
         : m_device(resolveDevice(options)), m_followed(options.follow ? stableDeviceName(m_device) : m_device),
-          m_callbacks(image), m_port(mapToFirst(m_followed)), m_engine(m_port, image, m_settings, m_texts, m_callbacks)
+          m_callbacks(image), m_port(mapToFirst(m_followed)), m_engine(m_port, m_settings, m_texts, m_callbacks)
     {
         catchStopSignals();
         m_engine.OpenPort();
@@ -521,7 +522,7 @@ int runMonitor(const Arguments &args)
         seen = s.monitorFrames;
         const MonitorFrame &m = engine.lastMonitorFrame();
         const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-        std::cout << monitorCsvLine(seconds, m, s.TpsMillivolts) << '\n';
+        std::cout << monitorCsvLine(seconds, m, countsToMillivolts(m.tpsCounts)) << '\n';
         checkStdout();
     }
     if (seen == 0)

@@ -104,7 +104,7 @@ void FormHlav::ComboBoxBikeChange()
 void FormHlav::stepServo(Step step)
 {
     const bool all = m_c.servo.CheckBoxServoAll->isChecked();
-    const int point = m_link.state().operatingPoint.OperatingServoPoint;
+    const int point = m_live.state().operatingPoint.OperatingServoPoint;
     m_session.edit([&](UnitImage &image) { stepServoVoltage(image, step, all, point); });
 }
 
@@ -124,14 +124,14 @@ void FormHlav::BitBtnServoPlusClick()
 void FormHlav::BitBtnTps0Click()
 {
     UnitImage captured = m_session.image();
-    if (captureTps0(captured, m_link.state().TpsMillivolts))
+    if (captureTps0(captured, m_live.state().TpsMillivolts))
         m_session.load(captured.parameters, LoadHow::Edit);
 }
 
 void FormHlav::BitBtnTps100Click()
 {
     UnitImage captured = m_session.image();
-    if (captureTps100(captured, m_link.state().TpsMillivolts))
+    if (captureTps100(captured, m_live.state().TpsMillivolts))
         m_session.load(captured.parameters, LoadHow::Edit);
 }
 
@@ -163,7 +163,7 @@ void FormHlav::stepAdvance(Step step)
 
 std::optional<MapCell> FormHlav::operatingCell() const
 {
-    const OperatingPoint &p = m_link.state().operatingPoint;
+    const OperatingPoint &p = m_live.state().operatingPoint;
     if (p.BelowSpeedRange)
         return std::nullopt;
     return MapCell{p.OperatingRow, p.OperatingColumn};

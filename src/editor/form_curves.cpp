@@ -27,7 +27,7 @@ void FormHlav::refreshCharts()
     if (!m_charts || !m_charts->isVisible())
         return;
     m_charts->showImage(m_session.image(), m_session.settings().languageIndex);
-    m_charts->showOperatingPoint(m_link.state().operatingPoint);
+    m_charts->showOperatingPoint(m_live.state().operatingPoint);
 }
 
 } // namespace talviro6

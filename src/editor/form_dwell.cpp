@@ -16,13 +16,13 @@ void FormHlav::countDwell()
     // show; no time passes there.
     if (m_replay && m_replay->isVisible() && !m_replay->clock().playing())
         return;
-    m_dwell.tick(s.operatingPoint, s.EngineSpeed);
+    m_dwell.tick(m_live.state().operatingPoint, m_live.state().EngineSpeed);
 }
 
 void FormHlav::MenuDwellClick()
 {
     // The next tick repaints; painting now shows the change at once, also with no unit.
-    m_painter.paintOperatingPoint(m_link.state().operatingPoint, m_c.menu.MenuDwell->isChecked() ? &m_dwell : nullptr);
+    m_painter.paintOperatingPoint(m_live.state().operatingPoint, m_c.menu.MenuDwell->isChecked() ? &m_dwell : nullptr);
 }
 
 void FormHlav::MenuDwellResetClick()

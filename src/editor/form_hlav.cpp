@@ -36,8 +36,8 @@
 namespace talviro6 {
 
 FormHlav::FormHlav(SerialPort &port, WindowServices services, TickSource ticks, QWidget *parent)
-    : QMainWindow(parent), m_services(services), m_link(port, m_session.image(), m_session.settings(), m_texts, *this),
-      m_painter(m_c), m_tickSource(ticks)
+    : QMainWindow(parent), m_services(services), m_link(port, m_session.settings(), m_texts, *this),
+      m_live(m_session.image(), m_texts), m_painter(m_c), m_tickSource(ticks)
 {
     setAcceptDrops(true); // a parameter file dropped on the window opens
     setObjectName(QStringLiteral("FormHlav"));
@@ -257,6 +257,7 @@ void FormHlav::Timer1Timer()
 {
     replayStep();
     m_link.tick();
+    m_live.tick(m_link.display().LabelSpojeni);
     recordStep();
     countDwell();
     paintLive();
@@ -269,12 +270,12 @@ void FormHlav::paintLive()
         updateUnitState();
     }
     const bool bannerBefore = !m_c.frame.LabelSpojeni->isHidden();
-    bool changed = m_painter.paint(m_link.display());
+    bool changed = m_painter.paint(m_link.display(), m_live.display());
     const bool banner = m_link.display().LabelSpojeni;
     if (bannerBefore && !banner) {
         // The unit is back: everything it reports is painted anew, over the placeholders.
         m_painter.invalidate();
-        changed = m_painter.paint(m_link.display()) || changed;
+        changed = m_painter.paint(m_link.display(), m_live.display()) || changed;
     } else if (banner && changed) {
         // Lost: the last values must not look live.
         writeLivePlaceholders(m_c, m_texts);
@@ -283,12 +284,12 @@ void FormHlav::paintLive()
     if (printMode())
         m_painter.paintParametersOnly();
     else
-        m_painter.paintOperatingPoint(m_link.state().operatingPoint,
+        m_painter.paintOperatingPoint(m_live.state().operatingPoint,
                                       m_c.menu.MenuDwell->isChecked() ? &m_dwell : nullptr);
     // The curves follow refresh(), which every edit, read and language switch runs;
     // the tick moves only the point.
     if (m_charts && m_charts->isVisible())
-        m_charts->showOperatingPoint(m_link.state().operatingPoint);
+        m_charts->showOperatingPoint(m_live.state().operatingPoint);
     // The firmware texts come with a header; the control states show them.
     if (changed) {
         const auto &d = m_link.display();
@@ -303,6 +304,11 @@ void FormHlav::paintLive()
 void FormHlav::showMessageBox(MessageBoxKind, const std::string &text)
 {
     m_services.dialogs.message(QString::fromStdString(text));
+}
+
+void FormHlav::liveFrame(const MonitorFrame &frame)
+{
+    m_live.takeFrame(frame);
 }
 
 int FormHlav::readFinished(const ParameterArea &received)

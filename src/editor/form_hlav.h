@@ -5,8 +5,9 @@
 #include "editor/live_display.h"
 #include "editor/qt_translations.h"
 #include "editor/window_services.h"
-#include "link/dwell_map.h"
 #include "link/link_engine.h"
+#include "live/dwell_map.h"
+#include "live/live_data.h"
 #include "model/edit_session.h"
 #include "model/edit_steps.h"
 #include "model/unit_image.h"
@@ -68,6 +69,8 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
     const UnitImage &image() const { return m_session.image(); }
     const SettingsIndexes &settings() const { return m_session.settings(); }
     LinkEngine &link() { return m_link; }
+    /// The live values, the operating point and the monitor column.
+    LiveData &live() { return m_live; }
     const EditHistory &history() const { return m_session.history(); }
     bool testEnable() const { return m_session.testEnable(); }
     void setTestEnable(bool on);
@@ -173,7 +176,7 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
     void SpeedButtonZpetClick();
     void SpeedButtonZnovuClick();
 
-    /// The tick: the link's receive, job, message and watchdog steps, then the live display.
+    /// The tick: the link's receive, job, message and watchdog steps, then the live data and its display.
     void Timer1Timer();
 
   protected:
@@ -186,6 +189,7 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
     // LinkCallbacks
     int readFinished(const ParameterArea &received) override;
     void showMessageBox(MessageBoxKind kind, const std::string &text) override;
+    void liveFrame(const MonitorFrame &frame) override;
 
     // EditSession::Editor
     void readBack(UnitImage &image) const override;
@@ -262,6 +266,7 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
     QtTranslations m_qtTexts; ///< Qt's own buttons and dialogs in the language in use
     WindowServices m_services;
     LinkEngine m_link;
+    LiveData m_live;
     Controls m_c;
     std::unique_ptr<ControlBinding> m_binding;
     FormAbout *m_about = nullptr; ///< shown on demand

@@ -116,7 +116,7 @@ void FormHlav::recordStep()
     bool ok = true;
     if (frames != m_recordSeen) {
         m_recordSeen = frames;
-        ok = m_recorder.frame(m_link.lastMonitorFrame(), m_link.state().TpsMillivolts, &error);
+        ok = m_recorder.frame(m_link.lastMonitorFrame(), m_live.state().TpsMillivolts, &error);
     }
     const std::uint32_t before = m_recorder.elapsedSeconds();
     ok = ok && m_recorder.tick(&error);

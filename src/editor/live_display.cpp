@@ -99,11 +99,12 @@ QColor dwellTrailColour(int age, int length)
     return blend(QColor(255, 128, 0), QColor(255, 222, 184), std::clamp(age, 0, last), last);
 }
 
-bool LiveDisplayPainter::paint(const DisplayState &d)
+bool LiveDisplayPainter::paint(const DisplayState &d, const MonitorDisplay &live)
 {
-    if (m_revision == d.revision)
+    if (m_revision == d.revision && m_liveRevision == live.revision)
         return false;
     m_revision = d.revision;
+    m_liveRevision = live.revision;
 
     auto &f = m_c.frame;
     auto &m = f.monitor;
@@ -120,36 +121,36 @@ bool LiveDisplayPainter::paint(const DisplayState &d)
         m.LabelCom->setToolTip(QString::fromStdString(d.LabelComDevice));
     }
 
-    paintReadout(m.LabelRpm, d.LabelRpm);
-    paintGauge(m.CGaugeRpm, d.CGaugeRpm);
-    paintReadout(m.LabelTpsMon, d.LabelTpsMon);
-    paintGauge(m.CGaugeTps, d.CGaugeTps);
-    paintReadout(m.LabelAdvance1, d.LabelAdvance1);
-    paintReadout(m.LabelAdvance2, d.LabelAdvance2);
-    paintReadout(m.LabelMonSnimac1, d.LabelMonSnimac1);
-    paintReadout(m.LabelMonSnimac2, d.LabelMonSnimac2);
-    paintReadout(m.LabelNapeti, d.LabelNapeti);
-    paintReadout(m.LabelPriveraPoz, d.LabelPriveraPoz);
-    paintReadout(m.LabelPriveraMer, d.LabelPriveraMer);
-    paintReadout(m.LabelBlocking1, d.LabelBlocking1);
-    paintReadout(m.LabelClutchMon, d.LabelClutchMon);
-    paintReadout(m.LabelMonRetard, d.LabelMonRetard);
-    paintReadout(m.LabelMonStartLimiterOut, d.LabelMonStartLimiterOut);
-    paintReadout(m.LabelKillSwitch, d.LabelKillSwitch);
-    paintReadout(m.LabelMonPOut[0], d.LabelMonPOut1);
-    paintReadout(m.LabelMonPOut[1], d.LabelMonPOut2);
-    paintReadout(m.LabelMonPOut[2], d.LabelMonPOut3);
-    paintReadout(m_c.misc.LabelMonInput1In, d.LabelMonInput1In);
-    paintReadout(m_c.misc.LabelMonInput2In, d.LabelMonInput2In);
-    setText(m_c.bike.LabelPocetProgramovani, d.LabelPocetProgramovani.text);
+    paintReadout(m.LabelRpm, live.LabelRpm);
+    paintGauge(m.CGaugeRpm, live.CGaugeRpm);
+    paintReadout(m.LabelTpsMon, live.LabelTpsMon);
+    paintGauge(m.CGaugeTps, live.CGaugeTps);
+    paintReadout(m.LabelAdvance1, live.LabelAdvance1);
+    paintReadout(m.LabelAdvance2, live.LabelAdvance2);
+    paintReadout(m.LabelMonSnimac1, live.LabelMonSnimac1);
+    paintReadout(m.LabelMonSnimac2, live.LabelMonSnimac2);
+    paintReadout(m.LabelNapeti, live.LabelNapeti);
+    paintReadout(m.LabelPriveraPoz, live.LabelPriveraPoz);
+    paintReadout(m.LabelPriveraMer, live.LabelPriveraMer);
+    paintReadout(m.LabelBlocking1, live.LabelBlocking1);
+    paintReadout(m.LabelClutchMon, live.LabelClutchMon);
+    paintReadout(m.LabelMonRetard, live.LabelMonRetard);
+    paintReadout(m.LabelMonStartLimiterOut, live.LabelMonStartLimiterOut);
+    paintReadout(m.LabelKillSwitch, live.LabelKillSwitch);
+    paintReadout(m.LabelMonPOut[0], live.LabelMonPOut1);
+    paintReadout(m.LabelMonPOut[1], live.LabelMonPOut2);
+    paintReadout(m.LabelMonPOut[2], live.LabelMonPOut3);
+    paintReadout(m_c.misc.LabelMonInput1In, live.LabelMonInput1In);
+    paintReadout(m_c.misc.LabelMonInput2In, live.LabelMonInput2In);
+    setText(m_c.bike.LabelPocetProgramovani, live.LabelPocetProgramovani.text);
     for (std::size_t i = 0; i < f.LabelTest.size(); ++i)
-        setText(f.LabelTest[i], d.LabelTest[i].text);
+        setText(f.LabelTest[i], live.LabelTest[i].text);
 
     // The two alarm labels are red whatever the link says; it decides when they show.
-    setText(f.LabelVersion, d.LabelVersion.text);
+    setText(f.LabelVersion, live.LabelVersion.text);
     fitHeight(f.LabelVersion);
-    f.LabelVersion->setVisible(d.LabelVersion.visible);
-    f.LabelEeDataErr->setVisible(d.LabelEeDataErr.visible);
+    f.LabelVersion->setVisible(live.LabelVersion.visible);
+    f.LabelEeDataErr->setVisible(live.LabelEeDataErr.visible);
     return true;
 }
 

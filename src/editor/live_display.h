@@ -1,8 +1,9 @@
 #pragma once
 
 #include "link/display_state.h"
-#include "link/dwell_map.h"
-#include "link/operating_point.h"
+#include "live/dwell_map.h"
+#include "live/monitor_display.h"
+#include "live/operating_point.h"
 
 #include <QColor>
 
@@ -20,15 +21,15 @@ QColor dwellShadeColour(int level); ///< level 1 ... DwellMap::ShadeLevels
 /// age 0 (newest) ... length - 1: a trail of the map's length or the servo curve's.
 QColor dwellTrailColour(int age, int length = static_cast<int>(DwellMap::TrailLength));
 
-/// Paints what the link wants shown into the monitor column, the transfer line, the
-/// banner and the map. Runs every tick, so it works from the display's revision and
+/// Paints what the link and the live data want shown into the transfer line, the
+/// banner, the monitor column and the map. Runs every tick, so it works from the display's revision and
 /// the last operating point painted: an idle tick touches no widget.
 class LiveDisplayPainter {
   public:
     explicit LiveDisplayPainter(Controls &controls) : m_c(controls) {}
 
     /// True when something was repainted.
-    bool paint(const DisplayState &display);
+    bool paint(const DisplayState &link, const MonitorDisplay &live);
     /// The operating point in lime; with `dwell`, the map cells and servo points it
     /// does not light show where the engine ran (trail, else shade, else the normal
     /// colour). Each cell's colour is decided once and set only when it changes.
@@ -41,6 +42,7 @@ class LiveDisplayPainter {
     void invalidate()
     {
         m_revision.reset();
+        m_liveRevision.reset();
         m_point.reset();
         m_dwellRevision.reset();
         m_cellColours = {};
@@ -49,7 +51,8 @@ class LiveDisplayPainter {
 
   private:
     Controls &m_c;
-    std::optional<std::uint32_t> m_revision;
+    std::optional<std::uint32_t> m_revision;     ///< the link's display last painted
+    std::optional<std::uint32_t> m_liveRevision; ///< the monitor column last painted
     std::optional<OperatingPoint> m_point;
     /// The dwell revision last painted; empty when the dwell was not shown.
     std::optional<std::uint64_t> m_dwellRevision;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 
@@ -18,7 +17,7 @@ enum class Colour : std::uint8_t {
     White, ///< the print stamp, on paper
 };
 
-/// One label of the window as the link wants it shown. The engine writes text and
+/// One label of the window as the link or the live data want it shown: text and
 /// colour, and visibility only where the tick or a live frame decides it; the
 /// window's control-state update owns the rest of `visible` and all of `enabled`.
 struct Readout {
@@ -34,12 +33,9 @@ struct Gauge {
     bool visible = true;
 };
 
-inline constexpr int TestLabels = 8;
-
 /// Everything the link wants the window to show. The window paints it after each
 /// tick and after each job start; `revision` grows with every change, so nothing
-/// needs painting when it has not moved. An empty text of a live read-out means no
-/// live frame has written it yet: the window keeps its placeholder caption there.
+/// needs painting when it has not moved.
 struct DisplayState {
     std::uint32_t revision = 0;
 
@@ -57,33 +53,6 @@ struct DisplayState {
     std::string LabelVerze1;
     std::string LabelVerze2;
     std::string LabelVerze3;
-
-    // The live read-outs of the monitor column.
-    Readout LabelRpm;
-    Gauge CGaugeRpm;
-    Readout LabelNapeti;
-    Readout LabelBlocking1;
-    Readout LabelAdvance1;
-    Readout LabelAdvance2;
-    Readout LabelMonSnimac1;
-    Readout LabelMonSnimac2;
-    Readout LabelTpsMon;
-    Gauge CGaugeTps;
-    Readout LabelPriveraPoz;
-    Readout LabelPriveraMer;
-    Readout LabelVersion{{}, Colour::Face, false, true};
-    Readout LabelEeDataErr{{}, Colour::Face, false, true};
-    Readout LabelPocetProgramovani;
-    std::array<Readout, TestLabels> LabelTest;
-    Readout LabelMonInput1In;
-    Readout LabelMonInput2In;
-    Readout LabelClutchMon;
-    Readout LabelMonStartLimiterOut;
-    Readout LabelMonRetard;
-    Readout LabelKillSwitch;
-    Readout LabelMonPOut1;
-    Readout LabelMonPOut2;
-    Readout LabelMonPOut3;
 };
 
 } // namespace talviro6

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -28,10 +29,11 @@ class TextLine {
     std::size_t m_length = 0;
 };
 
-/// Writes into the display state and counts a revision only when something moved.
+/// Writes into a display (the link's, the monitor column) and counts its revision
+/// only when something moved.
 class DisplayWriter {
   public:
-    explicit DisplayWriter(DisplayState &display) : m_display(display) {}
+    template <typename Display> explicit DisplayWriter(Display &display) : m_revision(display.revision) {}
 
     void text(std::string &target, std::string_view value)
     {
@@ -57,11 +59,9 @@ class DisplayWriter {
         }
     }
 
-    DisplayState &display() { return m_display; }
-
   private:
-    void changed() { ++m_display.revision; }
-    DisplayState &m_display;
+    void changed() { ++m_revision; }
+    std::uint32_t &m_revision;
 };
 
 } // namespace talviro6

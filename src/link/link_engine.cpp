@@ -1,6 +1,6 @@
 #include "link/link_engine.h"
 
-#include "link/monitor_view.h"
+#include "link/display_writer.h"
 #include "link/serial_port.h"
 #include "model/fields.h"
 #include "model/validate.h"
@@ -13,9 +13,8 @@
 
 namespace talviro6 {
 
-LinkEngine::LinkEngine(SerialPort &port, const UnitImage &image, SettingsIndexes &settings, const KeptTexts &texts,
-                       LinkCallbacks &callbacks)
-    : m_port(port), m_image(image), m_settings(settings), m_texts(texts), m_callbacks(callbacks)
+LinkEngine::LinkEngine(SerialPort &port, SettingsIndexes &settings, const KeptTexts &texts, LinkCallbacks &callbacks)
+    : m_port(port), m_settings(settings), m_texts(texts), m_callbacks(callbacks)
 {
     // The tool starts in the no-connection state until the unit answers.
     m_state.SilenceTicks = LostTicks;
@@ -32,10 +31,6 @@ void LinkEngine::tick()
         pollStep();
     messageStep();
     watchdogStep();
-    if (m_display.LabelSpojeni)
-        DisplayWriter(m_display).visible(m_display.LabelVersion, false);
-    m_state.operatingPoint =
-        UpdateOperatingPoint(m_image, m_state.EngineSpeed, m_state.TpsPercent, m_image[field::TpsMapEnable] != 0);
 }
 
 // ---- the serial port --------------------------------------------------------
@@ -528,15 +523,11 @@ void LinkEngine::HandleMonitorFrame(FrameView frame)
         return;
     const MonitorFrame &m = *decoded;
     m_state.SilenceTicks = 0;
-    m_state.TpsPercent = m.tpsPercent;
-    m_state.EngineSpeed = m.engineSpeed;
-    m_state.TpsMillivolts = countsToMillivolts(m.tpsCounts);
     m_state.SavingCountdown = m.savingCountdown;
     ++m_state.acceptedFrames;
     ++m_state.monitorFrames;
     m_lastMonitor = m;
-    DisplayWriter out(m_display);
-    showMonitorFrame(m, m_image, m_texts, out);
+    m_callbacks.liveFrame(m);
 }
 
 } // namespace talviro6

@@ -3,7 +3,6 @@
 #include "link/display_state.h"
 #include "link/frame.h"
 #include "link/monitor_frame.h"
-#include "link/operating_point.h"
 #include "link/unit_header.h"
 #include "model/unit_image.h"
 #include "texts/kept_texts.h"
@@ -36,6 +35,9 @@ class LinkCallbacks {
     /// A modal box with OK. The window keeps the tick running while it is open, so
     /// tick() may be called from inside this call; the engine is ready for that.
     virtual void showMessageBox(MessageBoxKind kind, const std::string &text) = 0;
+    /// A live frame the link accepted, the unit's or a replay's, for whoever shows
+    /// live data; called at once, before the tick goes on.
+    virtual void liveFrame(const MonitorFrame &) {}
 };
 
 /// For a caller whose editor is a plain image: `received` into `image`, validated;
@@ -56,7 +58,7 @@ enum class Storing : std::uint8_t {
     Stalled,  ///< the unit answered, but its countdown stopped moving
 };
 
-/// The counters and live values of the link. Names are those used across the
+/// The counters of the link. Names are those used across the
 /// window, the settings and the tests.
 struct LinkState {
     Transfer TransferMode = Transfer::Idle;
@@ -72,13 +74,6 @@ struct LinkState {
     std::uint8_t RequestByte = 0;
     std::uint8_t BlockIndex = 0;
 
-    // Live values, overwritten by every accepted MonitorFrame.
-    std::uint16_t EngineSpeed = 0;   ///< rpm
-    std::uint8_t TpsPercent = 0;     ///< above 100: sensor in error
-    std::uint16_t TpsMillivolts = 0; ///< mV
-
-    OperatingPoint operatingPoint;
-
     JobEnd lastJobEnd = JobEnd::None;
     Transfer lastJobKind = Transfer::Idle; ///< the job as started (program runs on into verify)
     Storing storing = Storing::None;
@@ -91,8 +86,9 @@ struct LinkState {
 };
 
 /// The unit link: the tick, the serial port's open/receive/send, block transfer and
-/// the live monitor. Driven only by tick() every 55 ms and by the job starters; it
-/// never waits and never owns the port, the image or the texts.
+/// the live frames' acceptance. Driven only by tick() every 55 ms and by the job
+/// starters; it never waits and never owns the port or the texts, and what it is to
+/// send it is handed at the start of each job.
 class LinkEngine {
   public:
     static constexpr int RepeatTicks = 4;  ///< a job block unanswered this long is sent again
@@ -107,14 +103,11 @@ class LinkEngine {
     static constexpr std::uint8_t LastScanIndex = 20; ///< COM21
     static constexpr std::size_t RxBufferSize = 10000;
 
-    /// All references must outlive the engine. `image` is the editor's, read for the
-    /// live display and at the start of a job, never written; `settings` holds
-    /// PortIndex and ScanIndex; `texts` is read at every use, so reloading it switches
-    /// language.
-    LinkEngine(SerialPort &port, const UnitImage &image, SettingsIndexes &settings, const KeptTexts &texts,
-               LinkCallbacks &callbacks);
+    /// All references must outlive the engine. `settings` holds PortIndex and
+    /// ScanIndex; `texts` is read at every use, so reloading it switches language.
+    LinkEngine(SerialPort &port, SettingsIndexes &settings, const KeptTexts &texts, LinkCallbacks &callbacks);
 
-    /// Timer1Timer: receive, supervise or poll, message, watchdog, operating point.
+    /// Timer1Timer: receive, supervise or poll, message, watchdog.
     void tick();
 
     /// Opens port PortIndex + 1, or ScanIndex + 1 with "Com Auto".
@@ -141,8 +134,7 @@ class LinkEngine {
     const LinkState &state() const { return m_state; }
     /// The header block the unit last sent, as it came.
     const UnitHeader &unitHeader() const { return m_unitHeader; }
-    /// The window paints from here; its language and control-state steps may write
-    /// placeholder texts, `visible` and `enabled` of the live read-outs.
+    /// The window paints the transfer line, the banner and the unit's texts from here.
     DisplayState &display() { return m_display; }
     const DisplayState &display() const { return m_display; }
     const UnitHeaderTexts &unitHeaderTexts() const { return m_header; }
@@ -161,7 +153,8 @@ class LinkEngine {
     /// A whole frame as the receive step takes it off the line: a live frame (unless
     /// a replay feeds the display) or a block reply.
     void takeFrame(FrameView frame);
-    /// A live frame, from the line or from a replay.
+    /// A live frame, from the line or from a replay: a sign of life, the saving
+    /// countdown, and the frame handed on through LinkCallbacks::liveFrame.
     void HandleMonitorFrame(FrameView frame);
 
   private:
@@ -192,7 +185,6 @@ class LinkEngine {
     void setKnownUnit(std::optional<ParameterArea> area);
 
     SerialPort &m_port;
-    const UnitImage &m_image;
     SettingsIndexes &m_settings;
     const KeptTexts &m_texts;
     LinkCallbacks &m_callbacks;

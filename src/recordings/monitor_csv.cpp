@@ -1,6 +1,6 @@
 #include "recordings/monitor_csv.h"
 
-#include "link/monitor_view.h"
+#include "live/monitor_view.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 #include "sim/simulated_unit.h"
 
-#include "link/operating_point.h"
 #include "link/unit_header.h"
+#include "live/operating_point.h"
 #include "model/defaults.h"
 #include "model/fields.h"
 #include "model/settle.h"

@@ -171,14 +171,15 @@ TEST_F(AppearanceTest, TheVersionBannerShowsItsWholeTextInEveryLanguage)
     LiveDisplayPainter painter(c());
     DisplayState d;
     d.LabelSpojeni = false;
+    MonitorDisplay live;
     auto *banner = c().frame.LabelVersion;
     for (int language = 0; language < LanguageTableCount; ++language) {
         SCOPED_TRACE(language);
         const KeptTexts texts(language);
-        d.LabelVersion.text = texts[TextRole::TextVersionMismatch] + "  PC-76, IGN-75";
-        d.LabelVersion.visible = true;
-        ++d.revision;
-        painter.paint(d);
+        live.LabelVersion.text = texts[TextRole::TextVersionMismatch] + "  PC-76, IGN-75";
+        live.LabelVersion.visible = true;
+        ++live.revision;
+        painter.paint(d, live);
         QApplication::processEvents();
         ASSERT_TRUE(banner->isVisible());
         EXPECT_TRUE(banner->text().endsWith(QStringLiteral("IGN-75")));

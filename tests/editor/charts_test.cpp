@@ -116,7 +116,7 @@ TEST_F(ChartsTest, TheOperatingPointIsMarkedOnBothCurves)
     live.engineSpeed = static_cast<std::uint16_t>(shownOf(field::AdvanceRpm(6)));
     window.link().HandleMonitorFrame(encodeMonitorFrame(live));
     tick();
-    const OperatingPoint &p = window.link().state().operatingPoint;
+    const OperatingPoint &p = window.live().state().operatingPoint;
     ASSERT_TRUE(p.cellLit(9, 6));
     ASSERT_EQ(charts->advancePoint()->count(), 1);
     EXPECT_EQ(charts->advancePoint()->at(0), QPointF(shownOf(field::AdvanceRpm(6)), shownOf(field::AdvanceMap(9, 6))));

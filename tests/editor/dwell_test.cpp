@@ -5,7 +5,7 @@
 #include "editor/colours.h"
 #include "editor/live_display.h"
 #include "link/monitor_frame.h"
-#include "link/operating_point.h"
+#include "live/operating_point.h"
 #include "model/field_table.h"
 #include "recordings/monitor_csv.h"
 
@@ -41,7 +41,7 @@ class DwellTest : public WindowFixture {
             window.link().HandleMonitorFrame(encodeMonitorFrame(live));
             tick();
         }
-        const OperatingPoint &p = window.link().state().operatingPoint;
+        const OperatingPoint &p = window.live().state().operatingPoint;
         ASSERT_TRUE(p.cellLit(row, column)) << "at " << row << "," << column;
     }
 
@@ -134,7 +134,7 @@ TEST_F(DwellTest, CellsAreShadedByTimeAndTrailedDistinctFromTheLimeOperatingPoin
     EXPECT_NE(newestTrail, longest);
 
     // The servo curve: its operating point lime, a point the engine ran at shaded or trailed.
-    const std::size_t servoNow = window.link().state().operatingPoint.OperatingServoPoint;
+    const std::size_t servoNow = window.live().state().operatingPoint.OperatingServoPoint;
     EXPECT_EQ(c().servo.EditNapPriv[servoNow]->palette().color(QPalette::Base), lime);
     int marked = 0;
     for (std::size_t i = 0; i < Points; ++i) {

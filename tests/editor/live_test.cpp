@@ -29,7 +29,7 @@ TEST_F(LiveTest, TheOperatingPointLightsItsCellSpeedAndServoPoint)
 {
     tick(20);
     ASSERT_TRUE(c().frame.LabelSpojeni->isHidden()) << "the simulated unit answers";
-    const auto &point = window.link().state().operatingPoint;
+    const auto &point = window.live().state().operatingPoint;
     for (int i = 0; i < 400 && point.BelowSpeedRange; ++i)
         tick(); // the simulated engine is cranking
     ASSERT_FALSE(point.BelowSpeedRange) << "the simulated engine runs within the map";

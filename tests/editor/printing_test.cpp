@@ -7,7 +7,7 @@
 #include "editor/page_printers.h"
 #include "editor/widgets/mouse_up_check_box.h"
 #include "link/monitor_frame.h"
-#include "link/operating_point.h"
+#include "live/operating_point.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -122,7 +122,7 @@ TEST_F(PrintingTest, PaperShowsTheParametersNotWhereTheEngineRunsAndTheScreenGet
             window.link().HandleMonitorFrame(encodeMonitorFrame(live));
             tick();
         }
-        return window.link().state().operatingPoint;
+        return window.live().state().operatingPoint;
     };
     const OperatingPoint earlier = runAt(5600, 0);
     const OperatingPoint point = runAt(5000, 30);

@@ -5,7 +5,7 @@
 
 #include "editor/colours.h"
 #include "editor/replay/form_replay.h"
-#include "link/monitor_view.h"
+#include "live/monitor_view.h"
 #include "recordings/live_recorder.h"
 #include "recordings/monitor_csv.h"
 
@@ -233,7 +233,7 @@ class ReplayWindow : public RecordingWindow {
         f.close();
         dialogs.openName = file;
     }
-    std::uint16_t shownSpeed() const { return const_cast<FormHlav &>(window).link().state().EngineSpeed; }
+    std::uint16_t shownSpeed() const { return const_cast<FormHlav &>(window).live().state().EngineSpeed; }
     FormReplay *replay() { return window.replayWindow(); }
     void click(QPushButton *button) { QTest::mouseClick(button, Qt::LeftButton); }
 };
@@ -297,11 +297,11 @@ TEST_F(ReplayWindow, PauseSliderAndCloseControlTheReplay)
     EXPECT_EQ(time->text(), QStringLiteral("0:01 / 0:02"));
 
     // The operating point follows the replayed speed, as it follows the unit's.
-    const OperatingPoint at4 = window.link().state().operatingPoint;
+    const OperatingPoint at4 = window.live().state().operatingPoint;
     ASSERT_FALSE(at4.BelowSpeedRange);
     QTest::keyClick(slider, Qt::Key_End);
     tick();
-    EXPECT_GT(window.link().state().operatingPoint.OperatingColumn, at4.OperatingColumn);
+    EXPECT_GT(window.live().state().operatingPoint.OperatingColumn, at4.OperatingColumn);
 
     QTest::keyClick(slider, Qt::Key_Home);
     click(play);

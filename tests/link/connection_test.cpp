@@ -138,15 +138,15 @@ TEST_F(LinkFixture, OnlyWholeFramesAreTakenAndOnlyTheFirstOfSeveralCounts)
     EXPECT_EQ(engine.state().monitorFrames, 0u);
     port.inject(std::span<const std::uint8_t>(first).last(1));
     tick();
-    EXPECT_EQ(engine.state().EngineSpeed, 1111);
+    EXPECT_EQ(liveData.state().EngineSpeed, 1111);
 
     port.inject(second);
     port.inject(first);
     tick();
-    EXPECT_EQ(engine.state().EngineSpeed, 2222);
+    EXPECT_EQ(liveData.state().EngineSpeed, 2222);
     EXPECT_EQ(port.bytesWaiting(), 0u) << "the second frame is lost";
     tick();
-    EXPECT_EQ(engine.state().EngineSpeed, 2222);
+    EXPECT_EQ(liveData.state().EngineSpeed, 2222);
 }
 
 TEST_F(LinkFixture, PrintModeHidesBannerAndMessageUntilThePortIsReopened)
@@ -170,13 +170,13 @@ TEST_F(LinkFixture, VersionLabelIsHiddenWhileTheUnitIsLost)
     MonitorFrame m;
     m.protocolVersion = 75;
     engine.HandleMonitorFrame(encodeMonitorFrame(m));
-    EXPECT_TRUE(engine.display().LabelVersion.visible);
-    EXPECT_EQ(engine.display().LabelVersion.text, "Unmatched version of PC and Ignition programs!  PC-76, IGN-75");
+    EXPECT_TRUE(liveData.display().LabelVersion.visible);
+    EXPECT_EQ(liveData.display().LabelVersion.text, "Unmatched version of PC and Ignition programs!  PC-76, IGN-75");
     tick(18);
-    EXPECT_TRUE(engine.display().LabelVersion.visible);
+    EXPECT_TRUE(liveData.display().LabelVersion.visible);
     tick();
     EXPECT_TRUE(engine.display().LabelSpojeni);
-    EXPECT_FALSE(engine.display().LabelVersion.visible);
+    EXPECT_FALSE(liveData.display().LabelVersion.visible);
 }
 
 TEST_F(LinkFixture, SteadyTicksLeaveTheDisplayRevisionAlone)
@@ -188,11 +188,13 @@ TEST_F(LinkFixture, SteadyTicksLeaveTheDisplayRevisionAlone)
     engine.HandleMonitorFrame(liveFrame(3000));
     tick();
     const auto revision = engine.display().revision;
+    const auto liveRevision = liveData.display().revision;
     engine.HandleMonitorFrame(liveFrame(3000));
     tick(5);
     EXPECT_EQ(engine.display().revision, revision);
+    EXPECT_EQ(liveData.display().revision, liveRevision);
     engine.HandleMonitorFrame(liveFrame(3100));
-    EXPECT_GT(engine.display().revision, revision);
+    EXPECT_GT(liveData.display().revision, liveRevision);
 }
 
 // The watchdog's count runs since the last reopening of the port. Lost stretches

@@ -163,14 +163,16 @@ TEST(GoldenFrame, LiveFrameReachesTheReadOuts)
     sim::LoopbackPort port{unit, clock};
     UnitImage image = startImage();
     RecordingCallbacks callbacks{image};
-    LinkEngine engine{port, image, settings, texts, callbacks};
+    LinkEngine engine{port, settings, texts, callbacks};
+    LiveData liveData{image, texts};
+    callbacks.live = &liveData;
 
     engine.HandleMonitorFrame(LiveA);
-    const DisplayState &d = engine.display();
+    const MonitorDisplay &d = liveData.display();
     EXPECT_EQ(d.LabelRpm.text, "RPM = 5432 ");
     EXPECT_EQ(d.LabelNapeti.text, "U = 13.8 [V]");
     EXPECT_EQ(d.LabelTpsMon.text, "TP= 45 [%]= 3523 [mV]"); // 721 x 5000 / 1023
-    EXPECT_EQ(engine.state().TpsMillivolts, 3523);
+    EXPECT_EQ(liveData.state().TpsMillivolts, 3523);
     EXPECT_EQ(engine.state().SavingCountdown, 600);
     EXPECT_EQ(d.LabelPocetProgramovani.text, texts[TextRole::TextProgramCount] + "2571");
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/link_engine.h"
+#include "live/live_data.h"
 #include "model/defaults.h"
 #include "model/fields.h"
 #include "model/validate.h"
@@ -18,12 +19,14 @@
 namespace talviro6::testing {
 
 /// Stands in for the window: takes a read into the fixture's image, records boxes,
-/// and can run ticks while a box is "open", as the window's modal box does.
+/// can run ticks while a box is "open", as the window's modal box does, and hands
+/// live frames to the live data.
 struct RecordingCallbacks : LinkCallbacks {
     explicit RecordingCallbacks(UnitImage &image) : image(image) {}
     UnitImage &image;
     std::vector<std::pair<MessageBoxKind, std::string>> boxes;
     std::function<void()> whileBoxOpen;
+    LiveData *live = nullptr;
 
     int readFinished(const ParameterArea &received) override { return takeReadInto(image, received); }
     void showMessageBox(MessageBoxKind kind, const std::string &text) override
@@ -31,6 +34,11 @@ struct RecordingCallbacks : LinkCallbacks {
         boxes.emplace_back(kind, text);
         if (whileBoxOpen)
             whileBoxOpen();
+    }
+    void liveFrame(const MonitorFrame &frame) override
+    {
+        if (live)
+            live->takeFrame(frame);
     }
 };
 
@@ -54,14 +62,16 @@ class LinkFixture : public ::testing::Test {
     {
         image = startImage();
         unit.setLogging(true); // the tests read what went over the line
+        callbacks.live = &liveData;
     }
 
-    /// One 55 ms period, then the engine's tick.
+    /// One 55 ms period, then the engine's tick and the live data's, as the window runs them.
     void tick(int n = 1)
     {
         for (int i = 0; i < n; ++i) {
             clock.advance(TickMicros);
             engine.tick();
+            liveData.tick(engine.display().LabelSpojeni);
         }
     }
 
@@ -125,7 +135,8 @@ class LinkFixture : public ::testing::Test {
     SettingsIndexes settings;
     KeptTexts texts;
     RecordingCallbacks callbacks{image};
-    LinkEngine engine{port, image, settings, texts, callbacks};
+    LinkEngine engine{port, settings, texts, callbacks};
+    LiveData liveData{image, texts};
 };
 
 } // namespace talviro6::testing

@@ -278,7 +278,7 @@ class Soak {
     SettingsIndexes m_settings;
     KeptTexts m_texts;
     Window m_window{m_image};
-    LinkEngine m_engine{m_port, m_image, m_settings, m_texts, m_window};
+    LinkEngine m_engine{m_port, m_settings, m_texts, m_window};
 
     bool m_violated = false;
 };

@@ -454,8 +454,8 @@ TEST_F(TransferJob, LiveFrameDuringAJobGoesToTheMonitorAndTheJobGoesOn)
     live.protocolVersion = 76;
     port.inject(encodeMonitorFrame(live));
     tick();
-    EXPECT_EQ(engine.state().EngineSpeed, 4321);
-    EXPECT_EQ(engine.display().LabelRpm.text, "RPM = 4321 ");
+    EXPECT_EQ(liveData.state().EngineSpeed, 4321);
+    EXPECT_EQ(liveData.display().LabelRpm.text, "RPM = 4321 ");
     runJob();
     EXPECT_EQ(engine.state().lastJobEnd, JobEnd::Verified);
 }

@@ -260,7 +260,7 @@ TEST_F(QtPort, WatchdogReopeningNeverLetsAnotherProgramIn)
     settings.portIndex = 0;
     KeptTexts texts;
     NoWindow window;
-    LinkEngine engine(port, image, settings, texts, window);
+    LinkEngine engine(port, settings, texts, window);
 
     engine.OpenPort();
     ASSERT_TRUE(qtPort.isOpen()) << qtPort.lastError().toStdString();
@@ -347,7 +347,7 @@ TEST_F(QtPort, ComAutoListsTheDevicesOncePerOpeningAndFreshEachTime)
     settings.portIndex = LinkEngine::AutoPortIndex;
     KeptTexts texts;
     NoWindow window;
-    LinkEngine engine(port, image, settings, texts, window);
+    LinkEngine engine(port, settings, texts, window);
 
     engine.OpenPort();
     for (int n = 2; n <= LastPortNumber; ++n)

@@ -4,7 +4,7 @@
 
 #include "../support/file_size_limit.h"
 
-#include "link/monitor_view.h"
+#include "live/monitor_view.h"
 #include "recordings/live_recorder.h"
 #include "recordings/monitor_csv.h"
 #include "recordings/recording_reader.h"
@@ -259,7 +259,7 @@ class Recorder : public LinkFixture {
             tick();
             if (engine.state().monitorFrames != seen) {
                 seen = engine.state().monitorFrames;
-                ASSERT_TRUE(recorder.frame(engine.lastMonitorFrame(), engine.state().TpsMillivolts, &error)) << error;
+                ASSERT_TRUE(recorder.frame(engine.lastMonitorFrame(), liveData.state().TpsMillivolts, &error)) << error;
             }
             ASSERT_TRUE(recorder.tick(&error)) << error;
         }

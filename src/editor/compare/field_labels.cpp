@@ -1,6 +1,6 @@
 #include "editor/compare/field_labels.h"
 
-#include "link/operating_point.h"
+#include "live/operating_point.h"
 #include "model/field_table.h"
 #include "texts/caption_table.h"
 #include "texts/extras_texts.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/operating_point.h"
+#include "live/operating_point.h"
 
 #include <array>
 #include <cstddef>

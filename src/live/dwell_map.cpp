@@ -1,4 +1,4 @@
-#include "link/dwell_map.h"
+#include "live/dwell_map.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,6 +1,6 @@
 // Where the engine ran: ticks per map cell and servo point, the trail of the last
 // cells, and the shade a count gets.
-#include "link/dwell_map.h"
+#include "live/dwell_map.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
-#include "link/monitor_view.h"
+#include "live/monitor_view.h"
 
+#include "link/display_writer.h"
 #include "model/fields.h"
 #include "model/unit_image.h"
 #include "texts/kept_texts.h"
@@ -60,9 +61,9 @@ bool pickupError(const MonitorFrame &m, const UnitImage &image, int k)
     return m.pickupCounterA[c] < startRevolutions && startRevolutions * image[field::LobeCount] < m.pickupCounterB[c];
 }
 
-void showAdvance(const MonitorFrame &m, const UnitImage &image, const KeptTexts &texts, DisplayWriter &out)
+void showAdvance(const MonitorFrame &m, const UnitImage &image, const KeptTexts &texts, MonitorDisplay &d,
+                 DisplayWriter &out)
 {
-    DisplayState &d = out.display();
     const bool error = pickupError(m, image, 0) || pickupError(m, image, 1);
     const bool combined = image[field::BikeType] != bike::Special && image[field::AdvanceCorrection1] == 100 &&
                           image[field::AdvanceCorrection2] == 100;
@@ -114,9 +115,9 @@ std::uint16_t countsToMillivolts(std::uint16_t counts)
     return static_cast<std::uint16_t>(std::min(servoCountsToMillivolts(counts), 65535));
 }
 
-void showMonitorFrame(const MonitorFrame &m, const UnitImage &image, const KeptTexts &texts, DisplayWriter &out)
+void showMonitorFrame(const MonitorFrame &m, const UnitImage &image, const KeptTexts &texts, MonitorDisplay &d)
 {
-    DisplayState &d = out.display();
+    DisplayWriter out(d);
     {
         TextLine line;
         line << "RPM = " << m.engineSpeed << ' ';
@@ -132,7 +133,7 @@ void showMonitorFrame(const MonitorFrame &m, const UnitImage &image, const KeptT
     }
     yesNo(out, texts, d.LabelBlocking1, texts[R::TextBlocking], " - ", m.motorOff, Colour::Red);
 
-    showAdvance(m, image, texts, out);
+    showAdvance(m, image, texts, d, out);
 
     {
         TextLine line;

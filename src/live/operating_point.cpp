@@ -1,4 +1,4 @@
-#include "link/operating_point.h"
+#include "live/operating_point.h"
 
 #include "model/fields.h"
 

@@ -1,8 +1,8 @@
 // The live monitor: what one accepted MonitorFrame shows, and the operating point.
-#include "link_fixture.h"
+#include "link/link_fixture.h"
 
-#include "link/monitor_view.h"
-#include "link/operating_point.h"
+#include "live/monitor_view.h"
+#include "live/operating_point.h"
 
 using namespace talviro6;
 using namespace talviro6::testing;
@@ -16,10 +16,10 @@ class Monitor : public LinkFixture {
         live.protocolVersion = ProtocolVersion;
         live.servoOk = true;
     }
-    const DisplayState &show()
+    const MonitorDisplay &show()
     {
         engine.HandleMonitorFrame(encodeMonitorFrame(live));
-        return engine.display();
+        return liveData.display();
     }
     /// Combined read-out: no special bike and both cylinder corrections at 0 degrees.
     void combinedAdvance()
@@ -60,10 +60,10 @@ TEST_F(Monitor, FrameWithWrongCheckByteChangesNothing)
     live.engineSpeed = 5000;
     Frame f = encodeMonitorFrame(live);
     f[101] ^= 1;
-    const auto revision = engine.display().revision;
+    const auto revision = liveData.display().revision;
     engine.HandleMonitorFrame(f);
-    EXPECT_EQ(engine.display().revision, revision);
-    EXPECT_EQ(engine.state().EngineSpeed, 0);
+    EXPECT_EQ(liveData.display().revision, revision);
+    EXPECT_EQ(liveData.state().EngineSpeed, 0);
     EXPECT_EQ(engine.state().SilenceTicks, LinkEngine::LostTicks) << "not a sign of life";
 }
 
@@ -106,7 +106,7 @@ TEST_F(Monitor, PerChannelAdvanceReadOut)
         image[field::AdvanceCorrection2] = s.correction2;
         live.advance = {130, 128};
         live.maxAdvance = {30, 0};
-        const DisplayState &d = show();
+        const MonitorDisplay &d = show();
         EXPECT_EQ(d.LabelAdvance1.text, "Advance 1 = 30 [°] /max 30 [°]");
         EXPECT_EQ(d.LabelAdvance1.colour, Colour::Yellow);
         EXPECT_EQ(d.LabelAdvance2.text, "Advance 2 = 28 [°]");
@@ -139,21 +139,21 @@ TEST_F(Monitor, ThrottleReadOut)
     live.tpsPercent = 45;
     live.tpsCounts = 460;
     EXPECT_EQ(show().LabelTpsMon.text, "TP= 45 [%]= 2248 [mV]");
-    EXPECT_EQ(engine.display().CGaugeTps.progress, 45);
-    EXPECT_EQ(engine.state().TpsMillivolts, 2248);
+    EXPECT_EQ(liveData.display().CGaugeTps.progress, 45);
+    EXPECT_EQ(liveData.state().TpsMillivolts, 2248);
 
     live.tpsPercent = 101;
     live.tpsCounts = 1023;
     image[field::TpsMapEnable] = 1;
     EXPECT_EQ(show().LabelTpsMon.text, "TP=error = 5000 [mV]");
-    EXPECT_EQ(engine.display().LabelTpsMon.colour, Colour::Red);
-    EXPECT_EQ(engine.display().CGaugeTps.progress, 0);
+    EXPECT_EQ(liveData.display().LabelTpsMon.colour, Colour::Red);
+    EXPECT_EQ(liveData.display().CGaugeTps.progress, 0);
     image[field::TpsMapEnable] = 0;
     EXPECT_EQ(show().LabelTpsMon.colour, Colour::Face) << "without the throttle map an error is no alarm";
 
     live.tpsCounts = 65535; // garbage: saturates rather than wrapping into a plausible voltage
     show();
-    EXPECT_EQ(engine.state().TpsMillivolts, 65535);
+    EXPECT_EQ(liveData.state().TpsMillivolts, 65535);
     EXPECT_EQ(countsToMillivolts(13400), 65493);
     EXPECT_EQ(countsToMillivolts(13404), 65513);
     EXPECT_EQ(countsToMillivolts(13408), 65532);
@@ -179,7 +179,7 @@ TEST_F(Monitor, SpeedReadOutAndGauge)
         live.engineSpeed = r.rpm;
         live.speedRed = r.red;
         live.speedYellow = r.yellow;
-        const DisplayState &d = show();
+        const MonitorDisplay &d = show();
         EXPECT_EQ(d.LabelRpm.text, "RPM = " + std::to_string(r.rpm) + " ");
         EXPECT_EQ(d.LabelRpm.colour, r.colour) << r.rpm;
         EXPECT_EQ(d.CGaugeRpm.progress, r.gauge) << r.rpm;
@@ -188,7 +188,7 @@ TEST_F(Monitor, SpeedReadOutAndGauge)
 
 TEST_F(Monitor, YesNoReadOutsKeepTheirPrefix)
 {
-    const DisplayState &off = show();
+    const MonitorDisplay &off = show();
     EXPECT_EQ(off.LabelBlocking1.text, "Motor off - NO");
     EXPECT_EQ(off.LabelClutchMon.text, "Clutch master - NO");
     EXPECT_EQ(off.LabelMonStartLimiterOut.text, "Start limiter: NO");
@@ -203,7 +203,7 @@ TEST_F(Monitor, YesNoReadOutsKeepTheirPrefix)
 
     live.motorOff = live.clutch = live.startLimiter = live.retard = live.killSwitch = true;
     live.input1Grounded = live.input2Grounded = live.pickup1 = live.pickup2 = true;
-    const DisplayState &on = show();
+    const MonitorDisplay &on = show();
     struct Row {
         const Readout &label;
         const char *text;
@@ -239,14 +239,14 @@ TEST_F(Monitor, PowerOutputNames)
     for (const Row &r : rows) {
         for (int o = 0; o < 3; ++o)
             image[field::PowerOutMode(o)] = r.mode;
-        const DisplayState &d = show();
+        const MonitorDisplay &d = show();
         EXPECT_EQ(d.LabelMonPOut1.text, std::string("1- ") + r.name + " - YES");
         EXPECT_EQ(d.LabelMonPOut2.text, std::string("2- ") + r.name + " - NO");
         EXPECT_EQ(d.LabelMonPOut3.text, std::string("3- ") + r.name + " - YES");
     }
-    EXPECT_EQ(engine.display().LabelMonPOut1.colour, Colour::Lime);
-    EXPECT_EQ(engine.display().LabelMonPOut2.colour, Colour::Face);
-    EXPECT_EQ(engine.display().LabelMonPOut3.colour, Colour::Yellow);
+    EXPECT_EQ(liveData.display().LabelMonPOut1.colour, Colour::Lime);
+    EXPECT_EQ(liveData.display().LabelMonPOut2.colour, Colour::Face);
+    EXPECT_EQ(liveData.display().LabelMonPOut3.colour, Colour::Yellow);
     live.powerOut2 = true;
     EXPECT_EQ(show().LabelMonPOut2.colour, Colour::Aqua);
 }
@@ -260,7 +260,7 @@ TEST_F(Monitor, ServoCountersVersionAndTestValues)
     live.programCount = 1234;
     live.dataError = true;
     live.testValues = {1, 2, 3, 4, 5, 6, 7, 65535};
-    const DisplayState &d = show();
+    const MonitorDisplay &d = show();
     EXPECT_EQ(d.LabelPriveraPoz.text, "Servo desired= 5000 [mV]");
     EXPECT_EQ(d.LabelPriveraMer.text, "Servo measured= 2248 [mV]");
     EXPECT_EQ(d.LabelPriveraPoz.colour, Colour::Red);
@@ -274,7 +274,7 @@ TEST_F(Monitor, ServoCountersVersionAndTestValues)
     image[field::ServoEnable] = 0;
     live.servoOk = true;
     EXPECT_FALSE(show().LabelPriveraMer.visible) << "shown only with the servo group";
-    EXPECT_EQ(engine.display().LabelPriveraMer.colour, Colour::Face);
+    EXPECT_EQ(liveData.display().LabelPriveraMer.colour, Colour::Face);
 }
 
 // The servo read-outs are counts x 5000 / 1023 in 32 bits; only the throttle's
@@ -292,18 +292,18 @@ TEST_F(Monitor, ServoReadOutsTakeEveryCountWithoutSaturating)
         live.servoDesired = r.counts;
         live.servoMeasured = r.counts;
         live.tpsCounts = r.counts;
-        const DisplayState &d = show();
+        const MonitorDisplay &d = show();
         EXPECT_EQ(d.LabelPriveraPoz.text, std::string("Servo desired= ") + r.millivolts + " [mV]") << r.counts;
         EXPECT_EQ(d.LabelPriveraMer.text, std::string("Servo measured= ") + r.millivolts + " [mV]") << r.counts;
-        EXPECT_LE(engine.state().TpsMillivolts, 65535);
+        EXPECT_LE(liveData.state().TpsMillivolts, 65535);
     }
     live.servoDesired = 1023;
     live.servoMeasured = 0;
     EXPECT_EQ(show().LabelPriveraPoz.text, "Servo desired= 5000 [mV]") << "each label has its own value";
-    EXPECT_EQ(engine.display().LabelPriveraMer.text, "Servo measured= 0 [mV]");
+    EXPECT_EQ(liveData.display().LabelPriveraMer.text, "Servo measured= 0 [mV]");
     live.tpsCounts = 65535;
     show();
-    EXPECT_EQ(engine.state().TpsMillivolts, 65535) << "the throttle keeps its saturation";
+    EXPECT_EQ(liveData.state().TpsMillivolts, 65535) << "the throttle keeps its saturation";
 }
 
 TEST_F(Monitor, KeptTextsOfAnotherLanguageReachTheReadOuts)
@@ -372,12 +372,12 @@ TEST_F(Monitor, TickMarksTheOperatingPointFromTheLastLiveValues)
     live.tpsPercent = 4;
     show();
     tick();
-    const OperatingPoint &p = engine.state().operatingPoint;
+    const OperatingPoint &p = liveData.state().operatingPoint;
     EXPECT_EQ(p.OperatingColumn, 5);
     EXPECT_EQ(p.OperatingRow, 2);
     EXPECT_TRUE(p.cellLit(2, 5));
     EXPECT_FALSE(p.cellLit(2, 4));
     image[field::TpsMapEnable] = 0; // CheckBoxTpsMapa unticked
     tick();
-    EXPECT_EQ(engine.state().operatingPoint.OperatingRow, 9);
+    EXPECT_EQ(liveData.state().operatingPoint.OperatingRow, 9);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "link/display_writer.h"
 #include "link/monitor_frame.h"
+#include "live/monitor_display.h"
 
 #include <cstdint>
 
@@ -22,6 +22,6 @@ int servoCountsToMillivolts(std::uint16_t counts);
 /// Writes the monitor read-outs for one accepted live frame. Reads the image's
 /// BikeType, LobeCount, StartRevolutions, Limiter, AdvanceCorrection1/2,
 /// TpsMapEnable, ServoEnable (GroupBoxPrivera is shown exactly then) and PowerOutMode.
-void showMonitorFrame(const MonitorFrame &frame, const UnitImage &image, const KeptTexts &texts, DisplayWriter &out);
+void showMonitorFrame(const MonitorFrame &frame, const UnitImage &image, const KeptTexts &texts, MonitorDisplay &d);
 
 } // namespace talviro6
