@@ -1,11 +1,14 @@
 #include "model/field_table.h"
 #include "model/unit_image.h"
 
+#include "golden.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
 #include <optional>
 #include <set>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -14,90 +17,52 @@ using namespace talviro6;
 
 namespace {
 
-/// What the layout of the parameter area and the controls that edit it say about
-/// one field, written out from the unit's layout with literal offsets so that the
-/// table is checked against something it was not built from.
-struct Expected {
-    std::string name;
-    int offset;
-    Conversion conversion;
-    int minimum, maximum, step;
-    std::string unit;
-};
+const char *const ConversionNames[] = {"Plain",    "Scaled", "Offset", "Tps100", "Ignitions",
+                                       "BikeItem", "Flag",   "Choice", "Cells"};
+const char *const FileFormNames[] = {"Raw", "SignedRaw", "OnOff", "Scaled", "Tps100", "Offset", "Bits"};
+const char *const LabelFormNames[] = {"FieldName", "Caption", "TrimmedCaption", "CaptionTail",
+                                      "KeptWord",  "Literal", "Family"};
+const char *const LabelPlaceNames[] = {"None", "Channel", "Point", "Column", "Throttle", "Output", "Threshold", "Row"};
 
-Expected single(const char *name, int offset, Conversion conversion, int minimum, int maximum, int step = 1,
-                const char *unit = "")
+/// A value added to an enum after these lists shows as its number.
+template <std::size_t N, typename E> std::string nameOf(const char *const (&names)[N], E value)
 {
-    return {name, offset, conversion, minimum, maximum, step, unit};
+    const auto i = static_cast<std::size_t>(value);
+    return i < N ? names[i] : "#" + std::to_string(i);
 }
 
-std::string indexed(const char *name, int i, int j = -1)
+/// One line per row of the table, in its order, with every fact of the row, so
+/// that the golden file pins the layout of the parameter area (offsets, order,
+/// conversions, file forms, bounds, controls and labels) without a second copy of
+/// the table in code. Texts are quoted so that blanks show.
+std::string tableText()
 {
-    std::string s = std::string(name) + '[' + std::to_string(i) + ']';
-    if (j >= 0)
-        s += '[' + std::to_string(j) + ']';
-    return s;
-}
-
-/// In the order the window reads its controls back.
-std::vector<Expected> expectedFields()
-{
-    using C = Conversion;
-    std::vector<Expected> e{
-        single("BikeType", 0, C::BikeItem, 0, 5),
-        single("SyncMethod", 2, C::Choice, 0, 6),
-        single("LobeCount", 3, C::Plain, 1, 58),
-        single("ChannelCount", 4, C::Plain, 1, 2),
-        single("IgnitionsPerRev", 5, C::Ignitions, 0, 3),
-        single("Input1Function", 14, C::Choice, 0, 4),
-        single("Input2Function", 15, C::Choice, 0, 4),
-        single("PickupInvert1", 6, C::Flag, 0, 1),
-        single("PickupInvert2", 8, C::Flag, 0, 1),
-        single("BaseAdvance", 9, C::Plain, 0, 40, 1, "°"),
-        single("StartRevolutions", 10, C::Plain, 0, 40),
-        single("TachoPulses", 11, C::Plain, 0, 6),
-        single("TachoCorrection", 12, C::Offset, -60, 60, 1, "%"),
-        single("StartLimiter", 25, C::Scaled, 999, 25000, 100, "rpm"),
-        single("Limiter", 13, C::Scaled, 999, 25000, 100, "rpm"),
-        single("ServoEnable", 16, C::Flag, 0, 1),
-        single("ServoHysteresis", 17, C::Scaled, 0, 1275, 5, "mV"),
-        single("AdvanceCorrection1", 18, C::Offset, -20, 20, 1, "°"),
-        single("AdvanceCorrection2", 19, C::Offset, -20, 20, 1, "°"),
-        single("Tps0Voltage", 20, C::Scaled, 250, 2500, 10, "mV"),
-        single("Tps100Voltage", 21, C::Tps100, 2500, 4750, 10, "mV"),
-        single("TpsMapEnable", 22, C::Flag, 0, 1),
-        single("Compensation1", 23, C::Plain, 0, 255),
-        single("Compensation2", 24, C::Plain, 0, 255),
-        single("Retard", 26, C::Plain, 0, 25, 1, "°"),
-        single("ClutchTime", 27, C::Scaled, 0, 2500, 10, "ms"),
-        single("ClutchPause", 28, C::Scaled, 0, 2500, 10, "ms"),
-    };
-    for (int c = 0; c < 2; ++c) {
-        e.push_back({indexed("MaxAdvLobe", c), 30 + c, C::Plain, 1, 58, 1, ""});
-        e.push_back({indexed("StartAdvLobe", c), 34 + c, C::Plain, 1, 58, 1, ""});
-        e.push_back({indexed("MaxAdvEdge2", c), 38 + c, C::Flag, 0, 1, 1, ""});
-        e.push_back({indexed("StartAdvEdge2", c), 42 + c, C::Flag, 0, 1, 1, ""});
-        e.push_back({indexed("MaxAdvPickup2", c), 46 + c, C::Flag, 0, 1, 1, ""});
-        e.push_back({indexed("StartAdvPickup2", c), 50 + c, C::Flag, 0, 1, 1, ""});
+    std::ostringstream out;
+    out << "# name offset conversion scale minimum maximum step unit test-only valid file control label\n";
+    for (const FieldInfo &f : editableFields()) {
+        out << fieldName(f) << ' ' << f.offset << ' ' << nameOf(ConversionNames, f.conversion) << ' ' << f.scale << ' '
+            << f.minimum << ' ' << f.maximum << ' ' << f.step << " \"" << f.unit << "\" "
+            << (f.testOnly ? "test" : "always") << ' ' << int(f.valid.low) << ".." << int(f.valid.high) << ' '
+            << nameOf(FileFormNames, f.file) << " \"" << f.control << "\" " << nameOf(LabelFormNames, f.label.form);
+        switch (f.label.form) {
+        case LabelForm::Caption:
+        case LabelForm::TrimmedCaption:
+        case LabelForm::CaptionTail:
+            out << " caption " << static_cast<int>(f.label.caption);
+            break;
+        case LabelForm::KeptWord:
+            out << " kept " << static_cast<int>(f.label.kept);
+            break;
+        case LabelForm::Family:
+            out << " family " << static_cast<int>(f.label.family) << ' ' << nameOf(LabelPlaceNames, f.label.places[0])
+                << ' ' << nameOf(LabelPlaceNames, f.label.places[1]);
+            break;
+        default:
+            break;
+        }
+        out << " \"" << f.label.text << "\"\n";
     }
-    for (int i = 0; i < 10; ++i) {
-        e.push_back({indexed("AdvanceRpm", i), 90 + i, C::Scaled, i == 0 ? 199 : 300, 20100, 100, "rpm"});
-        e.push_back({indexed("ServoRpm", i), 70 + i, C::Scaled, i < 2 ? 200 : 300, 20100, 100, "rpm"});
-        e.push_back({indexed("ServoVoltage", i), 80 + i, C::Scaled, 20, 5000, 20, "mV"});
-    }
-    for (int r = 0; r < 10; ++r)
-        for (int c = 0; c < 10; ++c)
-            e.push_back({indexed("AdvanceMap", r, c), 100 + 10 * r + c, C::Plain, 0, 60, 1, "°"});
-    for (int o = 0; o < 3; ++o) {
-        e.push_back({indexed("PowerOutMode", o), 200 + o, C::Choice, 0, 4, 1, ""});
-        for (int k = 0; k < 3; ++k)
-            e.push_back({indexed("PowerOutRpm", o, k), 203 + 3 * o + k, C::Scaled, 300, 25000 + 100 * k, 100, "rpm"});
-        for (int k = 0; k < 2; ++k)
-            e.push_back({indexed("PowerOutTps", o, k), 212 + 2 * o + k, C::Plain, 0, 101 + k, 1, "%"});
-        for (int r = 0; r < 3; ++r)
-            e.push_back({indexed("PowerOutCells", o, r), 218 + 3 * o + r, C::Cells, 0, 15, 1, ""});
-    }
-    return e;
+    return out.str();
 }
 
 const FieldInfo &at(int offset)
@@ -115,35 +80,25 @@ std::uint8_t byte(int value)
 
 } // namespace
 
-TEST(FieldTable, MatchesTheUnitLayoutInReadBackOrder)
+TEST(FieldTable, MatchesItsGoldenFileInReadBackOrder)
 {
-    const auto fields = editableFields();
-    const auto expected = expectedFields();
-    ASSERT_EQ(fields.size(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        const FieldInfo &f = fields[i];
-        const Expected &x = expected[i];
-        SCOPED_TRACE("row " + std::to_string(i) + ", expected " + x.name);
-        EXPECT_EQ(fieldName(f), x.name);
-        EXPECT_EQ(f.offset, x.offset);
-        EXPECT_EQ(f.conversion, x.conversion);
-        EXPECT_EQ(f.minimum, x.minimum);
-        EXPECT_EQ(f.maximum, x.maximum);
-        EXPECT_EQ(f.step, x.step);
-        EXPECT_EQ(f.unit, x.unit);
-        EXPECT_EQ(f.testOnly, x.name == "Compensation1" || x.name == "Compensation2");
+    golden::expectMatches(std::string(TALVIRO6_TEST_DATA) + "/field_table.txt", tableText());
+}
+
+TEST(FieldTable, RowsKeepTheirOwnRules)
+{
+    for (const FieldInfo &f : editableFields()) {
+        SCOPED_TRACE(fieldName(f));
+        EXPECT_EQ(f.testOnly, f.name == "Compensation1" || f.name == "Compensation2");
+        EXPECT_LE(f.minimum, f.maximum);
         if (f.conversion == Conversion::Scaled) {
             EXPECT_EQ(f.step % f.scale, 0) << "one arrow click moves the stored byte by whole units";
         }
     }
 }
 
-TEST(FieldTable, EveryListedOffsetHasExactlyOneFieldAndCarriedBytesNone)
+TEST(FieldTable, EveryFieldHasAnOffsetOfItsOwnAndCarriedBytesNone)
 {
-    std::set<int> listed;
-    for (const Expected &x : expectedFields())
-        listed.insert(x.offset);
-
     std::multiset<int> inTable;
     for (const FieldInfo &f : editableFields())
         inTable.insert(f.offset);
@@ -151,15 +106,15 @@ TEST(FieldTable, EveryListedOffsetHasExactlyOneFieldAndCarriedBytesNone)
     for (int offset = 0; offset < ParameterSize; ++offset) {
         SCOPED_TRACE("offset " + std::to_string(offset));
         const FieldInfo *f = fieldAt(offset);
-        if (listed.count(offset) != 0) {
+        if (inTable.count(offset) != 0) {
             EXPECT_EQ(inTable.count(offset), 1u);
             ASSERT_NE(f, nullptr);
             EXPECT_EQ(f->offset, offset);
         } else {
-            EXPECT_EQ(inTable.count(offset), 0u);
             EXPECT_EQ(f, nullptr);
         }
     }
+    EXPECT_TRUE(inTable.empty() || (*inTable.begin() >= 0 && *inTable.rbegin() < ParameterSize));
     // The carried bytes: between the singles, the unused half of every channel
     // group, the gap before the servo curve, and everything after the power outputs.
     for (const int carried : {1, 7, 29, 32, 33, 36, 37, 40, 41, 44, 45, 48, 49, 52, 53, 54, 69, 227, 250, 299})
