@@ -24,7 +24,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string slurp(const fs::path &path)
+std::string snapshotText(const fs::path &path)
 {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -132,7 +132,7 @@ TEST_F(Snapshots, MakesItsFolderAndSavesWhatSaveWrites)
     EXPECT_EQ(saveSnapshot(folder, image, at(2026, 12, 10, 14, 32), 42, "read", &saved), "");
     EXPECT_EQ(saved, folder / "2026-12-10_1432_prog0042_read.ign");
     EXPECT_EQ(listing(folder), std::vector<std::string>{"2026-12-10_1432_prog0042_read.ign"});
-    EXPECT_EQ(slurp(saved), ignOf(image));
+    EXPECT_EQ(snapshotText(saved), ignOf(image));
 
     UnitImage back = startupImage();
     std::ifstream in(saved, std::ios::binary);
@@ -154,9 +154,9 @@ TEST_F(Snapshots, NeverReplacesAFile)
     EXPECT_EQ(saved, (std::vector<fs::path>{dir() / "2026-12-10_1432_prog0042_read_2.ign",
                                             dir() / "2026-12-10_1432_prog0042_read_3.ign",
                                             dir() / "2026-12-10_1432_prog0042_read_4.ign"}));
-    EXPECT_EQ(slurp(dir() / "2026-12-10_1432_prog0042_read.ign"), "kept");
+    EXPECT_EQ(snapshotText(dir() / "2026-12-10_1432_prog0042_read.ign"), "kept");
     for (const fs::path &path : saved)
-        EXPECT_EQ(slurp(path), ignOf(image)) << path;
+        EXPECT_EQ(snapshotText(path), ignOf(image)) << path;
     // Another kind or count in the same minute is a name of its own.
     fs::path other;
     ASSERT_EQ(saveSnapshot(dir(), image, minute, 43, "program", &other), "");

@@ -12,7 +12,7 @@ using talviro6::testing::startupImageWithCells;
 
 namespace {
 
-int readInto(UnitImage &image, const std::string &text)
+int readStartupInto(UnitImage &image, const std::string &text)
 {
     std::istringstream in(text, std::ios::binary);
     return readStartupImage(in, image);
@@ -36,7 +36,7 @@ TEST(StartupImageFile, RoundTripOfEveryByteValue)
     std::ostringstream out(std::ios::binary);
     writeStartupImage(out, image);
     UnitImage read;
-    EXPECT_EQ(readInto(read, out.str()), 300);
+    EXPECT_EQ(readStartupInto(read, out.str()), 300);
     EXPECT_EQ(read, image);
 }
 
@@ -67,7 +67,7 @@ TEST(StartupImageFile, ReadingStopsAndWraps)
     };
     for (const Row &row : rows) {
         UnitImage image = startupImage();
-        EXPECT_EQ(readInto(image, row.text), static_cast<int>(row.values.size())) << row.name;
+        EXPECT_EQ(readStartupInto(image, row.text), static_cast<int>(row.values.size())) << row.name;
         UnitImage expected = startupImage();
         for (std::size_t i = 0; i < row.values.size(); ++i)
             expected[static_cast<int>(i)] = static_cast<std::uint8_t>(row.values[i]);

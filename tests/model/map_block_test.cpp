@@ -24,7 +24,7 @@ const Values BlockValues = {
 };
 
 /// Every byte a different value, the map cells too, so a write outside the block shows.
-UnitImage patterned()
+UnitImage patternedAroundTheBlock()
 {
     UnitImage image;
     for (int i = 0; i < ParameterSize; ++i)
@@ -97,7 +97,7 @@ TEST(MapBlock, EachOperationsNumbersRoundedHalfUpAndClamped)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        const UnitImage before = patterned();
+        const UnitImage before = patternedAroundTheBlock();
         UnitImage image = before;
         applyBlockOperation(image, Block, c.operation, c.argument);
         EXPECT_EQ(valuesIn(image, Block), c.expected);
@@ -107,7 +107,7 @@ TEST(MapBlock, EachOperationsNumbersRoundedHalfUpAndClamped)
 
 TEST(MapBlock, OneRowOrColumnAndASingleCell)
 {
-    UnitImage image = patterned();
+    UnitImage image = patternedAroundTheBlock();
     // One row: bilinear is linear along it; interpolating along columns keeps it.
     const MapBlock row{2, 3, 2, 5};
     UnitImage r = image;
@@ -136,15 +136,15 @@ TEST(MapBlock, SpanningInAnyOrderAndCutToTheMap)
     EXPECT_EQ(MapBlock::spanning({4, 5}, {2, 3}), Block);
     EXPECT_EQ(MapBlock::spanning({2, 5}, {4, 3}), Block);
 
-    UnitImage image = patterned();
+    UnitImage image = patternedAroundTheBlock();
     applyBlockOperation(image, MapBlock{8, 8, 14, 12}, BlockOperation::Set, 1);
     EXPECT_EQ(valuesIn(image, MapBlock{8, 8, 9, 9}), (Values{{1, 1}, {1, 1}}));
-    EXPECT_EQ(changedOutside(patterned(), image, MapBlock{8, 8, 9, 9}), std::vector<int>{});
+    EXPECT_EQ(changedOutside(patternedAroundTheBlock(), image, MapBlock{8, 8, 9, 9}), std::vector<int>{});
 }
 
 TEST(MapBlock, TextAsASpreadsheetCopiesItAndBackElsewhere)
 {
-    UnitImage image = patterned();
+    UnitImage image = patternedAroundTheBlock();
     const std::string text = blockToText(image, Block);
     EXPECT_EQ(text, "10\t20\t40\n0\t59\t7\n30\t35\t60\n");
 
@@ -217,7 +217,7 @@ TEST(MapBlock, MalformedPasteNamesTheLineAndColumn)
 
 TEST(MapBlock, PasteIsCutToTheMapClampedAndSkipsBlanks)
 {
-    const UnitImage before = patterned();
+    const UnitImage before = patternedAroundTheBlock();
     UnitImage image = before;
     using Row = std::vector<std::optional<int>>;
     const PastedCells cells = {Row{99, std::nullopt, 5}, Row{-3, 12, 5}, Row{7, 7, 7}};

@@ -10,10 +10,10 @@
 namespace talviro6 {
 namespace {
 
-constexpr int Languages = 4;
+constexpr int LanguageCount = 4;
 
 /// The letter after '&' as its UTF-8 bytes, ASCII in lower case; empty without one.
-std::string accelerator(std::string_view text)
+std::string acceleratorBytes(std::string_view text)
 {
     const auto at = text.find('&');
     if (at == std::string_view::npos || at + 1 >= text.size())
@@ -30,7 +30,7 @@ TEST(MapBlockTexts, EveryTextInEveryLanguageWithItsPlaceholders)
 {
     for (int t = 0; t < MapBlockTextCount; ++t) {
         const auto text = static_cast<MapBlockText>(t);
-        for (int language = 0; language < Languages; ++language) {
+        for (int language = 0; language < LanguageCount; ++language) {
             SCOPED_TRACE(testing::Message() << "text " << t << ", language " << language);
             const std::string_view s = mapBlockText(text, language);
             EXPECT_FALSE(s.empty());
@@ -48,11 +48,11 @@ TEST(MapBlockTexts, EveryTextInEveryLanguageWithItsPlaceholders)
 
 TEST(MapBlockTexts, MenuAcceleratorsAreUniqueInEachLanguage)
 {
-    for (int language = 0; language < Languages; ++language) {
+    for (int language = 0; language < LanguageCount; ++language) {
         std::map<std::string, int> uses;
         for (int t = static_cast<int>(MapBlockText::MenuSet); t <= static_cast<int>(MapBlockText::MenuPaste); ++t) {
             const std::string_view s = mapBlockText(static_cast<MapBlockText>(t), language);
-            const std::string letter = accelerator(s);
+            const std::string letter = acceleratorBytes(s);
             EXPECT_FALSE(letter.empty()) << s;
             EXPECT_EQ(++uses[letter], 1) << "language " << language << ": " << s;
         }
