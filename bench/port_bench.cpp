@@ -12,7 +12,7 @@ namespace {
 
 struct NoWindow : LinkCallbacks {
     int readFinished(const ParameterArea &) override { return 0; }
-    void showMessageBox(MessageBoxKind, const std::string &) override {}
+    void showMessageBox(const LinkBox &) override {}
 };
 
 void DeviceListing(benchmark::State &state)
@@ -36,9 +36,8 @@ void FailedOpeningInComAuto(benchmark::State &state)
     SettingsIndexes settings;
     settings.portIndex = LinkEngine::AutoPortIndex;
     settings.scanIndex = LinkEngine::LastScanIndex;
-    KeptTexts texts;
     NoWindow window;
-    LinkEngine engine(port, settings, texts, window);
+    LinkEngine engine(port, settings, window);
     for (auto _ : state) {
         engine.ClosePort();
         engine.OpenPort();

@@ -35,7 +35,7 @@ struct DeadPort final : SerialPort {
 struct QuietWindow final : LinkCallbacks {
     UnitImage *image = nullptr; ///< where a read lands
     int readFinished(const ParameterArea &received) override { return takeReadInto(*image, received); }
-    void showMessageBox(MessageBoxKind, const std::string &) override {}
+    void showMessageBox(const LinkBox &) override {}
     void liveFrame(const MonitorFrame &frame) override { live->takeFrame(frame); }
     LiveData *live = nullptr; ///< the monitor column the frames are shown in
 };
@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     DeadPort port;
     QuietWindow window;
     window.image = &image;
-    LinkEngine engine(port, settings, texts, window);
+    LinkEngine engine(port, settings, window);
     LiveData live(image, texts);
     window.live = &live;
 

@@ -15,6 +15,7 @@
 #include "platform/serial_devices.h"
 #include "recordings/monitor_csv.h"
 #include "texts/kept_texts.h"
+#include "texts/transfer_texts.h"
 
 #include <atomic>
 #include <charconv>
@@ -130,10 +131,10 @@ struct CliCallbacks : LinkCallbacks {
     std::optional<MessageBoxKind> box;
     std::string boxText;
     int readFinished(const ParameterArea &received) override { return takeReadInto(image, received); }
-    void showMessageBox(MessageBoxKind kind, const std::string &text) override
+    void showMessageBox(const LinkBox &linkBox) override
     {
-        box = kind;
-        boxText = text;
+        box = linkBox.kind;
+        boxText = linkBoxText(linkBox, KeptTexts{}.languageIndex()); // the command line's language
     }
 };
 
@@ -142,7 +143,7 @@ class Session {
   public:
     Session(const Options &options, UnitImage &image)
         : m_device(resolveDevice(options)), m_followed(options.follow ? stableDeviceName(m_device) : m_device),
-          m_callbacks(image), m_port(mapToFirst(m_followed)), m_engine(m_port, m_settings, m_texts, m_callbacks)
+          m_callbacks(image), m_port(mapToFirst(m_followed)), m_engine(m_port, m_settings, m_callbacks)
     {
         catchStopSignals();
         m_engine.OpenPort();
@@ -308,8 +309,8 @@ void runJob(Session &session, const char *what)
                                                   session.device() +
                                                   " but none was valid (wrong check byte or bytes out of step): "
                                                   "check the cable, the baud rate and what is connected"};
-        throw CliError{ExitTransferError, engine.display().LabelHlaseni.text + " block " +
-                                              std::to_string(s.BlockIndex) +
+        throw CliError{ExitTransferError, transferText(engine.display().LabelHlaseni, session.texts().languageIndex()) +
+                                              " block " + std::to_string(s.BlockIndex) +
                                               " was sent five times without a matching answer"};
     default:
         throw CliError{ExitTransferError, std::string(what) + " did not end"};

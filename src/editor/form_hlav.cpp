@@ -15,6 +15,7 @@
 #include "model/fields.h"
 #include "model/settle.h"
 #include "texts/caption_table.h"
+#include "texts/transfer_texts.h"
 #include "editor/about/form_about.h"
 
 #include <QAction>
@@ -36,7 +37,7 @@
 namespace talviro6 {
 
 FormHlav::FormHlav(SerialPort &port, WindowServices services, TickSource ticks, QWidget *parent)
-    : QMainWindow(parent), m_services(services), m_link(port, m_session.settings(), m_texts, *this),
+    : QMainWindow(parent), m_services(services), m_link(port, m_session.settings(), *this),
       m_live(m_session.image(), m_texts), m_painter(m_c), m_tickSource(ticks)
 {
     setAcceptDrops(true); // a parameter file dropped on the window opens
@@ -270,12 +271,12 @@ void FormHlav::paintLive()
         updateUnitState();
     }
     const bool bannerBefore = !m_c.frame.LabelSpojeni->isHidden();
-    bool changed = m_painter.paint(m_link.display(), m_live.display());
+    bool changed = m_painter.paint(m_link.display(), m_live.display(), m_texts.languageIndex());
     const bool banner = m_link.display().LabelSpojeni;
     if (bannerBefore && !banner) {
         // The unit is back: everything it reports is painted anew, over the placeholders.
         m_painter.invalidate();
-        changed = m_painter.paint(m_link.display(), m_live.display()) || changed;
+        changed = m_painter.paint(m_link.display(), m_live.display(), m_texts.languageIndex()) || changed;
     } else if (banner && changed) {
         // Lost: the last values must not look live.
         writeLivePlaceholders(m_c, m_texts);
@@ -301,9 +302,9 @@ void FormHlav::paintLive()
     }
 }
 
-void FormHlav::showMessageBox(MessageBoxKind, const std::string &text)
+void FormHlav::showMessageBox(const LinkBox &box)
 {
-    m_services.dialogs.message(QString::fromStdString(text));
+    m_services.dialogs.message(QString::fromStdString(linkBoxText(box, m_texts.languageIndex())));
 }
 
 void FormHlav::liveFrame(const MonitorFrame &frame)

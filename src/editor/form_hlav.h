@@ -188,7 +188,7 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
   private:
     // LinkCallbacks
     int readFinished(const ParameterArea &received) override;
-    void showMessageBox(MessageBoxKind kind, const std::string &text) override;
+    void showMessageBox(const LinkBox &box) override;
     void liveFrame(const MonitorFrame &frame) override;
 
     // EditSession::Editor

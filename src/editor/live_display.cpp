@@ -4,6 +4,7 @@
 #include "editor/colours.h"
 #include "editor/controls.h"
 #include "editor/widgets/numeric_field.h"
+#include "texts/transfer_texts.h"
 
 #include <QLabel>
 
@@ -99,7 +100,7 @@ QColor dwellTrailColour(int age, int length)
     return blend(QColor(255, 128, 0), QColor(255, 222, 184), std::clamp(age, 0, last), last);
 }
 
-bool LiveDisplayPainter::paint(const DisplayState &d, const MonitorDisplay &live)
+bool LiveDisplayPainter::paint(const DisplayState &d, const MonitorDisplay &live, int languageIndex)
 {
     if (m_revision == d.revision && m_liveRevision == live.revision)
         return false;
@@ -110,14 +111,19 @@ bool LiveDisplayPainter::paint(const DisplayState &d, const MonitorDisplay &live
     auto &m = f.monitor;
     f.LabelSpojeni->setVisible(d.LabelSpojeni);
 
-    paintReadout(m.LabelHlaseni, d.LabelHlaseni);
+    if (m_transferWorded != d.LabelHlaseni.worded) {
+        m_transferWorded = d.LabelHlaseni.worded;
+        m_transferText = transferText(d.LabelHlaseni, languageIndex);
+    }
+    setText(m.LabelHlaseni, m_transferText);
+    setStatusBackground(m.LabelHlaseni, d.LabelHlaseni.colour);
     fitHeight(m.LabelHlaseni);
     m.LabelHlaseni->setVisible(d.LabelHlaseni.visible);
     paintGauge(m.CGaugeProgram, d.CGaugeProgram);
     m.CGaugeProgram->setVisible(d.CGaugeProgram.visible);
 
-    if (!d.LabelCom.empty()) {
-        setText(m.LabelCom, d.LabelCom);
+    if (d.LabelCom > 0) {
+        setText(m.LabelCom, comCaption(d.LabelCom));
         m.LabelCom->setToolTip(QString::fromStdString(d.LabelComDevice));
     }
 

@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace talviro6 {
 
@@ -28,8 +29,9 @@ class LiveDisplayPainter {
   public:
     explicit LiveDisplayPainter(Controls &controls) : m_c(controls) {}
 
-    /// True when something was repainted.
-    bool paint(const DisplayState &link, const MonitorDisplay &live);
+    /// True when something was repainted. A new transfer message is worded in
+    /// `languageIndex`; one already shown keeps the words it got then.
+    bool paint(const DisplayState &link, const MonitorDisplay &live, int languageIndex);
     /// The operating point in lime; with `dwell`, the map cells and servo points it
     /// does not light show where the engine ran (trail, else shade, else the normal
     /// colour). Each cell's colour is decided once and set only when it changes.
@@ -53,6 +55,10 @@ class LiveDisplayPainter {
     Controls &m_c;
     std::optional<std::uint32_t> m_revision;     ///< the link's display last painted
     std::optional<std::uint32_t> m_liveRevision; ///< the monitor column last painted
+    /// The transfer message last worded, and its words; kept over invalidate(), so
+    /// that repainting never rewords a message in another language.
+    std::optional<std::uint32_t> m_transferWorded;
+    std::string m_transferText;
     std::optional<OperatingPoint> m_point;
     /// The dwell revision last painted; empty when the dwell was not shown.
     std::optional<std::uint64_t> m_dwellRevision;

@@ -27,6 +27,49 @@ struct Readout {
     bool enabled = true;
 };
 
+/// The job a transfer runs; a programming runs on into a verify.
+enum class Transfer : std::uint8_t { Idle = 0, Program = 1, Verify = 2, Read = 3 };
+
+/// What the transfer line reports; the window words it in its language.
+enum class TransferNews : std::uint8_t {
+    None,
+    JobStarted,         ///< `job` has started
+    VerifyPhase,        ///< a programming or a read went on into its verify
+    Verified,           ///< the verify found the unit as sent
+    ReadCorrected,      ///< a read arrived whole, and validation changed `corrected` values
+    ProgramStored,      ///< a verified programming has been stored by the unit
+    Saving,             ///< the unit stores; the gauge tells how far
+    JobFailed,          ///< `job` (the phase it was in) got no matching answer
+    StoringUnconfirmed, ///< a verified programming's storing was not seen to end
+    Notice,             ///< the window's own text, `notice`
+};
+
+/// The transfer line as the link wants it shown. `worded` grows with every message
+/// the link puts up: the window words the message then, in the language in use, so
+/// a later change of language leaves a message already shown as it was.
+struct TransferLine {
+    TransferNews news = TransferNews::None;
+    Transfer job = Transfer::Idle;
+    int corrected = 0;
+    std::string notice;
+    std::uint32_t worded = 0;
+    Colour colour = Colour::Face;
+    bool visible = false;
+};
+
+/// The boxes the link asks for, and what they name beyond their kind.
+enum class MessageBoxKind : std::uint8_t {
+    ComOpenError,    ///< the port the user chose cannot be opened
+    VersionMismatch, ///< the unit's header reports another protocol version
+};
+
+struct LinkBox {
+    MessageBoxKind kind = MessageBoxKind::ComOpenError;
+    std::string reason;  ///< ComOpenError: why the port would not open
+    int pcVersion = 0;   ///< VersionMismatch: the protocol this tool speaks
+    int unitVersion = 0; ///< VersionMismatch: the protocol the unit reports
+};
+
 struct Gauge {
     int maximum = 100;
     int progress = 0;
@@ -40,13 +83,14 @@ struct DisplayState {
     std::uint32_t revision = 0;
 
     // The transfer message and its gauge (hidden at start, gauge maximum 3).
-    Readout LabelHlaseni{{}, Colour::Face, false, true};
+    TransferLine LabelHlaseni;
     Gauge CGaugeProgram{3, 0, false};
 
     /// The no-connection banner; shown at start because the unit counts as lost.
     bool LabelSpojeni = true;
-    /// "COM= COM<n>", and the device behind the number for its tooltip.
-    std::string LabelCom;
+    /// The port's number for "COM= COM<n>" (0 before the first opening), and the
+    /// device behind it for its tooltip.
+    int LabelCom = 0;
     std::string LabelComDevice;
 
     // The unit's firmware from its header: name, date, time.

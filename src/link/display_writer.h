@@ -42,8 +42,8 @@ class DisplayWriter {
             changed();
         }
     }
-    void colour(Readout &target, Colour value) { set(target.colour, value); }
-    void visible(Readout &target, bool value) { set(target.visible, value); }
+    template <typename Line> void colour(Line &target, Colour value) { set(target.colour, value); }
+    template <typename Line> void visible(Line &target, bool value) { set(target.visible, value); }
     void readout(Readout &target, std::string_view value, Colour c)
     {
         text(target.text, value);

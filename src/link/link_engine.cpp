@@ -4,7 +4,6 @@
 #include "link/serial_port.h"
 #include "model/fields.h"
 #include "model/validate.h"
-#include "texts/kept_texts.h"
 
 #include <algorithm>
 #include <cstring>
@@ -13,8 +12,8 @@
 
 namespace talviro6 {
 
-LinkEngine::LinkEngine(SerialPort &port, SettingsIndexes &settings, const KeptTexts &texts, LinkCallbacks &callbacks)
-    : m_port(port), m_settings(settings), m_texts(texts), m_callbacks(callbacks)
+LinkEngine::LinkEngine(SerialPort &port, SettingsIndexes &settings, LinkCallbacks &callbacks)
+    : m_port(port), m_settings(settings), m_callbacks(callbacks)
 {
     // The tool starts in the no-connection state until the unit answers.
     m_state.SilenceTicks = LostTicks;
@@ -44,9 +43,7 @@ void LinkEngine::openPort(bool reopening)
 {
     const int n = (m_settings.portIndex == AutoPortIndex ? m_settings.scanIndex : m_settings.portIndex) + 1;
     DisplayWriter out(m_display);
-    TextLine caption;
-    caption << "COM= COM" << n;
-    out.text(m_display.LabelCom, caption.view());
+    out.set(m_display.LabelCom, n);
     out.text(m_display.LabelComDevice, m_port.deviceName(n));
 
     const bool opened = reopening ? m_port.reopen(n) : m_port.open(n);
@@ -57,11 +54,13 @@ void LinkEngine::openPort(bool reopening)
         // A number that leads nowhere is left on the next tick, not after 30.
         m_state.ReconnectTicks = 200;
     } else if (!m_state.SilentReopen) {
-        // The kept text alone leaves the tuner guessing which device, and why.
-        std::string why = m_port.openError();
-        if (why.empty())
-            why = "COM" + std::to_string(n) + ": cannot be opened";
-        m_callbacks.showMessageBox(MessageBoxKind::ComOpenError, m_texts[TextRole::TextComOpenError] + '\n' + why);
+        // The box names the device and the reason, not only the failure.
+        LinkBox box;
+        box.kind = MessageBoxKind::ComOpenError;
+        box.reason = m_port.openError();
+        if (box.reason.empty())
+            box.reason = "COM" + std::to_string(n) + ": cannot be opened";
+        m_callbacks.showMessageBox(box);
     }
 }
 
@@ -130,7 +129,7 @@ void LinkEngine::lossStep()
     if (m_state.SilenceTicks < LostTicks || m_state.SavingCountdown == 0)
         return;
     m_state.SavingCountdown = 0;
-    if (m_state.TransferMode == Transfer::Idle && m_display.LabelHlaseni.text == m_texts[TextRole::TextSaving]) {
+    if (m_state.TransferMode == Transfer::Idle && m_display.LabelHlaseni.news == TransferNews::Saving) {
         m_state.MessageTicks = 0;
         DisplayWriter out(m_display);
         out.visible(m_display.LabelHlaseni, false);
@@ -167,9 +166,7 @@ void LinkEngine::failStoring(Storing why)
     m_state.JobSucceeded = false;
     m_state.SavingCountdown = 0;
     setKnownUnit(std::nullopt);
-    TextLine line;
-    line << m_texts[TextRole::TextProgramError] << '\n' << m_texts[TextRole::TextStoringUnconfirmed];
-    showMessage(line.view(), Colour::Red);
+    showMessage(TransferNews::StoringUnconfirmed, Colour::Red);
     // The second line takes the gauge's place.
     DisplayWriter out(m_display);
     out.set(m_display.CGaugeProgram.maximum, ProgressMaximum);
@@ -194,7 +191,11 @@ void LinkEngine::pollStep()
     if (storingFailed && m_state.MessageTicks > 0)
         return;
     if (m_state.SavingCountdown > 0) {
-        out.readout(m_display.LabelHlaseni, m_texts[TextRole::TextSaving], Colour::Face);
+        if (m_display.LabelHlaseni.news != TransferNews::Saving) {
+            out.set(m_display.LabelHlaseni.news, TransferNews::Saving);
+            out.set(m_display.LabelHlaseni.worded, m_display.LabelHlaseni.worded + 1);
+        }
+        out.colour(m_display.LabelHlaseni, Colour::Face);
         m_state.MessageTicks = MessageShowTicks;
         out.set(m_display.CGaugeProgram.maximum, 100);
         const int progress = 100 * (SavingStart - static_cast<int>(m_state.SavingCountdown)) / SavingStart;
@@ -202,9 +203,10 @@ void LinkEngine::pollStep()
     } else {
         out.set(m_display.CGaugeProgram.maximum, ProgressMaximum);
         if (m_state.JobSucceeded && m_state.storing == Storing::Stored) {
-            TextLine line;
-            line << m_texts[TextRole::TextProgramming] << ": OK";
-            out.text(m_display.LabelHlaseni.text, line.view());
+            if (m_display.LabelHlaseni.news != TransferNews::ProgramStored) {
+                out.set(m_display.LabelHlaseni.news, TransferNews::ProgramStored);
+                out.set(m_display.LabelHlaseni.worded, m_display.LabelHlaseni.worded + 1);
+            }
             out.set(m_display.CGaugeProgram.progress, m_display.CGaugeProgram.maximum);
         }
     }
@@ -265,17 +267,23 @@ void LinkEngine::SendPoll()
     m_port.writeAndDrain(Poll);
 }
 
-void LinkEngine::showMessage(std::string_view text, Colour colour)
+void LinkEngine::showMessage(TransferNews news, Colour colour, Transfer job)
 {
     DisplayWriter out(m_display);
-    out.readout(m_display.LabelHlaseni, text, colour);
+    TransferLine &line = m_display.LabelHlaseni;
+    out.set(line.news, news);
+    out.set(line.job, job);
+    out.set(line.corrected, news == TransferNews::ReadCorrected ? int(m_state.correctedValues) : 0);
+    out.set(line.worded, line.worded + 1);
+    out.colour(line, colour);
     out.visible(m_display.LabelHlaseni, true);
     m_state.MessageTicks = MessageShowTicks;
 }
 
 void LinkEngine::showNotice(std::string_view text, Colour colour)
 {
-    showMessage(text, colour);
+    DisplayWriter(m_display).text(m_display.LabelHlaseni.notice, text);
+    showMessage(TransferNews::Notice, colour);
     DisplayWriter(m_display).set(m_display.CGaugeProgram.visible, false);
 }
 
@@ -284,7 +292,7 @@ void LinkEngine::setMessageColour(Colour colour)
     DisplayWriter(m_display).set(m_display.LabelHlaseni.colour, colour);
 }
 
-void LinkEngine::startJob(Transfer mode, std::uint8_t request, TextRole text)
+void LinkEngine::startJob(Transfer mode, std::uint8_t request)
 {
     m_state.TransferMode = mode;
     m_state.RequestByte = request;
@@ -297,7 +305,7 @@ void LinkEngine::startJob(Transfer mode, std::uint8_t request, TextRole text)
     m_state.storing = Storing::None; // a new job replaces the watch over an earlier one
     m_state.correctedValues = 0;
     m_verifyAgainstRead = false;
-    showMessage(m_texts[text], Colour::Face);
+    showMessage(TransferNews::JobStarted, Colour::Face, mode);
     DisplayWriter out(m_display);
     out.set(m_display.CGaugeProgram.maximum, ProgressMaximum);
     out.set(m_display.CGaugeProgram.progress, 0);
@@ -307,18 +315,18 @@ void LinkEngine::startJob(Transfer mode, std::uint8_t request, TextRole text)
 void LinkEngine::StartProgramJob(const ParameterArea &area)
 {
     m_jobStage = area;
-    startJob(Transfer::Program, code::ProgramHeader, TextRole::TextProgramming);
+    startJob(Transfer::Program, code::ProgramHeader);
 }
 
 void LinkEngine::StartVerifyJob(const ParameterArea &area)
 {
     m_jobStage = area;
-    startJob(Transfer::Verify, code::VerifyFirst, TextRole::TextVerifying);
+    startJob(Transfer::Verify, code::VerifyFirst);
 }
 
 void LinkEngine::StartReadJob()
 {
-    startJob(Transfer::Read, code::ReadHeader, TextRole::TextReading);
+    startJob(Transfer::Read, code::ReadHeader);
 }
 
 int takeReadInto(UnitImage &image, const ParameterArea &received)
@@ -341,9 +349,7 @@ void LinkEngine::failJob()
     // something other than what it held before.
     if (m_state.TransferMode != Transfer::Read)
         setKnownUnit(std::nullopt);
-    static constexpr TextRole Failures[] = {TextRole::TextProgramError, TextRole::TextProgramError,
-                                            TextRole::TextVerifyError, TextRole::TextReadError};
-    showMessage(m_texts[Failures[static_cast<int>(m_state.TransferMode)]], Colour::Red);
+    showMessage(TransferNews::JobFailed, Colour::Red, m_state.TransferMode);
     // A gauge left full by the blocks already sent would contradict the red text.
     DisplayWriter(m_display).set(m_display.CGaugeProgram.progress, 0);
     m_state.TransferMode = Transfer::Idle;
@@ -398,9 +404,7 @@ void LinkEngine::enterVerifyPhase()
     m_state.RequestByte = code::VerifyFirst;
     m_state.SendCount = 1;
     SendBlock();
-    TextLine line;
-    line << m_texts[TextRole::TextVerifying] << ':';
-    showMessage(line.view(), Colour::Face);
+    showMessage(TransferNews::VerifyPhase, Colour::Face);
     DisplayWriter(m_display).set(m_display.CGaugeProgram.progress, 0);
 }
 
@@ -416,10 +420,11 @@ void LinkEngine::versionMismatch()
     m_state.TransferMode = Transfer::Idle;
     m_state.JobSucceeded = false;
     m_state.lastJobEnd = JobEnd::VersionMismatch;
-    TextLine line;
-    line << m_texts[TextRole::TextVersionMismatch] << "  PC-" << ProtocolVersion << ", IGN-"
-         << m_unitHeader[header::ProtocolVersion];
-    m_callbacks.showMessageBox(MessageBoxKind::VersionMismatch, std::string(line.view()));
+    LinkBox box;
+    box.kind = MessageBoxKind::VersionMismatch;
+    box.pcVersion = ProtocolVersion;
+    box.unitVersion = m_unitHeader[header::ProtocolVersion];
+    m_callbacks.showMessageBox(box);
     m_state.TransferMode = Transfer::Idle;
     m_state.MessageTicks = 0;
 }
@@ -469,15 +474,11 @@ void LinkEngine::HandleBlockReply(FrameView frame)
         {
             DisplayWriter out(m_display);
             out.set(m_display.CGaugeProgram.progress, m_display.CGaugeProgram.maximum);
-            TextLine line;
             if (m_verifyAgainstRead && m_state.correctedValues > 0) {
                 // The transfer was sound, but the editor now holds other values than the unit.
-                line << m_texts[TextRole::TextReading] << " OK - " << m_state.correctedValues << ' '
-                     << m_texts[TextRole::TextValuesCorrected];
-                showMessage(line.view(), Colour::Yellow);
+                showMessage(TransferNews::ReadCorrected, Colour::Yellow);
             } else {
-                line << m_texts[TextRole::TextVerifying] << ": OK";
-                showMessage(line.view(), Colour::Face);
+                showMessage(TransferNews::Verified, Colour::Face);
             }
         }
         m_state.TransferMode = Transfer::Idle;

@@ -5,7 +5,6 @@
 #include "link/monitor_frame.h"
 #include "link/unit_header.h"
 #include "model/unit_image.h"
-#include "texts/kept_texts.h"
 
 #include <array>
 #include <cstdint>
@@ -18,13 +17,6 @@ namespace talviro6 {
 class SerialPort;
 struct SettingsIndexes;
 
-enum class Transfer : std::uint8_t { Idle = 0, Program = 1, Verify = 2, Read = 3 };
-
-enum class MessageBoxKind : std::uint8_t {
-    ComOpenError,    ///< the port the user chose cannot be opened
-    VersionMismatch, ///< the unit's header reports another protocol version
-};
-
 /// The editor's steps that the link cannot do itself. Tests pass a double that records.
 class LinkCallbacks {
   public:
@@ -34,7 +26,8 @@ class LinkCallbacks {
     virtual int readFinished(const ParameterArea &received) = 0;
     /// A modal box with OK. The window keeps the tick running while it is open, so
     /// tick() may be called from inside this call; the engine is ready for that.
-    virtual void showMessageBox(MessageBoxKind kind, const std::string &text) = 0;
+    /// The caller words the box in its language.
+    virtual void showMessageBox(const LinkBox &box) = 0;
     /// A live frame the link accepted, the unit's or a replay's, for whoever shows
     /// live data; called at once, before the tick goes on.
     virtual void liveFrame(const MonitorFrame &) {}
@@ -103,9 +96,8 @@ class LinkEngine {
     static constexpr std::uint8_t LastScanIndex = 20; ///< COM21
     static constexpr std::size_t RxBufferSize = 10000;
 
-    /// All references must outlive the engine. `settings` holds PortIndex and
-    /// ScanIndex; `texts` is read at every use, so reloading it switches language.
-    LinkEngine(SerialPort &port, SettingsIndexes &settings, const KeptTexts &texts, LinkCallbacks &callbacks);
+    /// All references must outlive the engine. `settings` holds PortIndex and ScanIndex.
+    LinkEngine(SerialPort &port, SettingsIndexes &settings, LinkCallbacks &callbacks);
 
     /// Timer1Timer: receive, supervise or poll, message, watchdog.
     void tick();
@@ -171,7 +163,7 @@ class LinkEngine {
 
     void SendBlock();
     void SendPoll();
-    void startJob(Transfer mode, std::uint8_t request, TextRole text);
+    void startJob(Transfer mode, std::uint8_t request);
     void advanceJob();
     void enterVerifyPhase();
     /// The verified read handed to the editor, and the corrections it made counted.
@@ -181,12 +173,12 @@ class LinkEngine {
     bool matchesReference(FrameView frame) const;
     std::span<const std::uint8_t> referenceBlock(int block) const;
     void showHeader();
-    void showMessage(std::string_view text, Colour colour);
+    /// Puts up a new message, worded by the window as it arrives.
+    void showMessage(TransferNews news, Colour colour, Transfer job = Transfer::Idle);
     void setKnownUnit(std::optional<ParameterArea> area);
 
     SerialPort &m_port;
     SettingsIndexes &m_settings;
-    const KeptTexts &m_texts;
     LinkCallbacks &m_callbacks;
 
     LinkState m_state;

@@ -179,7 +179,7 @@ TEST_F(AppearanceTest, TheVersionBannerShowsItsWholeTextInEveryLanguage)
         live.LabelVersion.text = texts[TextRole::TextVersionMismatch] + "  PC-76, IGN-75";
         live.LabelVersion.visible = true;
         ++live.revision;
-        painter.paint(d, live);
+        painter.paint(d, live, language);
         QApplication::processEvents();
         ASSERT_TRUE(banner->isVisible());
         EXPECT_TRUE(banner->text().endsWith(QStringLiteral("IGN-75")));

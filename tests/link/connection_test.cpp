@@ -21,7 +21,7 @@ TEST_F(LinkFixture, BannerFromTheFirstTickAndReopenEveryThirtyWithoutAUnit)
     port.setUnitPort(9); // COM1 is there, but nothing answers on it
     port.setPresent(1, true);
     engine.OpenPort();
-    EXPECT_EQ(engine.display().LabelCom, "COM= COM1");
+    EXPECT_EQ(shownCom(engine), "COM= COM1");
     tick();
     EXPECT_TRUE(engine.display().LabelSpojeni);
 
@@ -88,7 +88,7 @@ TEST_F(LinkFixture, ComAutoWalksAllTwentyOnePortsAndWraps)
         expected.push_back(n);
     EXPECT_EQ(port.openAttempts(), expected) << "one port number per tick";
     EXPECT_TRUE(callbacks.boxes.empty());
-    EXPECT_EQ(engine.display().LabelCom, "COM= COM10");
+    EXPECT_EQ(shownCom(engine), "COM= COM10");
 }
 
 TEST_F(LinkFixture, ComAutoStopsOnThePortWhereTheUnitAnswers)
@@ -100,7 +100,7 @@ TEST_F(LinkFixture, ComAutoStopsOnThePortWhereTheUnitAnswers)
     engine.OpenPort();
     ASSERT_GT(tickUntil([&] { return !engine.display().LabelSpojeni; }), 0);
     EXPECT_EQ(port.openPortNumber(), 7);
-    EXPECT_EQ(engine.display().LabelCom, "COM= COM7");
+    EXPECT_EQ(shownCom(engine), "COM= COM7");
     EXPECT_EQ(engine.display().LabelComDevice, "simulated unit");
     const std::size_t attempts = port.openAttempts().size();
     tick(200);
@@ -114,7 +114,7 @@ TEST_F(LinkFixture, ChosenPortThatCannotBeOpenedIsReportedOnceThenRetriedSilentl
     EXPECT_EQ(callbacks.boxes[0].first, MessageBoxKind::ComOpenError);
     EXPECT_EQ(callbacks.boxes[0].second, "Com opening error!\nCOM5: no serial device behind this number")
         << "the kept text, then the port and why";
-    EXPECT_EQ(engine.display().LabelCom, "COM= COM5");
+    EXPECT_EQ(shownCom(engine), "COM= COM5");
     EXPECT_EQ(settings.portIndex, 4);
     tick(100);
     EXPECT_EQ(callbacks.boxes.size(), 1u);

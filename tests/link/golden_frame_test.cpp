@@ -163,7 +163,7 @@ TEST(GoldenFrame, LiveFrameReachesTheReadOuts)
     sim::LoopbackPort port{unit, clock};
     UnitImage image = startImage();
     RecordingCallbacks callbacks{image};
-    LinkEngine engine{port, settings, texts, callbacks};
+    LinkEngine engine{port, settings, callbacks};
     LiveData liveData{image, texts};
     callbacks.live = &liveData;
 

@@ -8,6 +8,7 @@
 #include "sim/loopback_port.h"
 #include "sim/simulated_unit.h"
 #include "texts/kept_texts.h"
+#include "texts/transfer_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -29,9 +30,9 @@ struct RecordingCallbacks : LinkCallbacks {
     LiveData *live = nullptr;
 
     int readFinished(const ParameterArea &received) override { return takeReadInto(image, received); }
-    void showMessageBox(MessageBoxKind kind, const std::string &text) override
+    void showMessageBox(const LinkBox &box) override
     {
-        boxes.emplace_back(kind, text);
+        boxes.emplace_back(box.kind, linkBoxText(box, 0));
         if (whileBoxOpen)
             whileBoxOpen();
     }
@@ -41,6 +42,18 @@ struct RecordingCallbacks : LinkCallbacks {
             live->takeFrame(frame);
     }
 };
+
+/// The transfer line's message as the window words it in English.
+inline std::string shownMessage(const LinkEngine &engine)
+{
+    return transferText(engine.display().LabelHlaseni, 0);
+}
+
+/// The port caption as the window shows it.
+inline std::string shownCom(const LinkEngine &engine)
+{
+    return comCaption(engine.display().LabelCom);
+}
 
 inline constexpr sim::Micros TickMicros = 55'000;
 
@@ -135,7 +148,7 @@ class LinkFixture : public ::testing::Test {
     SettingsIndexes settings;
     KeptTexts texts;
     RecordingCallbacks callbacks{image};
-    LinkEngine engine{port, settings, texts, callbacks};
+    LinkEngine engine{port, settings, callbacks};
     LiveData liveData{image, texts};
 };
 

@@ -7,7 +7,7 @@
 #include "model/validate.h"
 #include "sim/loopback_port.h"
 #include "sim/simulated_unit.h"
-#include "texts/kept_texts.h"
+#include "texts/transfer_texts.h"
 
 #include <algorithm>
 #include <exception>
@@ -97,13 +97,25 @@ struct Window final : LinkCallbacks {
     UnitImage *image; ///< where a read lands
 
     int readFinished(const ParameterArea &received) override { return takeReadInto(*image, received); }
-    void showMessageBox(MessageBoxKind, const std::string &text) override
+    void showMessageBox(const LinkBox &box) override
     {
-        boxes.push_back(text);
+        boxes.push_back(linkBoxText(box, 0));
         if (whileBoxOpen)
             whileBoxOpen();
     }
 };
+
+/// The transfer line as the window shows it: worded in English, in its colour.
+struct ShownMessage {
+    std::string text;
+    Colour colour = Colour::Face;
+};
+
+ShownMessage shownMessage(const LinkEngine &engine)
+{
+    const TransferLine &line = engine.display().LabelHlaseni;
+    return {transferText(line, 0), line.colour};
+}
 
 struct PlannedFault {
     int kind = 0;
@@ -276,9 +288,8 @@ class Soak {
     sim::LoopbackPort m_port{m_unit, m_clock};
     UnitImage m_image;
     SettingsIndexes m_settings;
-    KeptTexts m_texts;
     Window m_window{m_image};
-    LinkEngine m_engine{m_port, m_settings, m_texts, m_window};
+    LinkEngine m_engine{m_port, m_settings, m_window};
 
     bool m_violated = false;
 };
@@ -340,7 +351,7 @@ void Soak::settle()
                            m_unit.savingCountdown(m_clock.now()) == 0 && m_engine.state().storing != Storing::Watching;
         if (quiet && !m_engine.display().LabelSpojeni) {
             // A verified programming is OK once the unit, answering again, has stored.
-            const Readout &message = m_engine.display().LabelHlaseni;
+            const ShownMessage message = shownMessage(m_engine);
             if (watched && (m_engine.state().storing != Storing::Stored || message.text != ProgramOk))
                 violation(counts.jobs, "storing ended '" + message.text + "'");
             return;
@@ -487,7 +498,7 @@ void Soak::runJob(std::uint64_t number)
     counts.longestJobTicks = std::max(counts.longestJobTicks, ticks);
 
     const LinkState &s = m_engine.state();
-    const Readout &message = m_engine.display().LabelHlaseni;
+    const ShownMessage message = shownMessage(m_engine);
     // A live frame in the job that reported the unit storing: the idle step of the
     // tick whose answer ended the job writes "Saving:" over the job's own message.
     const bool saving = s.SavingCountdown > 0;

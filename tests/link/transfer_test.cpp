@@ -49,7 +49,7 @@ TEST_F(TransferJob, ProgramJobSendsHeaderRequestThenBlocksThenVerifies)
 {
     giveUnitOtherParameters();
     engine.StartProgramJob(image.parameters);
-    EXPECT_EQ(engine.display().LabelHlaseni.text, "Program device:");
+    EXPECT_EQ(shownMessage(engine), "Program device:");
     EXPECT_TRUE(engine.display().CGaugeProgram.visible);
 
     EXPECT_EQ(progressWhileRunning(), (std::vector<int>{0, 1, 2, 3, 0, 1, 2, 3}));
@@ -64,10 +64,10 @@ TEST_F(TransferJob, ProgramJobSendsHeaderRequestThenBlocksThenVerifies)
     EXPECT_EQ(unit.memory(), image.parameters);
 
     // Verified, but not done: the unit stores its parameters first.
-    EXPECT_EQ(engine.display().LabelHlaseni.text, "Verify:: OK");
+    EXPECT_EQ(shownMessage(engine), "Verify:: OK");
     EXPECT_EQ(engine.state().storing, Storing::Watching);
     // Once it has stored, the programming is OK, and 200 ticks later the message goes.
-    ASSERT_GT(tickUntil([&] { return engine.display().LabelHlaseni.text == "Program device:: OK"; }), 0);
+    ASSERT_GT(tickUntil([&] { return shownMessage(engine) == "Program device:: OK"; }), 0);
     EXPECT_EQ(engine.state().storing, Storing::Stored);
     EXPECT_GT(tickUntil([&] { return !engine.display().LabelHlaseni.visible; }), 190);
     EXPECT_FALSE(engine.state().JobSucceeded);
@@ -110,13 +110,13 @@ TEST_F(TransferJob, VerifyJobComparesBlocksAndEndsWithItsOwnOk)
 {
     unit.memory() = image.parameters;
     engine.StartVerifyJob(image.parameters);
-    EXPECT_EQ(engine.display().LabelHlaseni.text, "Verify:");
+    EXPECT_EQ(shownMessage(engine), "Verify:");
     EXPECT_EQ(progressWhileRunning(), (std::vector<int>{0, 1, 2, 3}));
     EXPECT_EQ(blockRequestCodes(), (std::vector<std::uint8_t>{0x41, 0x42, 0x43}));
     EXPECT_EQ(blockRequests()[1], request(0x42, &image));
     EXPECT_EQ(engine.state().lastJobEnd, JobEnd::Verified);
     tick(5);
-    EXPECT_EQ(engine.display().LabelHlaseni.text, "Verify:: OK");
+    EXPECT_EQ(shownMessage(engine), "Verify:: OK");
 }
 
 TEST_F(TransferJob, ReadJobStoresTheUnitsBlocksThenVerifiesThem)
@@ -124,7 +124,7 @@ TEST_F(TransferJob, ReadJobStoresTheUnitsBlocksThenVerifiesThem)
     giveUnitOtherParameters();
     const UnitImage before = image;
     engine.StartReadJob();
-    EXPECT_EQ(engine.display().LabelHlaseni.text, "Read:");
+    EXPECT_EQ(shownMessage(engine), "Read:");
     EXPECT_EQ(progressWhileRunning(), (std::vector<int>{0, 1, 2, 3, 0, 1, 2, 3}));
     EXPECT_EQ(engine.state().lastJobEnd, JobEnd::Verified);
     EXPECT_NE(image.parameters, before.parameters);
@@ -137,7 +137,7 @@ TEST_F(TransferJob, ReadJobStoresTheUnitsBlocksThenVerifiesThem)
     EXPECT_EQ(blockRequests().front()[101], 0xBF);
     EXPECT_EQ(answerCodes(), (std::vector<std::uint8_t>{0xC0, 0xC1, 0xC2, 0xC3, 0xC1, 0xC2, 0xC3}));
     tick();
-    EXPECT_EQ(engine.display().LabelHlaseni.text, "Verify:: OK") << "a read is not a programming";
+    EXPECT_EQ(shownMessage(engine), "Verify:: OK") << "a read is not a programming";
 }
 
 // A blank or foreign unit holds values that validation corrects. The transfer is
@@ -171,12 +171,12 @@ TEST_F(TransferJob, ReadOfValuesValidationCorrectsSucceedsAndCountsThem)
         EXPECT_EQ(engine.state().correctedValues, corrected);
         EXPECT_EQ(image.parameters, expected.parameters) << "the editor holds the validated values";
         EXPECT_EQ(unit.memory(), c.memory) << "a read never writes to the unit";
-        EXPECT_EQ(engine.display().LabelHlaseni.text, "Read: OK - " + std::to_string(corrected) + " values corrected");
+        EXPECT_EQ(shownMessage(engine), "Read: OK - " + std::to_string(corrected) + " values corrected");
         EXPECT_EQ(engine.display().LabelHlaseni.colour, Colour::Yellow);
         // The verify compared the unit with what it sent, so it went through on the first sending.
         EXPECT_EQ(blockRequestCodes(), (std::vector<std::uint8_t>{0x40, 0x41, 0x42, 0x43, 0x41, 0x42, 0x43}));
         tick(3);
-        EXPECT_EQ(engine.display().LabelHlaseni.text, "Read: OK - " + std::to_string(corrected) + " values corrected")
+        EXPECT_EQ(shownMessage(engine), "Read: OK - " + std::to_string(corrected) + " values corrected")
             << "the idle tick leaves a read's message alone";
     }
     // A later job starts from no corrections.
@@ -280,14 +280,14 @@ TEST_F(TransferJob, UnansweredBlockIsSentFiveTimesThenTheJobFailsInRed)
         EXPECT_EQ(failedAt - sentAt.back(), 4);
         EXPECT_EQ(blockRequestCodes(), std::vector<std::uint8_t>(5, row.firstRequest));
 
-        EXPECT_EQ(engine.display().LabelHlaseni.text, row.failure);
+        EXPECT_EQ(shownMessage(engine), row.failure);
         EXPECT_EQ(engine.display().LabelHlaseni.colour, Colour::Red);
         EXPECT_EQ(engine.state().lastJobEnd, JobEnd::Failed);
         EXPECT_EQ(image.parameters, before);
         // The message stays for 200 ticks and goes with the gauge.
         tick(199);
         EXPECT_TRUE(engine.display().LabelHlaseni.visible);
-        EXPECT_EQ(engine.display().LabelHlaseni.text, row.failure);
+        EXPECT_EQ(shownMessage(engine), row.failure);
         tick();
         EXPECT_FALSE(engine.display().LabelHlaseni.visible);
         EXPECT_FALSE(engine.display().CGaugeProgram.visible);
@@ -347,7 +347,7 @@ TEST_F(TransferJob, VerifyOfDifferentDataFailsOnTheFirstDifferingBlock)
     engine.StartVerifyJob(image.parameters);
     runJob();
     EXPECT_EQ(blockRequestCodes(), (std::vector<std::uint8_t>{0x41, 0x42, 0x42, 0x42, 0x42, 0x42}));
-    EXPECT_EQ(engine.display().LabelHlaseni.text, "Verify error!");
+    EXPECT_EQ(shownMessage(engine), "Verify error!");
     EXPECT_EQ(engine.display().LabelHlaseni.colour, Colour::Red);
 }
 
@@ -379,7 +379,7 @@ TEST_F(TransferJob, AnswersAfterTheJobEndedAreIgnored)
     EXPECT_EQ(engine.state().TransferMode, Transfer::Idle);
     EXPECT_EQ(image, before);
     EXPECT_EQ(engine.state().SilenceTicks, silence) << "not a sign of life";
-    EXPECT_EQ(engine.display().LabelHlaseni.text, "Read error!");
+    EXPECT_EQ(shownMessage(engine), "Read error!");
 }
 
 TEST_F(TransferJob, ReadThatFailsMidwayLeavesTheImageAsItWas)
@@ -414,7 +414,7 @@ TEST_F(TransferJob, ReadWhoseVerifyFindsAFrameOutOfStepLeavesTheImageAsItWas)
 
     runJob();
     EXPECT_EQ(engine.state().lastJobEnd, JobEnd::Failed);
-    EXPECT_EQ(engine.display().LabelHlaseni.text, "Verify error!");
+    EXPECT_EQ(shownMessage(engine), "Verify error!");
     EXPECT_EQ(blockRequestCodes(),
               (std::vector<std::uint8_t>{0x40, 0x41, 0x42, 0x43, 0x41, 0x42, 0x42, 0x42, 0x42, 0x42}));
     EXPECT_EQ(image.parameters, before) << "the bytes the verify refused must not stay in the editor";
@@ -429,7 +429,7 @@ TEST_F(TransferJob, FailureAfterAnEarlierSuccessIsNotReportedAsOk)
     engine.StartProgramJob(image.parameters); // within the 200 ticks of the first job's message
     runJob();
     tick(3);
-    EXPECT_EQ(engine.display().LabelHlaseni.text, "Program error!");
+    EXPECT_EQ(shownMessage(engine), "Program error!");
     EXPECT_EQ(engine.display().LabelHlaseni.colour, Colour::Red);
 }
 
@@ -465,7 +465,7 @@ TEST_F(TransferJob, SavingCountdownDrivesTheMessageAndGauge)
     engine.StartProgramJob(image.parameters);
     runJob();
     // The unit stores for two seconds after the programming; polls show it.
-    EXPECT_GT(tickUntil([&] { return engine.display().LabelHlaseni.text == "Saving:"; }), 0);
+    EXPECT_GT(tickUntil([&] { return shownMessage(engine) == "Saving:"; }), 0);
     EXPECT_EQ(engine.display().CGaugeProgram.maximum, 100);
     EXPECT_GT(tickUntil([&] { return engine.state().SavingCountdown == 0; }), 0);
     tick();
@@ -479,7 +479,7 @@ TEST_F(TransferJob, SavingCountdownDrivesTheMessageAndGauge)
     engine.HandleMonitorFrame(encodeMonitorFrame(live));
     tick();
     EXPECT_EQ(engine.display().CGaugeProgram.progress, 50);
-    EXPECT_EQ(engine.display().LabelHlaseni.text, "Saving:");
+    EXPECT_EQ(shownMessage(engine), "Saving:");
     EXPECT_EQ(engine.state().MessageTicks, 199);
 }
 
@@ -493,14 +493,14 @@ TEST_F(TransferJob, ProgrammingIsOkOnlyOnceTheUnitReportsItHasStored)
     std::vector<int> progress;
     int ticks = 0;
     while (engine.state().storing == Storing::Watching && ticks++ < 100) {
-        const std::string &text = engine.display().LabelHlaseni.text;
+        const std::string &text = shownMessage(engine);
         EXPECT_TRUE(text == "Verify:: OK" || text == "Saving:") << text << ", tick " << ticks;
         if (text == "Saving:" && (progress.empty() || progress.back() != engine.display().CGaugeProgram.progress))
             progress.push_back(engine.display().CGaugeProgram.progress);
         tick();
     }
     ASSERT_EQ(engine.state().storing, Storing::Stored);
-    EXPECT_EQ(engine.display().LabelHlaseni.text, "Program device:: OK");
+    EXPECT_EQ(shownMessage(engine), "Program device:: OK");
     EXPECT_EQ(engine.display().LabelHlaseni.colour, Colour::Face);
     EXPECT_EQ(engine.display().CGaugeProgram.maximum, 3);
     EXPECT_EQ(engine.display().CGaugeProgram.progress, 3);
@@ -538,12 +538,12 @@ TEST_F(TransferJob, AUnitLostOrStuckWhileStoringEndsTheProgrammingInRed)
             }
             tick();
             ++t;
-            EXPECT_NE(engine.display().LabelHlaseni.text, "Program device:: OK");
+            EXPECT_NE(shownMessage(engine), "Program device:: OK");
         }
         ASSERT_EQ(engine.state().storing, row.end);
         EXPECT_LE(t, LinkEngine::LostTicks + LinkEngine::PollTicks) << "within the watchdog's time";
         EXPECT_EQ(engine.display().LabelSpojeni, !row.framesGoOn) << "lost exactly when the banner says so";
-        EXPECT_EQ(engine.display().LabelHlaseni.text, failure);
+        EXPECT_EQ(shownMessage(engine), failure);
         EXPECT_EQ(engine.display().LabelHlaseni.colour, Colour::Red);
         EXPECT_EQ(engine.state().SavingCountdown, 0) << "the saving display is cleared at once";
         EXPECT_FALSE(engine.display().CGaugeProgram.visible);
@@ -554,7 +554,7 @@ TEST_F(TransferJob, AUnitLostOrStuckWhileStoringEndsTheProgrammingInRed)
         unit.clearFaults();
         for (int i = 0; i < LinkEngine::MessageShowTicks && engine.display().LabelHlaseni.visible; ++i) {
             tick();
-            ASSERT_EQ(engine.display().LabelHlaseni.text, failure) << "tick " << i;
+            ASSERT_EQ(shownMessage(engine), failure) << "tick " << i;
         }
         EXPECT_FALSE(engine.display().LabelSpojeni);
         tickUntil([&] { return engine.state().SavingCountdown == 0 && !engine.display().LabelHlaseni.visible; });
@@ -575,7 +575,7 @@ TEST_F(TransferJob, ProgramAgainAfterTheUnitVanishedWhileStoringFailsInRed)
     EXPECT_EQ(engine.state().lastJobEnd, JobEnd::Failed);
     for (int i = 0; i < 40; ++i) {
         tick();
-        ASSERT_EQ(engine.display().LabelHlaseni.text, "Program error!") << "tick " << i;
+        ASSERT_EQ(shownMessage(engine), "Program error!") << "tick " << i;
         ASSERT_EQ(engine.display().LabelHlaseni.colour, Colour::Red);
     }
     EXPECT_EQ(engine.state().SavingCountdown, 0);
@@ -597,7 +597,7 @@ TEST_F(TransferJob, ReadOfTheToolsOwnImageCorrectsNothing)
     runJob();
     EXPECT_EQ(engine.state().correctedValues, 0);
     EXPECT_EQ(image.parameters, own.parameters);
-    EXPECT_EQ(engine.display().LabelHlaseni.text, "Verify:: OK");
+    EXPECT_EQ(shownMessage(engine), "Verify:: OK");
 }
 
 TEST_F(TransferJob, NoiseOnTheLineNeverVerifiesAnythingNorTouchesTheImage)

@@ -6,6 +6,7 @@
 #include "link/frame.h"
 #include "link/link_engine.h"
 #include "model/validate.h"
+#include "texts/transfer_texts.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -199,7 +200,7 @@ namespace {
 
 struct NoWindow : LinkCallbacks {
     int readFinished(const ParameterArea &) override { return 0; }
-    void showMessageBox(MessageBoxKind, const std::string &) override {}
+    void showMessageBox(const LinkBox &) override {}
 };
 
 } // namespace
@@ -258,9 +259,8 @@ TEST_F(QtPort, WatchdogReopeningNeverLetsAnotherProgramIn)
     UnitImage image;
     SettingsIndexes settings;
     settings.portIndex = 0;
-    KeptTexts texts;
     NoWindow window;
-    LinkEngine engine(port, settings, texts, window);
+    LinkEngine engine(port, settings, window);
 
     engine.OpenPort();
     ASSERT_TRUE(qtPort.isOpen()) << qtPort.lastError().toStdString();
@@ -345,20 +345,19 @@ TEST_F(QtPort, ComAutoListsTheDevicesOncePerOpeningAndFreshEachTime)
     UnitImage image;
     SettingsIndexes settings;
     settings.portIndex = LinkEngine::AutoPortIndex;
-    KeptTexts texts;
     NoWindow window;
-    LinkEngine engine(port, settings, texts, window);
+    LinkEngine engine(port, settings, window);
 
     engine.OpenPort();
     for (int n = 2; n <= LastPortNumber; ++n)
         engine.tick(); // the unit counts as lost: every tick reopens at the next number
-    EXPECT_EQ(engine.display().LabelCom, "COM= COM21");
+    EXPECT_EQ(comCaption(engine.display().LabelCom), "COM= COM21");
     EXPECT_EQ(listings, LastPortNumber);
 
     // An adapter plugged in now is found by the very next reopening.
     present = {slavePath};
     engine.tick();
-    EXPECT_EQ(engine.display().LabelCom, "COM= COM1");
+    EXPECT_EQ(comCaption(engine.display().LabelCom), "COM= COM1");
     EXPECT_EQ(engine.display().LabelComDevice, slavePath);
     EXPECT_TRUE(port.isOpen());
     EXPECT_EQ(listings, LastPortNumber + 1);
