@@ -88,6 +88,30 @@ TEST_F(LiveTest, F9ProgramsAndVerifiesTheUnit)
     EXPECT_EQ(c().bike.LabelVerze1->text(), QStringLiteral("TLV06"));
 }
 
+// A message is worded as it arrives: a change of language leaves the one shown as
+// it was, and the next one comes in the new language.
+TEST_F(LiveTest, TheTransferLineKeepsTheLanguageOfEachMessage)
+{
+    tick(20);
+    QLabel *message = c().frame.monitor.LabelHlaseni;
+    c().menu.MenuVerify->trigger();
+    tick();
+    ASSERT_EQ(message->text(), QStringLiteral("Verify:"));
+    c().menu.MenuGerman->trigger();
+    // The gauge moves and the display is repainted, the words stay.
+    int ticks = 0;
+    for (; ticks < 400 && window.link().state().TransferMode != Transfer::Idle; ++ticks) {
+        ASSERT_EQ(message->text(), QStringLiteral("Verify:")) << "tick " << ticks;
+        tick();
+    }
+    EXPECT_GT(ticks, 1);
+    tick();
+    EXPECT_EQ(message->text(), QStringLiteral("Vergleichen:: OK"));
+    c().menu.MenuEnglish->trigger();
+    tick(20); // live frames repaint the column
+    EXPECT_EQ(message->text(), QStringLiteral("Vergleichen:: OK"));
+}
+
 // Pulled while it stores: the unit may hold none of what the verify saw, so the
 // window must neither keep "Saving:" up nor ever call the programming OK.
 TEST_F(LiveTest, AUnitPulledWhileItStoresIsNotShownAsProgrammed)
