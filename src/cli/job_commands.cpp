@@ -129,12 +129,12 @@ struct CliCallbacks : LinkCallbacks {
     explicit CliCallbacks(UnitImage &image) : image(image) {}
     UnitImage &image;
     std::optional<MessageBoxKind> box;
-    std::string boxText;
+    std::string boxText; ///< worded as the session's default kept texts are
     int readFinished(const ParameterArea &received) override { return takeReadInto(image, received); }
     void showMessageBox(const LinkBox &linkBox) override
     {
         box = linkBox.kind;
-        boxText = linkBoxText(linkBox, KeptTexts{}.languageIndex()); // the command line's language
+        boxText = linkBoxText(linkBox, KeptTexts::DefaultLanguage);
     }
 };
 

@@ -80,8 +80,9 @@ struct LinkState {
 
 /// The unit link: the tick, the serial port's open/receive/send, block transfer and
 /// the live frames' acceptance. Driven only by tick() every 55 ms and by the job
-/// starters; it never waits and never owns the port or the texts, and what it is to
-/// send it is handed at the start of each job.
+/// starters; it never waits and never owns the port, and what it is to send it is
+/// handed at the start of each job. It reports what happened, never words: the
+/// window and the command line word its display in their language.
 class LinkEngine {
   public:
     static constexpr int RepeatTicks = 4;  ///< a job block unanswered this long is sent again

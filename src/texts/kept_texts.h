@@ -64,7 +64,9 @@ std::string_view keptText(TextRole role, int languageIndex);
 /// when the language is chosen so that readers never compose them again.
 class KeptTexts {
   public:
-    explicit KeptTexts(int languageIndex = 0) { load(languageIndex); }
+    static constexpr int DefaultLanguage = 0; ///< English
+
+    explicit KeptTexts(int languageIndex = DefaultLanguage) { load(languageIndex); }
 
     void load(int languageIndex);
     int languageIndex() const { return m_language; }
