@@ -15,7 +15,7 @@
 #include "platform/serial_devices.h"
 #include "recordings/monitor_csv.h"
 #include "texts/kept_texts.h"
-#include "texts/transfer_texts.h"
+#include "live/transfer_texts.h"
 
 #include <atomic>
 #include <charconv>

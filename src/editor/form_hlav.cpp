@@ -15,7 +15,7 @@
 #include "model/fields.h"
 #include "model/settle.h"
 #include "texts/caption_table.h"
-#include "texts/transfer_texts.h"
+#include "live/transfer_texts.h"
 #include "editor/about/form_about.h"
 
 #include <QAction>

@@ -4,7 +4,7 @@
 #include "editor/colours.h"
 #include "editor/controls.h"
 #include "editor/widgets/numeric_field.h"
-#include "texts/transfer_texts.h"
+#include "live/transfer_texts.h"
 
 #include <QLabel>
 

@@ -8,7 +8,7 @@
 #include "sim/loopback_port.h"
 #include "sim/simulated_unit.h"
 #include "texts/kept_texts.h"
-#include "texts/transfer_texts.h"
+#include "live/transfer_texts.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include "model/validate.h"
 #include "sim/loopback_port.h"
 #include "sim/simulated_unit.h"
-#include "texts/transfer_texts.h"
+#include "live/transfer_texts.h"
 
 #include <algorithm>
 #include <exception>

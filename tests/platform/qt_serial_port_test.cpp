@@ -6,7 +6,7 @@
 #include "link/frame.h"
 #include "link/link_engine.h"
 #include "model/validate.h"
-#include "texts/transfer_texts.h"
+#include "live/transfer_texts.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

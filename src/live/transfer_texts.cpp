@@ -1,4 +1,4 @@
-#include "texts/transfer_texts.h"
+#include "live/transfer_texts.h"
 
 #include "texts/kept_texts.h"
 
