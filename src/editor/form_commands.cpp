@@ -105,23 +105,15 @@ void FormHlav::wireMenu()
 
 void FormHlav::MenuNewClick()
 {
-    const auto answer =
-        m_services.dialogs.askYesNoCancel(QString::fromStdString(m_texts[TextRole::TextDefaultQuestion]));
-    if (answer != UserDialogs::Answer::Yes)
-        return;
-    m_session.edit([](UnitImage &image) { newParameterSet(image, NewSetCause::StartOrNew); }, EditFrom::Image);
-    m_c.frame.monitor.LabelHlaseni->hide();
-    m_c.frame.monitor.CGaugeProgram->hide();
-    m_painter.invalidate();
-    m_c.bike.LabelFile2->clear();
-    m_c.frame.LabelFileNote->hide();
+    // The live read-outs are painted anew over what the defaults show.
+    if (m_files->newSet())
+        m_painter.invalidate();
 }
 
 void FormHlav::MenuReadClick()
 {
     m_link.StartReadJob();
-    m_c.bike.LabelFile2->clear();
-    m_c.frame.LabelFileNote->hide();
+    m_files->forgetShownFile();
     paintLive();
 }
 

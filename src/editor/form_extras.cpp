@@ -8,7 +8,9 @@
 #include "texts/caption_table.h"
 #include "texts/extras_texts.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPointer>
 #include <QStatusBar>
@@ -119,7 +121,7 @@ FormCompare *FormHlav::compareWindow()
             [this] { return m_session.parameters(); },
             [this] { return m_link.knownUnitArea(); },
             snapshotFolder(),
-            [this] { return m_currentFileName; },
+            [this] { return currentFileName(); },
             [this] { return int(m_session.settings().languageIndex); },
             [this](const std::vector<std::pair<int, std::uint8_t>> &bytes) { return takeOverFields(bytes); },
         };
@@ -145,6 +147,18 @@ void FormHlav::MenuSnapshotsClick()
     openWithDesktop(folder,
                     QString::fromUtf8(keptText(TextRole::TextManualOpenError, m_session.settings().languageIndex)) +
                         QDir::toNativeSeparators(folder) + QStringLiteral(" !"));
+}
+
+void FormHlav::MenuContensClick()
+{
+    const QString name = QString::fromStdString(m_texts[TextRole::TextManualFile]);
+    const QString path = QDir(QCoreApplication::applicationDirPath()).filePath(name);
+    const QString failure = QString::fromStdString(m_texts[TextRole::TextManualOpenError]) + QStringLiteral("\n") +
+                            QDir::toNativeSeparators(path);
+    if (QFileInfo(path).isFile())
+        openWithDesktop(path, failure);
+    else
+        m_services.dialogs.message(failure);
 }
 
 void FormHlav::openWithDesktop(const QString &path, const QString &failureText)

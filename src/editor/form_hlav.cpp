@@ -64,6 +64,15 @@ FormHlav::FormHlav(SerialPort &port, WindowServices services, TickSource ticks, 
     m_c.bike = buildBikePage(m_c.frame.TabSheetBike);
     m_c.advance = buildAdvancePage(m_c.frame.TabSheetAdvance);
     m_c.servo = buildServoPage(m_c.frame.TabSheetServo);
+    m_files = std::make_unique<WindowFiles>(m_session, m_texts, m_services.dialogs,
+                                            WindowFiles::Widgets{m_c.bike.LabelFile2, m_c.frame.LabelFileNote,
+                                                                 m_c.frame.monitor.LabelHlaseni,
+                                                                 m_c.frame.monitor.CGaugeProgram},
+                                            [this](UnitImage &image) {
+                                                m_binding->refresh(image);
+                                                readBack(image);
+                                                refresh();
+                                            });
     // The captions the window is designed with; the menu bar takes its height from
     // them, and the window must have its final height before it is centred.
     setWindowTitle(QString::fromUtf8(captionText(Caption::FormHlav, 0)));
@@ -89,7 +98,6 @@ void FormHlav::FormCreate(const QStringList &arguments)
     start[field::BikeType] = 0;
     newParameterSet(start, NewSetCause::StartOrNew);
     centreWindow();
-    m_exeDirFileName = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("data.ign"));
     loadSettings(start);
     applyCommandLineLanguage(arguments);
     // Read before the first validation: outside test mode the compensations are
@@ -115,7 +123,7 @@ void FormHlav::FormCreate(const QStringList &arguments)
     for (auto *label : m_c.frame.LabelTest)
         label->setVisible(m_session.testEnable());
     updateControlStates();
-    readStartFileParameters();
+    m_files->readStartFileParameters();
     paintLive();
     if (!m_startNotes.isEmpty()) {
         // The files all lie in the settings folder: the line names them, the tooltip
@@ -194,6 +202,41 @@ void FormHlav::switchLanguage(std::uint8_t language)
     LoadMessages();
     ApplyCaptions();
     refresh();
+}
+
+void FormHlav::openFromCommandLine(const QStringList &arguments)
+{
+    m_files->openFromCommandLine(arguments);
+}
+
+void FormHlav::MenuOpenClick()
+{
+    m_files->open();
+}
+
+void FormHlav::MenuOpenExeDirClick()
+{
+    m_files->openExeDir();
+}
+
+void FormHlav::MenuSaveClick()
+{
+    m_files->save();
+}
+
+void FormHlav::MenuSaveExeDirClick()
+{
+    m_files->saveExeDir();
+}
+
+void FormHlav::dragEnterEvent(QDragEnterEvent *event)
+{
+    m_files->dragEnter(event);
+}
+
+void FormHlav::dropEvent(QDropEvent *event)
+{
+    m_files->drop(event);
 }
 
 void FormHlav::MenuEnglishClick()

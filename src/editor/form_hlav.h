@@ -4,6 +4,7 @@
 #include "editor/controls.h"
 #include "editor/live_display.h"
 #include "editor/qt_translations.h"
+#include "editor/window_files.h"
 #include "editor/window_services.h"
 #include "link/link_engine.h"
 #include "live/dwell_map.h"
@@ -76,11 +77,11 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
     void setTestEnable(bool on);
     /// The one print-mode flag; the link hides its banners by it too.
     bool printMode() const { return m_link.state().PrintMode; }
-    const QString &currentFileName() const { return m_currentFileName; }
-    const QString &exeDirFileName() const { return m_exeDirFileName; }
+    const QString &currentFileName() const { return m_files->currentFileName(); }
+    const QString &exeDirFileName() const { return m_files->exeDirFileName(); }
     /// The file names each dialog proposes next.
-    const QString &openPreset() const { return m_openPreset; }
-    const QString &savePreset() const { return m_savePreset; }
+    const QString &openPreset() const { return m_files->openPreset(); }
+    const QString &savePreset() const { return m_files->savePreset(); }
     /// The settings file, the start-up image file and the test-enable file.
     QString settingsFilePath() const;
     QString startupImagePath() const;
@@ -96,7 +97,7 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
     void updateControlStates();
 
     /// Opens a parameter file as Open does after its dialog (drag and drop, command line).
-    void openParameterFile(const QString &path);
+    void openParameterFile(const QString &path) { m_files->openParameterFile(path); }
 
     /// Bytes (offset, value) into the editor as one edit: validated, shown, one undo
     /// step. Returns the offsets validation holds otherwise than the edit put them:
@@ -219,10 +220,6 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
     void refreshHistoryButtons();
     void startProgrammingAfterChange();
 
-    // form_files
-    void saveTo(const QString &path);
-    void setCurrentFile(const QString &path);
-
     // form_settings
     /// The settings file and the start-up image, which lands in `start`.
     void loadSettings(UnitImage &start);
@@ -235,18 +232,13 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
     /// Brings the window's frame into the available area of the screen it is on,
     /// smaller only where it cannot fit; a frame that fits stays where it is.
     void keepOnScreen();
-    /// The parameters of the file named at start-up, as Open would take them; the
-    /// window must be complete (test mode known), and it is left as it was.
-    void readStartFileParameters();
 
     // form_dwell, form_curves
     void countDwell();
     void refreshCharts();
 
     // form_recording
-    /// The file the editor's parameters came from: the one shown, or after New or
-    /// Read the one last opened or saved; empty when there is none.
-    QString parameterFileName() const;
+    QString parameterFileName() const { return m_files->parameterFileName(); }
     void recordStep();
     void replayStep();
 
@@ -287,14 +279,8 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
     QTimer m_timer;
     TickSource m_tickSource;
 
-    bool m_shownOnce = false;  ///< the frame has been fitted once it was known
-    QString m_currentFileName; ///< CurrentFileName: the file last opened or saved
-    /// The parameters as that file held them when it was last opened or saved; empty
-    /// when not known. A recording's head says whether the editor still holds them.
-    std::optional<ParameterArea> m_fileParameters;
-    QString m_exeDirFileName; ///< ExeDirFileName: "data.ign" beside the executable
-    QString m_openPreset;     ///< what the open dialog proposes next
-    QString m_savePreset;     ///< what the save dialog proposes next
+    bool m_shownOnce = false; ///< the frame has been fitted once it was known
+    std::unique_ptr<WindowFiles> m_files;
     QStringList m_startNotes; ///< the kept files start-up could not read, and what became of them
 };
 

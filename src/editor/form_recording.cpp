@@ -33,7 +33,7 @@ void FormHlav::MenuRecordClick()
         stopRecording();
         return;
     }
-    const QString folder = QFileInfo(m_savePreset).absolutePath();
+    const QString folder = QFileInfo(savePreset()).absolutePath();
     const QString preset = QDir(folder.isEmpty() ? QDir::homePath() : folder)
                                .filePath(QStringLiteral("talviro6_") +
                                          QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd_HHmm")) +
@@ -43,11 +43,6 @@ void FormHlav::MenuRecordClick()
         m_c.menu.MenuRecord->setChecked(false);
 }
 
-QString FormHlav::parameterFileName() const
-{
-    return m_c.bike.LabelFile2->text().isEmpty() ? m_currentFileName : m_c.bike.LabelFile2->text();
-}
-
 bool FormHlav::startRecording(const QString &path)
 {
     stopRecording();
@@ -55,7 +50,8 @@ bool FormHlav::startRecording(const QString &path)
     const QString file = parameterFileName();
     // A recording is read against the parameters it was made with: the file alone
     // does not say them once the editor has left it.
-    const bool edited = !m_fileParameters || *m_fileParameters != m_session.held();
+    const auto &fileParameters = m_files->fileParameters();
+    const bool edited = !fileParameters || *fileParameters != m_session.held();
     const std::vector<std::string> comments{
         "parameter file: " +
             (file.isEmpty() ? std::string("(none)") : file.toStdString() + (edited ? " (edited since)" : "")),
@@ -135,7 +131,7 @@ void FormHlav::recordStep()
 
 void FormHlav::MenuReplayClick()
 {
-    const QString path = m_services.dialogs.askOpenRecordingName(QFileInfo(m_openPreset).absolutePath());
+    const QString path = m_services.dialogs.askOpenRecordingName(QFileInfo(openPreset()).absolutePath());
     if (!path.isEmpty())
         openRecording(path);
 }

@@ -102,9 +102,8 @@ void FormHlav::loadSettings(UnitImage &start)
     m_session.settings().portIndex = byteOf(ini.readInteger(Basic, "ComPort", m_session.settings().portIndex) - 1);
     m_session.settings().scanIndex = byteOf(ini.readInteger(Basic, "ComPortAuto", m_session.settings().scanIndex) - 1);
     m_session.settings().languageIndex = byteOf(ini.readInteger(Basic, "Language", m_session.settings().languageIndex));
-    m_c.bike.LabelFile2->setText(QString::fromStdString(ini.readString(Basic, "File", {})));
-    m_currentFileName = QString::fromStdString(ini.readString(Basic, "IniDir", {}));
-    m_openPreset = m_savePreset = m_currentFileName;
+    m_files->restore(QString::fromStdString(ini.readString(Basic, "File", {})),
+                     QString::fromStdString(ini.readString(Basic, "IniDir", {})));
     const int page = ini.readInteger(Basic, "PageControl1->ActivePageIndex", pageShown());
     if (page >= 0 && page < m_c.frame.PageControl1->count())
         m_c.frame.PageControl1->setCurrentIndex(page);
@@ -181,7 +180,7 @@ void FormHlav::saveSettings()
     ini.writeInteger(Basic, "ComPortAuto", m_session.settings().scanIndex + 1);
     ini.writeInteger(Basic, "Language", m_session.settings().languageIndex);
     ini.write(Basic, "File", m_c.bike.LabelFile2->text().toStdString());
-    ini.write(Basic, "IniDir", m_currentFileName.toStdString());
+    ini.write(Basic, "IniDir", currentFileName().toStdString());
     ini.writeInteger(Basic, "PageControl1->ActivePageIndex", pageShown());
     if (writeSettings)
         note(writeFileAtomically(toFsPath(settingsFilePath()), [&](std::ostream &out) { ini.writeTo(out); }));
@@ -190,30 +189,6 @@ void FormHlav::saveSettings()
 
     if (!errors.isEmpty())
         m_services.dialogs.message(QString::fromStdString(m_texts[TextRole::TextSettingsSaveError]) + errors);
-}
-
-void FormHlav::readStartFileParameters()
-{
-    const QString path = parameterFileName();
-    if (path.isEmpty() || QFileInfo(path).isDir())
-        return;
-    std::ifstream in;
-    if (!openForReading(toFsPath(path), in).empty())
-        return;
-    // Read over the image of the start and validated, as Open takes a file; the
-    // reader's messages are for the tuner only when the tuner opens a file.
-    UnitImage fromFile = m_session.image();
-    if (readParameterFile(in, fromFile, [](FileMessage) {}) == 0 || in.bad())
-        return;
-    SettingsIndexes settings = m_session.settings();
-    validate(fromFile, settings);
-    // Compared as the editor would hold it: shown in the controls and read back;
-    // then the controls show the editor's own values again.
-    m_binding->refresh(fromFile);
-    readBack(fromFile);
-    validate(fromFile, settings);
-    m_fileParameters = fromFile.parameters;
-    refresh();
 }
 
 void FormHlav::readTestEnableFile()
