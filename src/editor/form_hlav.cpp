@@ -3,6 +3,7 @@
 #include "editor/charts/form_charts.h"
 #include "editor/widgets/bar_gauge.h"
 
+#include "editor/about/form_about.h"
 #include "editor/binding.h"
 #include "editor/captions.h"
 #include "editor/control_states.h"
@@ -73,6 +74,9 @@ FormHlav::FormHlav(SerialPort &port, WindowServices services, TickSource ticks, 
                                                 readBack(image);
                                                 refresh();
                                             });
+    m_settings =
+        std::make_unique<WindowSettings>(m_session, m_texts, m_services.dialogs, *m_files, m_services.settingsFolder,
+                                         WindowSettings::Window{this, m_c.frame.PageControl1, m_c.frame.LabelFileNote});
     // The captions the window is designed with; the menu bar takes its height from
     // them, and the window must have its final height before it is centred.
     setWindowTitle(QString::fromUtf8(captionText(Caption::FormHlav, 0)));
@@ -98,11 +102,11 @@ void FormHlav::FormCreate(const QStringList &arguments)
     start[field::BikeType] = 0;
     newParameterSet(start, NewSetCause::StartOrNew);
     centreWindow();
-    loadSettings(start);
+    m_settings->load(start);
     applyCommandLineLanguage(arguments);
     // Read before the first validation: outside test mode the compensations are
     // fixed, in it they keep the values the last run left.
-    readTestEnableFile();
+    m_settings->readTestEnableFile();
     // SilenceTicks starts at 18 in the link: the tool starts in the no-connection state.
     m_qtTexts.apply(m_session.settings().languageIndex);
     LoadMessages();
@@ -125,16 +129,7 @@ void FormHlav::FormCreate(const QStringList &arguments)
     updateControlStates();
     m_files->readStartFileParameters();
     paintLive();
-    if (!m_startNotes.isEmpty()) {
-        // The files all lie in the settings folder: the line names them, the tooltip
-        // says where.
-        const QString notes = m_startNotes.join(QStringLiteral("  |  "));
-        QString shortNotes = notes;
-        shortNotes.replace(QDir(m_services.settingsFolder).absolutePath() + QLatin1Char('/'), QString());
-        m_c.frame.LabelFileNote->setText(shortNotes);
-        m_c.frame.LabelFileNote->setToolTip(notes);
-        m_c.frame.LabelFileNote->show();
-    }
+    m_settings->showStartNotes();
 }
 
 void FormHlav::buildControlTables()
@@ -288,8 +283,14 @@ void FormHlav::closeEvent(QCloseEvent *event)
     m_link.ClosePort();
     // What is kept for the next start is what the controls hold.
     m_session.takeControls();
-    saveSettings();
+    m_settings->save();
     event->accept();
+}
+
+void FormHlav::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    m_settings->shown();
 }
 
 void FormHlav::MenuExitClick()

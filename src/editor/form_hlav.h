@@ -6,6 +6,7 @@
 #include "editor/qt_translations.h"
 #include "editor/window_files.h"
 #include "editor/window_services.h"
+#include "editor/window_settings.h"
 #include "link/link_engine.h"
 #include "live/dwell_map.h"
 #include "live/live_data.h"
@@ -83,9 +84,9 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
     const QString &openPreset() const { return m_files->openPreset(); }
     const QString &savePreset() const { return m_files->savePreset(); }
     /// The settings file, the start-up image file and the test-enable file.
-    QString settingsFilePath() const;
-    QString startupImagePath() const;
-    QString testEnablePath() const;
+    QString settingsFilePath() const { return m_settings->settingsFilePath(); }
+    QString startupImagePath() const { return m_settings->startupImagePath(); }
+    QString testEnablePath() const { return m_settings->testEnablePath(); }
     /// Every numeric field, for tests and for wiring.
     const std::vector<NumericField *> &numericFields() const { return m_fields; }
     const ControlBinding &binding() const { return *m_binding; }
@@ -182,7 +183,7 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
 
   protected:
     void closeEvent(QCloseEvent *event) override;
-    void showEvent(QShowEvent *event) override; // form_settings
+    void showEvent(QShowEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
 
@@ -219,19 +220,6 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
     // form_history
     void refreshHistoryButtons();
     void startProgrammingAfterChange();
-
-    // form_settings
-    /// The settings file and the start-up image, which lands in `start`.
-    void loadSettings(UnitImage &start);
-    void saveSettings();
-    void readTestEnableFile();
-    /// A file kept between runs that could not be read, for the status bar at start.
-    void noteAtStart(const std::string &problem, ExtraText what, const QString &more = {});
-    /// Keeps an unreadable settings file whole under another name, and says so.
-    void setSettingsAside(const std::string &problem);
-    /// Brings the window's frame into the available area of the screen it is on,
-    /// smaller only where it cannot fit; a frame that fits stays where it is.
-    void keepOnScreen();
 
     // form_dwell, form_curves
     void countDwell();
@@ -279,9 +267,8 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
     QTimer m_timer;
     TickSource m_tickSource;
 
-    bool m_shownOnce = false; ///< the frame has been fitted once it was known
     std::unique_ptr<WindowFiles> m_files;
-    QStringList m_startNotes; ///< the kept files start-up could not read, and what became of them
+    std::unique_ptr<WindowSettings> m_settings;
 };
 
 } // namespace talviro6

@@ -55,6 +55,11 @@ QString WindowFiles::parameterFileName() const
     return m_w.fileName->text().isEmpty() ? m_currentFileName : m_w.fileName->text();
 }
 
+QString WindowFiles::shownFileName() const
+{
+    return m_w.fileName->text();
+}
+
 void WindowFiles::restore(const QString &shown, const QString &current)
 {
     m_w.fileName->setText(shown);

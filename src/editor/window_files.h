@@ -49,6 +49,8 @@ class WindowFiles {
     /// The file the editor's parameters came from: the one shown, or after New or
     /// Read the one last opened or saved; empty when there is none.
     QString parameterFileName() const;
+    /// The file the bike page shows; empty after New and Read.
+    QString shownFileName() const;
 
     /// What the settings file kept: the file shown and the one last opened or saved,
     /// which both dialogs propose.
