@@ -27,6 +27,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPixmapCache>
+#include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolButton>
@@ -77,6 +78,11 @@ FormHlav::FormHlav(SerialPort &port, WindowServices services, TickSource ticks, 
     m_settings =
         std::make_unique<WindowSettings>(m_session, m_texts, m_services.dialogs, *m_files, m_services.settingsFolder,
                                          WindowSettings::Window{this, m_c.frame.PageControl1, m_c.frame.LabelFileNote});
+    m_printing = std::make_unique<WindowPrinting>(
+        m_texts, m_services.printer, m_services.dialogs,
+        WindowPrinting::Window{centralWidget(), m_c.frame.PageControl1, m_c.frame.toolBar.BitBtnVerify,
+                               [this](const QString &stamp) { enterPrintMode(stamp); }, [this] { leavePrintMode(); },
+                               [this] { updateControlStates(); }});
     // The captions the window is designed with; the menu bar takes its height from
     // them, and the window must have its final height before it is centred.
     setWindowTitle(QString::fromUtf8(captionText(Caption::FormHlav, 0)));
@@ -222,6 +228,16 @@ void FormHlav::MenuSaveClick()
 void FormHlav::MenuSaveExeDirClick()
 {
     m_files->saveExeDir();
+}
+
+void FormHlav::SpeedButtonPrintClick()
+{
+    m_printing->printShown();
+}
+
+void FormHlav::MenuPrintAllClick()
+{
+    m_printing->printAll();
 }
 
 void FormHlav::dragEnterEvent(QDragEnterEvent *event)

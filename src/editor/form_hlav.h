@@ -5,6 +5,7 @@
 #include "editor/live_display.h"
 #include "editor/qt_translations.h"
 #include "editor/window_files.h"
+#include "editor/window_printing.h"
 #include "editor/window_services.h"
 #include "editor/window_settings.h"
 #include "link/link_engine.h"
@@ -231,7 +232,8 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
     void replayStep();
 
     // form_printing
-    void printPages(const std::vector<int> &pages);
+    void enterPrintMode(const QString &stamp);
+    void leavePrintMode();
 
     // form_extras
     /// Hands `path` to the desktop's viewer; if the desktop reports that it could not
@@ -269,6 +271,7 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
 
     std::unique_ptr<WindowFiles> m_files;
     std::unique_ptr<WindowSettings> m_settings;
+    std::unique_ptr<WindowPrinting> m_printing;
 };
 
 } // namespace talviro6
