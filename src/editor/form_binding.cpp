@@ -9,6 +9,7 @@
 
 #include "editor/widgets/drop_down_list.h"
 #include <QCheckBox>
+#include <QTabWidget>
 
 // The edit handlers of the window: each hands its change to the edit session,
 // which reads back, validates, has the controls refreshed and takes the history
@@ -19,6 +20,11 @@ namespace talviro6 {
 void FormHlav::readBack(UnitImage &image) const
 {
     m_binding->readBack(image, m_session.testEnable());
+}
+
+int FormHlav::pageShown() const
+{
+    return m_c.frame.PageControl1->currentIndex();
 }
 
 void FormHlav::refresh()
@@ -38,9 +44,9 @@ void FormHlav::showEdit(const EditChange &change)
     if (change.page && pageShown() != *change.page)
         m_c.frame.PageControl1->setCurrentIndex(*change.page);
     if (change.historyMoved)
-        refreshHistoryButtons();
+        m_history->refreshButtons();
     if (change.programNow)
-        startProgrammingAfterChange();
+        m_history->programNow();
 }
 
 namespace {

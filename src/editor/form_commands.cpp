@@ -28,9 +28,6 @@ void FormHlav::wireControls()
     }
     for (auto *box : findChildren<MouseUpCheckBox *>())
         connect(box, &MouseUpCheckBox::mouseUp, this, &FormHlav::CheckBoxMouseUp);
-    // Bound to no field: the session's history steps read it, however it was ticked.
-    connect(m_c.frame.monitor.CheckBoxProgHned, &QCheckBox::toggled, this,
-            [this](bool ticked) { m_session.setProgramAfterChange(ticked); });
 
     auto &bike = m_c.bike;
     connect(bike.ComboBoxBike, &DropDownList::selectionChanged, this, &FormHlav::ComboBoxBikeChange);

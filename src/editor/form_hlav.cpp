@@ -2,6 +2,7 @@
 
 #include "editor/charts/form_charts.h"
 #include "editor/widgets/bar_gauge.h"
+#include "editor/widgets/mouse_up_check_box.h"
 
 #include "editor/about/form_about.h"
 #include "editor/binding.h"
@@ -83,6 +84,14 @@ FormHlav::FormHlav(SerialPort &port, WindowServices services, TickSource ticks, 
         WindowPrinting::Window{centralWidget(), m_c.frame.PageControl1, m_c.frame.toolBar.BitBtnVerify,
                                [this](const QString &stamp) { enterPrintMode(stamp); }, [this] { leavePrintMode(); },
                                [this] { updateControlStates(); }});
+    m_history = std::make_unique<WindowHistory>(
+        m_session,
+        WindowHistory::Widgets{m_c.frame.toolBar.SpeedButtonZpet, m_c.menu.MenuZpet, m_c.frame.toolBar.SpeedButtonZnovu,
+                               m_c.menu.MenuZnovu, m_c.frame.monitor.CheckBoxProgHned},
+        [this](const ParameterArea &parameters) {
+            m_link.StartProgramJob(parameters);
+            paintLive();
+        });
     // The captions the window is designed with; the menu bar takes its height from
     // them, and the window must have its final height before it is centred.
     setWindowTitle(QString::fromUtf8(captionText(Caption::FormHlav, 0)));
@@ -238,6 +247,16 @@ void FormHlav::SpeedButtonPrintClick()
 void FormHlav::MenuPrintAllClick()
 {
     m_printing->printAll();
+}
+
+void FormHlav::SpeedButtonZpetClick()
+{
+    m_history->undo();
+}
+
+void FormHlav::SpeedButtonZnovuClick()
+{
+    m_history->redo();
 }
 
 void FormHlav::dragEnterEvent(QDragEnterEvent *event)

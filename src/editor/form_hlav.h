@@ -5,6 +5,7 @@
 #include "editor/live_display.h"
 #include "editor/qt_translations.h"
 #include "editor/window_files.h"
+#include "editor/window_history.h"
 #include "editor/window_printing.h"
 #include "editor/window_services.h"
 #include "editor/window_settings.h"
@@ -218,10 +219,6 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
     void stepColumn(int column, Step step);
     std::optional<MapCell> operatingCell() const;
 
-    // form_history
-    void refreshHistoryButtons();
-    void startProgrammingAfterChange();
-
     // form_dwell, form_curves
     void countDwell();
     void refreshCharts();
@@ -272,6 +269,7 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
     std::unique_ptr<WindowFiles> m_files;
     std::unique_ptr<WindowSettings> m_settings;
     std::unique_ptr<WindowPrinting> m_printing;
+    std::unique_ptr<WindowHistory> m_history;
 };
 
 } // namespace talviro6
