@@ -31,7 +31,7 @@ void FormHlav::refresh()
 {
     m_binding->refresh(m_session.image());
     updateControlStates();
-    updateUnitState();
+    m_unitState->update();
     refreshCharts();
 }
 

@@ -3,23 +3,18 @@
 #include "editor/compare/form_compare.h"
 #include "editor/user_dialogs.h"
 #include "files/snapshots.h"
-#include "model/field_compare.h"
 #include "platform/file_paths.h"
-#include "texts/caption_table.h"
 #include "texts/extras_texts.h"
+#include "texts/kept_texts.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QLabel>
-#include <QPointer>
 #include <QStatusBar>
 
 #include <algorithm>
 #include <ctime>
 
-// Extras: what is known of the unit, snapshots of every read
-// and programming, and the Compare window.
+// Extras: snapshots of every read and programming, and the Compare window.
 
 namespace talviro6 {
 namespace {
@@ -34,32 +29,6 @@ QString extra(ExtraText t, int language)
 QString FormHlav::snapshotFolder() const
 {
     return QDir(m_services.settingsFolder).filePath(QStringLiteral("snapshots"));
-}
-
-void FormHlav::refreshTitle()
-{
-    const int l = m_session.settings().languageIndex;
-    QString title = QString::fromUtf8(captionText(Caption::FormHlav, l));
-    if (m_c.frame.LabelUnitState && !m_c.frame.LabelUnitState->text().isEmpty())
-        title += QStringLiteral("  \u2014  ") + m_c.frame.LabelUnitState->text();
-    if (windowTitle() != title)
-        setWindowTitle(title);
-}
-
-void FormHlav::updateUnitState()
-{
-    const int l = m_session.settings().languageIndex;
-    const auto &known = m_link.knownUnitArea();
-    QString state;
-    if (!known)
-        state = extra(ExtraText::UnitStateUnknown, l);
-    else if (const int differing = countDifferingFields(*known, m_session.parameters()); differing == 0)
-        state = extra(ExtraText::UnitStateSame, l);
-    else
-        state = extra(ExtraText::UnitStateDiffers, l) + QString::number(differing);
-    if (m_c.frame.LabelUnitState->text() != state)
-        m_c.frame.LabelUnitState->setText(state);
-    refreshTitle();
 }
 
 void FormHlav::noteVerifiedJob()
@@ -140,35 +109,18 @@ void FormHlav::MenuCompareClick()
     window->activateWindow();
 }
 
+void FormHlav::MenuContensClick()
+{
+    m_desktop->openManual();
+}
+
 void FormHlav::MenuSnapshotsClick()
 {
     const QString folder = snapshotFolder();
     QDir().mkpath(folder);
-    openWithDesktop(folder,
+    m_desktop->open(folder,
                     QString::fromUtf8(keptText(TextRole::TextManualOpenError, m_session.settings().languageIndex)) +
                         QDir::toNativeSeparators(folder) + QStringLiteral(" !"));
-}
-
-void FormHlav::MenuContensClick()
-{
-    const QString name = QString::fromStdString(m_texts[TextRole::TextManualFile]);
-    const QString path = QDir(QCoreApplication::applicationDirPath()).filePath(name);
-    const QString failure = QString::fromStdString(m_texts[TextRole::TextManualOpenError]) + QStringLiteral("\n") +
-                            QDir::toNativeSeparators(path);
-    if (QFileInfo(path).isFile())
-        openWithDesktop(path, failure);
-    else
-        m_services.dialogs.message(failure);
-}
-
-void FormHlav::openWithDesktop(const QString &path, const QString &failureText)
-{
-    // The report may come after the window is gone, at the end of the run.
-    m_services.shell.openDocument(path, [window = QPointer<FormHlav>(this), failureText](const QString &reason) {
-        if (window)
-            window->m_services.dialogs.message(reason.isEmpty() ? failureText
-                                                                : failureText + QStringLiteral("\n") + reason);
-    });
 }
 
 } // namespace talviro6

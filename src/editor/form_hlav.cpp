@@ -92,6 +92,10 @@ FormHlav::FormHlav(SerialPort &port, WindowServices services, TickSource ticks, 
             m_link.StartProgramJob(parameters);
             paintLive();
         });
+    m_unitState = std::make_unique<WindowUnitState>(
+        m_session, [this]() -> const std::optional<ParameterArea> & { return m_link.knownUnitArea(); },
+        m_c.frame.LabelUnitState, this);
+    m_desktop = std::make_unique<DesktopOpener>(m_services.shell, m_services.dialogs, m_texts);
     // The captions the window is designed with; the menu bar takes its height from
     // them, and the window must have its final height before it is centred.
     setWindowTitle(QString::fromUtf8(captionText(Caption::FormHlav, 0)));
@@ -198,7 +202,7 @@ void FormHlav::LoadMessages()
 
 void FormHlav::ApplyCaptions()
 {
-    refreshTitle();
+    m_unitState->refreshTitle();
     // The table goes by the language of the kept texts, which LoadMessages loaded;
     // the input groups' captions use one of them.
     applyCaptionTable(m_c, m_texts);
@@ -347,7 +351,7 @@ void FormHlav::paintLive()
 {
     if (m_link.knownUnitRevision() != m_knownUnitSeen) {
         noteVerifiedJob();
-        updateUnitState();
+        m_unitState->update();
     }
     const bool bannerBefore = !m_c.frame.LabelSpojeni->isHidden();
     bool changed = m_painter.paint(m_link.display(), m_live.display(), m_texts.languageIndex());

@@ -2,6 +2,7 @@
 
 #include "editor/binding.h"
 #include "editor/controls.h"
+#include "editor/desktop_opener.h"
 #include "editor/live_display.h"
 #include "editor/qt_translations.h"
 #include "editor/window_files.h"
@@ -9,6 +10,7 @@
 #include "editor/window_printing.h"
 #include "editor/window_services.h"
 #include "editor/window_settings.h"
+#include "editor/window_unit_state.h"
 #include "link/link_engine.h"
 #include "live/dwell_map.h"
 #include "live/live_data.h"
@@ -233,12 +235,7 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
     void leavePrintMode();
 
     // form_extras
-    /// Hands `path` to the desktop's viewer; if the desktop reports that it could not
-    /// be opened, now or later, `failureText` is shown with the desktop's reason.
-    void openWithDesktop(const QString &path, const QString &failureText);
-    void updateUnitState();
     void noteVerifiedJob();
-    void refreshTitle();
 
     EditSession m_session;
     KeptTexts m_texts;
@@ -270,6 +267,8 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
     std::unique_ptr<WindowSettings> m_settings;
     std::unique_ptr<WindowPrinting> m_printing;
     std::unique_ptr<WindowHistory> m_history;
+    std::unique_ptr<WindowUnitState> m_unitState;
+    std::unique_ptr<DesktopOpener> m_desktop;
 };
 
 } // namespace talviro6

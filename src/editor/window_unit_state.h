@@ -1,0 +1,36 @@
+#pragma once
+
+#include "model/edit_session.h"
+
+#include <functional>
+#include <optional>
+
+class QLabel;
+class QWidget;
+
+namespace talviro6 {
+
+/// What the editor holds against the unit's last known set, in the status bar and
+/// in the window's title.
+class WindowUnitState {
+  public:
+    /// The unit's set as the last read or verified programming left it; empty when
+    /// not known.
+    using KnownUnit = std::function<const std::optional<ParameterArea> &()>;
+
+    /// `window`: the main window, whose title names the state; `label`: LabelUnitState.
+    WindowUnitState(const EditSession &session, KnownUnit knownUnit, QLabel *label, QWidget *window);
+
+    /// The state anew, then the title.
+    void update();
+    /// The title in the language in use, with the state.
+    void refreshTitle();
+
+  private:
+    const EditSession &m_session;
+    KnownUnit m_knownUnit;
+    QLabel *m_label;
+    QWidget *m_window;
+};
+
+} // namespace talviro6
