@@ -3,17 +3,12 @@
 #include "editor/binding.h"
 #include "editor/widgets/mouse_up_check_box.h"
 #include "editor/widgets/numeric_field.h"
-#include "model/conversions.h"
-#include "model/defaults.h"
 #include "model/fields.h"
 
-#include "editor/widgets/drop_down_list.h"
-#include <QCheckBox>
 #include <QTabWidget>
 
-// The edit handlers of the window: each hands its change to the edit session,
-// which reads back, validates, has the controls refreshed and takes the history
-// step, so the controls always show the validated image.
+// What the edit session asks of the window, and the edit handlers, which hand
+// each change to the window's edits.
 
 namespace talviro6 {
 
@@ -49,140 +44,85 @@ void FormHlav::showEdit(const EditChange &change)
         m_history->programNow();
 }
 
-namespace {
-void noChange(UnitImage &)
-{
-}
-} // namespace
-
 void FormHlav::UpDownClick()
 {
-    m_session.edit(noChange);
+    m_edits->controlChanged();
 }
 
 void FormHlav::EditExit()
 {
-    m_session.edit(noChange);
+    m_edits->controlChanged();
 }
 
 void FormHlav::FormKeyPress(NumericField *)
 {
     focusNextChild();
-    m_session.edit(noChange);
+    m_edits->controlChanged();
 }
 
 void FormHlav::CheckBoxMouseUp()
 {
-    m_session.edit(noChange);
+    m_edits->controlChanged();
 }
 
 void FormHlav::RadioGroupInput1Click(int item)
 {
-    m_session.choose(field::Input1Function, static_cast<std::uint8_t>(item));
+    m_edits->choose(field::Input1Function, item);
 }
 
 void FormHlav::RadioGroupInput2Click(int item)
 {
-    m_session.choose(field::Input2Function, static_cast<std::uint8_t>(item));
+    m_edits->choose(field::Input2Function, item);
 }
 
 void FormHlav::RadioGroupPOutClick(int output, int item)
 {
-    m_session.choose(field::PowerOutMode(output), static_cast<std::uint8_t>(item));
+    m_edits->choose(field::PowerOutMode(output), item);
 }
 
 void FormHlav::ComboBoxBikeChange()
 {
-    // The other controls are not read back: the type's preset decides them.
-    const auto code = convert::bikeItemToStored(m_c.bike.ComboBoxBike->currentIndex());
-    const int synchro = m_c.bike.ComboBoxSynchro->currentIndex();
-    m_session.edit(
-        [&](UnitImage &image) {
-            if (code)
-                image[field::BikeType] = *code;
-            if (synchro >= 0)
-                image[field::SyncMethod] = static_cast<std::uint8_t>(synchro);
-            newParameterSet(image, NewSetCause::ComboChange);
-        },
-        EditFrom::Image);
-}
-
-void FormHlav::stepServo(Step step)
-{
-    const bool all = m_c.servo.CheckBoxServoAll->isChecked();
-    const int point = m_live.state().operatingPoint.OperatingServoPoint;
-    m_session.edit([&](UnitImage &image) { stepServoVoltage(image, step, all, point); });
+    m_edits->bikeTypeChanged();
 }
 
 void FormHlav::BitBtnServoMinusClick()
 {
-    stepServo(Step::Down);
+    m_edits->stepServo(Step::Down);
 }
 
 void FormHlav::BitBtnServoPlusClick()
 {
-    stepServo(Step::Up);
+    m_edits->stepServo(Step::Up);
 }
 
-// A voltage outside the sensor's range does nothing at all: no history step, so no
-// programming after change either. Inside it, the image with the voltage taken is
-// an edit like any other, without reading the controls back.
 void FormHlav::BitBtnTps0Click()
 {
-    UnitImage captured = m_session.image();
-    if (captureTps0(captured, m_live.state().TpsMillivolts))
-        m_session.load(captured.parameters, LoadHow::Edit);
+    m_edits->captureTps(false);
 }
 
 void FormHlav::BitBtnTps100Click()
 {
-    UnitImage captured = m_session.image();
-    if (captureTps100(captured, m_live.state().TpsMillivolts))
-        m_session.load(captured.parameters, LoadHow::Edit);
-}
-
-void FormHlav::stepColumn(int column, Step step)
-{
-    m_session.edit([&](UnitImage &image) { stepMapColumn(image, column, step); });
+    m_edits->captureTps(true);
 }
 
 void FormHlav::CSpinButtonDownClick(int column)
 {
-    stepColumn(column, Step::Down);
+    m_edits->stepColumn(column, Step::Down);
 }
 
 void FormHlav::CSpinButtonUpClick(int column)
 {
-    stepColumn(column, Step::Up);
-}
-
-void FormHlav::stepAdvance(Step step)
-{
-    const bool all = m_c.advance.CheckBoxIgnAll->isChecked();
-    const std::optional<MapCell> cell = operatingCell();
-    m_session.edit([&](UnitImage &image) {
-        // The operating cell is found on the validated map.
-        m_session.settle(image);
-        talviro6::stepAdvance(image, step, all, cell);
-    });
-}
-
-std::optional<MapCell> FormHlav::operatingCell() const
-{
-    const OperatingPoint &p = m_live.state().operatingPoint;
-    if (p.BelowSpeedRange)
-        return std::nullopt;
-    return MapCell{p.OperatingRow, p.OperatingColumn};
+    m_edits->stepColumn(column, Step::Up);
 }
 
 void FormHlav::CSpinButtonAllDownClick()
 {
-    stepAdvance(Step::Down);
+    m_edits->stepAdvance(Step::Down);
 }
 
 void FormHlav::CSpinButtonAllUpClick()
 {
-    stepAdvance(Step::Up);
+    m_edits->stepAdvance(Step::Up);
 }
 
 } // namespace talviro6

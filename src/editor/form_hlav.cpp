@@ -67,6 +67,18 @@ FormHlav::FormHlav(SerialPort &port, WindowServices services, TickSource ticks, 
     m_c.bike = buildBikePage(m_c.frame.TabSheetBike);
     m_c.advance = buildAdvancePage(m_c.frame.TabSheetAdvance);
     m_c.servo = buildServoPage(m_c.frame.TabSheetServo);
+    m_edits = std::make_unique<WindowEdits>(
+        m_session,
+        WindowEdits::Widgets{m_c.bike.ComboBoxBike, m_c.bike.ComboBoxSynchro, m_c.servo.CheckBoxServoAll,
+                             m_c.advance.CheckBoxIgnAll},
+        WindowEdits::Live{[this] { return int(m_link.state().operatingPoint.OperatingServoPoint); },
+                          [this]() -> std::optional<MapCell> {
+                              const OperatingPoint &p = m_link.state().operatingPoint;
+                              if (p.BelowSpeedRange)
+                                  return std::nullopt;
+                              return MapCell{p.OperatingRow, p.OperatingColumn};
+                          },
+                          [this] { return int(m_link.state().TpsMillivolts); }});
     m_files = std::make_unique<WindowFiles>(m_session, m_texts, m_services.dialogs,
                                             WindowFiles::Widgets{m_c.bike.LabelFile2, m_c.frame.LabelFileNote,
                                                                  m_c.frame.monitor.LabelHlaseni,

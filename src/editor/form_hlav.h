@@ -5,6 +5,7 @@
 #include "editor/desktop_opener.h"
 #include "editor/live_display.h"
 #include "editor/qt_translations.h"
+#include "editor/window_edits.h"
 #include "editor/window_files.h"
 #include "editor/window_history.h"
 #include "editor/window_printing.h"
@@ -45,10 +46,12 @@ class UserDialogs;
 
 /// The main window: owns the edit session, the link engine and every control for
 /// the whole run. Every edit goes through the session, which reads the controls
-/// back, validates, has them refreshed and takes the history step. The commands
-/// live in files of their own: form_binding (the edit handlers), form_commands
-/// (menus, transfers, ports), form_history (undo and redo), form_files (open, save,
-/// manual), form_settings (the files kept between runs) and form_printing.
+/// back, validates, has them refreshed and takes the history step. The window's
+/// handlers keep their names and hand the work to the pieces it composes, each
+/// given the session and its own controls: WindowEdits (the edit handlers),
+/// WindowFiles (new, open, save), WindowSettings (the files kept between runs),
+/// WindowPrinting, WindowHistory (undo, redo, programming after change),
+/// WindowUnitState (the unit state and the title) and DesktopOpener.
 class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession::Editor {
     Q_OBJECT
 
@@ -216,10 +219,6 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
     void switchLanguage(std::uint8_t language);
     void markPortMenu();
     void paintLive();
-    void stepServo(Step step);
-    void stepAdvance(Step step);
-    void stepColumn(int column, Step step);
-    std::optional<MapCell> operatingCell() const;
 
     // form_dwell, form_curves
     void countDwell();
@@ -263,6 +262,7 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
     QTimer m_timer;
     TickSource m_tickSource;
 
+    std::unique_ptr<WindowEdits> m_edits;
     std::unique_ptr<WindowFiles> m_files;
     std::unique_ptr<WindowSettings> m_settings;
     std::unique_ptr<WindowPrinting> m_printing;
