@@ -106,7 +106,11 @@ FormHlav::FormHlav(SerialPort &port, WindowServices services, TickSource ticks, 
         });
     m_unitState = std::make_unique<WindowUnitState>(
         m_session, [this]() -> const std::optional<ParameterArea> & { return m_link.knownUnitArea(); },
-        m_c.frame.LabelUnitState, this);
+        m_c.frame.LabelUnitState,
+        [this](const QString &title) {
+            if (windowTitle() != title)
+                setWindowTitle(title);
+        });
     m_desktop = std::make_unique<DesktopOpener>(m_services.shell, m_services.dialogs, m_texts);
     // The captions the window is designed with; the menu bar takes its height from
     // them, and the window must have its final height before it is centred.

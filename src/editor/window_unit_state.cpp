@@ -5,12 +5,11 @@
 #include "texts/extras_texts.h"
 
 #include <QLabel>
-#include <QWidget>
 
 namespace talviro6 {
 
-WindowUnitState::WindowUnitState(const EditSession &session, KnownUnit knownUnit, QLabel *label, QWidget *window)
-    : m_session(session), m_knownUnit(std::move(knownUnit)), m_label(label), m_window(window)
+WindowUnitState::WindowUnitState(const EditSession &session, KnownUnit knownUnit, QLabel *label, ShowTitle showTitle)
+    : m_session(session), m_knownUnit(std::move(knownUnit)), m_label(label), m_showTitle(std::move(showTitle))
 {
 }
 
@@ -20,8 +19,7 @@ void WindowUnitState::refreshTitle()
     QString title = QString::fromUtf8(captionText(Caption::FormHlav, l));
     if (m_label && !m_label->text().isEmpty())
         title += QStringLiteral("  \u2014  ") + m_label->text();
-    if (m_window->windowTitle() != title)
-        m_window->setWindowTitle(title);
+    m_showTitle(title);
 }
 
 void WindowUnitState::update()

@@ -5,8 +5,9 @@
 #include <functional>
 #include <optional>
 
+#include <QString>
+
 class QLabel;
-class QWidget;
 
 namespace talviro6 {
 
@@ -17,9 +18,11 @@ class WindowUnitState {
     /// The unit's set as the last read or verified programming left it; empty when
     /// not known.
     using KnownUnit = std::function<const std::optional<ParameterArea> &()>;
+    /// Gives the main window `title`, which names the state.
+    using ShowTitle = std::function<void(const QString &title)>;
 
-    /// `window`: the main window, whose title names the state; `label`: LabelUnitState.
-    WindowUnitState(const EditSession &session, KnownUnit knownUnit, QLabel *label, QWidget *window);
+    /// `label`: LabelUnitState.
+    WindowUnitState(const EditSession &session, KnownUnit knownUnit, QLabel *label, ShowTitle showTitle);
 
     /// The state anew, then the title.
     void update();
@@ -30,7 +33,7 @@ class WindowUnitState {
     const EditSession &m_session;
     KnownUnit m_knownUnit;
     QLabel *m_label;
-    QWidget *m_window;
+    ShowTitle m_showTitle;
 };
 
 } // namespace talviro6
