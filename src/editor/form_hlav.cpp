@@ -13,12 +13,11 @@
 #include "editor/pages/page_builders.h"
 #include "editor/user_dialogs.h"
 #include "editor/widgets/numeric_field.h"
+#include "live/transfer_texts.h"
 #include "model/defaults.h"
 #include "model/fields.h"
 #include "model/settle.h"
 #include "texts/caption_table.h"
-#include "live/transfer_texts.h"
-#include "editor/about/form_about.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -71,14 +70,14 @@ FormHlav::FormHlav(SerialPort &port, WindowServices services, TickSource ticks, 
         m_session,
         WindowEdits::Widgets{m_c.bike.ComboBoxBike, m_c.bike.ComboBoxSynchro, m_c.servo.CheckBoxServoAll,
                              m_c.advance.CheckBoxIgnAll},
-        WindowEdits::Live{[this] { return int(m_link.state().operatingPoint.OperatingServoPoint); },
+        WindowEdits::Live{[this] { return int(m_live.state().operatingPoint.OperatingServoPoint); },
                           [this]() -> std::optional<MapCell> {
-                              const OperatingPoint &p = m_link.state().operatingPoint;
+                              const OperatingPoint &p = m_live.state().operatingPoint;
                               if (p.BelowSpeedRange)
                                   return std::nullopt;
                               return MapCell{p.OperatingRow, p.OperatingColumn};
                           },
-                          [this] { return int(m_link.state().TpsMillivolts); }});
+                          [this] { return int(m_live.state().TpsMillivolts); }});
     m_files = std::make_unique<WindowFiles>(m_session, m_texts, m_services.dialogs,
                                             WindowFiles::Widgets{m_c.bike.LabelFile2, m_c.frame.LabelFileNote,
                                                                  m_c.frame.monitor.LabelHlaseni,
