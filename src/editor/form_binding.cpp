@@ -27,7 +27,7 @@ void FormHlav::refresh()
     m_binding->refresh(m_session.image());
     updateControlStates();
     m_unitState->update();
-    refreshCharts();
+    m_liveWindow->refreshCharts();
 }
 
 void FormHlav::showEdit(const EditChange &change)

@@ -111,6 +111,9 @@ FormHlav::FormHlav(SerialPort &port, WindowServices services, TickSource ticks, 
                 setWindowTitle(title);
         });
     m_desktop = std::make_unique<DesktopOpener>(m_services.shell, m_services.dialogs, m_texts);
+    m_liveWindow = std::make_unique<WindowLive>(
+        m_session, m_link, m_live, m_services.dialogs, *m_files, m_painter,
+        WindowLive::Widgets{m_c.menu.MenuRecord, m_c.menu.MenuDwell, m_c.frame.StatusBar1, this});
     // The captions the window is designed with; the menu bar takes its height from
     // them, and the window must have its final height before it is centred.
     setWindowTitle(QString::fromUtf8(captionText(Caption::FormHlav, 0)));
@@ -354,12 +357,37 @@ void FormHlav::MenuExitClick()
 
 void FormHlav::Timer1Timer()
 {
-    replayStep();
+    m_liveWindow->replayStep();
     m_link.tick();
     m_live.tick(m_link.display().LabelSpojeni);
-    recordStep();
-    countDwell();
+    m_liveWindow->recordStep();
+    m_liveWindow->countDwell();
     paintLive();
+}
+
+void FormHlav::MenuRecordClick()
+{
+    m_liveWindow->menuRecordClick();
+}
+
+void FormHlav::MenuReplayClick()
+{
+    m_liveWindow->menuReplayClick();
+}
+
+void FormHlav::MenuDwellClick()
+{
+    m_liveWindow->menuDwellClick();
+}
+
+void FormHlav::MenuDwellResetClick()
+{
+    m_liveWindow->menuDwellResetClick();
+}
+
+void FormHlav::MenuChartsClick()
+{
+    m_liveWindow->menuChartsClick();
 }
 
 void FormHlav::paintLive()
@@ -379,16 +407,7 @@ void FormHlav::paintLive()
         // Lost: the last values must not look live.
         writeLivePlaceholders(m_c, m_texts);
     }
-    // Paper shows the parameters, not where the engine happens to run.
-    if (printMode())
-        m_painter.paintParametersOnly();
-    else
-        m_painter.paintOperatingPoint(m_live.state().operatingPoint,
-                                      m_c.menu.MenuDwell->isChecked() ? &m_dwell : nullptr);
-    // The curves follow refresh(), which every edit, read and language switch runs;
-    // the tick moves only the point.
-    if (m_charts && m_charts->isVisible())
-        m_charts->showOperatingPoint(m_live.state().operatingPoint);
+    m_liveWindow->paintOperatingPoint(printMode());
     // The firmware texts come with a header; the control states show them.
     if (changed) {
         const auto &d = m_link.display();

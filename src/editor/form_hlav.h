@@ -8,18 +8,17 @@
 #include "editor/window_edits.h"
 #include "editor/window_files.h"
 #include "editor/window_history.h"
+#include "editor/window_live.h"
 #include "editor/window_printing.h"
 #include "editor/window_services.h"
 #include "editor/window_settings.h"
 #include "editor/window_unit_state.h"
 #include "link/link_engine.h"
-#include "live/dwell_map.h"
 #include "live/live_data.h"
 #include "model/edit_session.h"
 #include "model/edit_steps.h"
 #include "model/unit_image.h"
 #include "model/validate.h"
-#include "recordings/live_recorder.h"
 #include "texts/extras_texts.h"
 #include "texts/kept_texts.h"
 
@@ -51,7 +50,8 @@ class UserDialogs;
 /// given the session and its own controls: WindowEdits (the edit handlers),
 /// WindowFiles (new, open, save), WindowSettings (the files kept between runs),
 /// WindowPrinting, WindowHistory (undo, redo, programming after change),
-/// WindowUnitState (the unit state and the title) and DesktopOpener.
+/// WindowUnitState (the unit state and the title), DesktopOpener and WindowLive
+/// (recording, replay, dwell and charts).
 class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession::Editor {
     Q_OBJECT
 
@@ -118,24 +118,24 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
     /// The block selected on the advance map and its edits.
     MapSelection *mapSelection() const { return m_mapSelection; }
 
-    // form_recording
+    // Recording, replay, dwell and charts (WindowLive).
     /// Records every accepted live frame to `path` (the menu item, --record); false,
     /// after a message, when the file cannot be made.
-    bool startRecording(const QString &path);
-    void stopRecording();
-    bool recording() const { return m_recorder.active(); }
-    const LiveRecorder &recorder() const { return m_recorder; }
+    bool startRecording(const QString &path) { return m_liveWindow->startRecording(path); }
+    void stopRecording() { m_liveWindow->stopRecording(); }
+    bool recording() const { return m_liveWindow->recorder().active(); }
+    const LiveRecorder &recorder() const { return m_liveWindow->recorder(); }
     /// "REC 00:12" in the status bar; null before the first recording.
-    QLabel *recordingLabel() const { return m_recLabel; }
+    QLabel *recordingLabel() const { return m_liveWindow->recordingLabel(); }
     /// Opens a recording as Replay does after its dialog and plays it; false, after a
     /// message, when no line of it can be read.
-    bool openRecording(const QString &path);
+    bool openRecording(const QString &path) { return m_liveWindow->openRecording(path); }
     /// The replay window of the recording opened last; null before.
-    FormReplay *replayWindow() const { return m_replay; }
+    FormReplay *replayWindow() const { return m_liveWindow->replayWindow(); }
     /// Where the engine ran, counted at every tick with live data.
-    const DwellMap &dwell() const { return m_dwell; }
+    const DwellMap &dwell() const { return m_liveWindow->dwell(); }
     /// The charts window, made on first use.
-    FormCharts *chartsWindow();
+    FormCharts *chartsWindow() { return m_liveWindow->chartsWindow(); }
 
   public slots:
     // Edit handlers.
@@ -177,11 +177,11 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
     void MenuAboutClick();
     void MenuCompareClick();
     void MenuSnapshotsClick();
-    void MenuRecordClick();     // form_recording
-    void MenuReplayClick();     // form_recording
-    void MenuDwellClick();      // form_dwell
-    void MenuDwellResetClick(); // form_dwell
-    void MenuChartsClick();     // form_curves
+    void MenuRecordClick();
+    void MenuReplayClick();
+    void MenuDwellClick();
+    void MenuDwellResetClick();
+    void MenuChartsClick();
     void SpeedButtonZpetClick();
     void SpeedButtonZnovuClick();
 
@@ -220,15 +220,6 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
     void markPortMenu();
     void paintLive();
 
-    // form_dwell, form_curves
-    void countDwell();
-    void refreshCharts();
-
-    // form_recording
-    QString parameterFileName() const { return m_files->parameterFileName(); }
-    void recordStep();
-    void replayStep();
-
     // form_printing
     void enterPrintMode(const QString &stamp);
     void leavePrintMode();
@@ -248,14 +239,6 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
     FormCompare *m_compare = nullptr;
     MapSelection *m_mapSelection = nullptr; ///< a child of the window
 
-    // form_recording
-    LiveRecorder m_recorder;
-    QLabel *m_recLabel = nullptr;   ///< in the status bar, made at the first recording
-    FormReplay *m_replay = nullptr; ///< a child of the window, made by Replay
-    std::uint32_t m_recordSeen = 0; ///< the link's monitorFrames the recorder last looked at
-
-    FormCharts *m_charts = nullptr; ///< shown on demand
-    DwellMap m_dwell;
     std::uint32_t m_knownUnitSeen = 0; ///< the link's knownUnitRevision last looked at
     LiveDisplayPainter m_painter;
     std::vector<NumericField *> m_fields;
@@ -269,6 +252,7 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
     std::unique_ptr<WindowHistory> m_history;
     std::unique_ptr<WindowUnitState> m_unitState;
     std::unique_ptr<DesktopOpener> m_desktop;
+    std::unique_ptr<WindowLive> m_liveWindow;
 };
 
 } // namespace talviro6

@@ -1,21 +1,24 @@
-#include "editor/form_hlav.h"
+#include "editor/window_live.h"
 
-#include "editor/binding.h"
+#include "editor/charts/form_charts.h"
+#include "editor/live_display.h"
 #include "editor/replay/form_replay.h"
 #include "editor/user_dialogs.h"
+#include "editor/window_files.h"
+#include "link/link_engine.h"
+#include "live/live_data.h"
 #include "platform/file_paths.h"
 #include "recordings/monitor_csv.h"
 #include "recordings/recording_reader.h"
 #include "texts/recording_texts.h"
 
+#include <QAction>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QStatusBar>
-
-// Recording the live data to a file, and playing a recording back.
 
 namespace talviro6 {
 namespace {
@@ -27,30 +30,37 @@ QString recText(RecordingText t, int language)
 
 } // namespace
 
-void FormHlav::MenuRecordClick()
+WindowLive::WindowLive(const EditSession &session, LinkEngine &link, const LiveData &live, UserDialogs &dialogs,
+                       const WindowFiles &files, LiveDisplayPainter &painter, Widgets widgets)
+    : m_session(session), m_link(link), m_live(live), m_dialogs(dialogs), m_files(files), m_painter(painter),
+      m_w(widgets)
 {
-    if (!m_c.menu.MenuRecord->isChecked()) {
+}
+
+void WindowLive::menuRecordClick()
+{
+    if (!m_w.record->isChecked()) {
         stopRecording();
         return;
     }
-    const QString folder = QFileInfo(savePreset()).absolutePath();
+    const QString folder = QFileInfo(m_files.savePreset()).absolutePath();
     const QString preset = QDir(folder.isEmpty() ? QDir::homePath() : folder)
                                .filePath(QStringLiteral("talviro6_") +
                                          QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd_HHmm")) +
                                          QStringLiteral(".csv"));
-    const QString path = m_services.dialogs.askSaveRecordingName(preset);
+    const QString path = m_dialogs.askSaveRecordingName(preset);
     if (path.isEmpty() || !startRecording(path))
-        m_c.menu.MenuRecord->setChecked(false);
+        m_w.record->setChecked(false);
 }
 
-bool FormHlav::startRecording(const QString &path)
+bool WindowLive::startRecording(const QString &path)
 {
     stopRecording();
     const UnitHeaderTexts &unit = m_link.unitHeaderTexts();
-    const QString file = parameterFileName();
+    const QString file = m_files.parameterFileName();
     // A recording is read against the parameters it was made with: the file alone
     // does not say them once the editor has left it.
-    const auto &fileParameters = m_files->fileParameters();
+    const auto &fileParameters = m_files.fileParameters();
     const bool edited = !fileParameters || *fileParameters != m_session.held();
     const std::vector<std::string> comments{
         "parameter file: " +
@@ -63,45 +73,44 @@ bool FormHlav::startRecording(const QString &path)
     };
     std::string error;
     if (!m_recorder.start(QFile::encodeName(path).toStdString(), comments, &error)) {
-        m_services.dialogs.message(recText(RecordingText::RecordCannotStart, m_session.settings().languageIndex) +
-                                   QStringLiteral("\n") + QString::fromStdString(error));
-        m_c.menu.MenuRecord->setChecked(false);
+        m_dialogs.message(recText(RecordingText::RecordCannotStart, language()) + QStringLiteral("\n") +
+                          QString::fromStdString(error));
+        m_w.record->setChecked(false);
         return false;
     }
     // Frames that came before the start are not part of the recording.
     m_recordSeen = m_link.state().monitorFrames;
     if (!m_recLabel) {
-        m_recLabel = new QLabel(m_c.frame.StatusBar1);
+        m_recLabel = new QLabel(m_w.statusBar);
         m_recLabel->setObjectName(QStringLiteral("LabelRecording"));
         m_recLabel->setStyleSheet(QStringLiteral("QLabel { color: white; background: #c00000; font-weight: bold; "
                                                  "padding: 0px 6px; }"));
-        m_recLabel->setMaximumHeight(m_c.frame.StatusBar1->fontMetrics().height());
+        m_recLabel->setMaximumHeight(m_w.statusBar->fontMetrics().height());
         // Left of the unit state: permanent widgets are laid out in the order inserted,
         // and their indexes count after the bar's one ordinary widget, the file note.
-        m_c.frame.StatusBar1->insertPermanentWidget(1, m_recLabel);
+        m_w.statusBar->insertPermanentWidget(1, m_recLabel);
     }
-    m_recLabel->setToolTip(recText(RecordingText::RecordingTo, m_session.settings().languageIndex) +
-                           QStringLiteral(" ") + path);
+    m_recLabel->setToolTip(recText(RecordingText::RecordingTo, language()) + QStringLiteral(" ") + path);
     m_recLabel->setText(QString::fromStdString(recordingBadge(0)));
     m_recLabel->show();
-    m_c.menu.MenuRecord->setChecked(true);
+    m_w.record->setChecked(true);
     return true;
 }
 
-void FormHlav::stopRecording()
+void WindowLive::stopRecording()
 {
     if (m_recLabel)
         m_recLabel->hide();
-    m_c.menu.MenuRecord->setChecked(false);
+    m_w.record->setChecked(false);
     if (!m_recorder.active())
         return;
     std::string error;
     if (!m_recorder.stop(&error))
-        m_services.dialogs.message(recText(RecordingText::RecordStopped, m_session.settings().languageIndex) +
-                                   QStringLiteral("\n") + QString::fromStdString(error));
+        m_dialogs.message(recText(RecordingText::RecordStopped, language()) + QStringLiteral("\n") +
+                          QString::fromStdString(error));
 }
 
-void FormHlav::recordStep()
+void WindowLive::recordStep()
 {
     const std::uint32_t frames = m_link.state().monitorFrames;
     if (!m_recorder.active()) {
@@ -120,32 +129,32 @@ void FormHlav::recordStep()
         // The recorder has closed the file; a full disk must not look like a recording.
         if (m_recLabel)
             m_recLabel->hide();
-        m_c.menu.MenuRecord->setChecked(false);
-        m_services.dialogs.message(recText(RecordingText::RecordStopped, m_session.settings().languageIndex) +
-                                   QStringLiteral("\n") + QString::fromStdString(error));
+        m_w.record->setChecked(false);
+        m_dialogs.message(recText(RecordingText::RecordStopped, language()) + QStringLiteral("\n") +
+                          QString::fromStdString(error));
         return;
     }
     if (m_recorder.elapsedSeconds() != before)
         m_recLabel->setText(QString::fromStdString(recordingBadge(m_recorder.elapsedSeconds())));
 }
 
-void FormHlav::MenuReplayClick()
+void WindowLive::menuReplayClick()
 {
-    const QString path = m_services.dialogs.askOpenRecordingName(QFileInfo(openPreset()).absolutePath());
+    const QString path = m_dialogs.askOpenRecordingName(QFileInfo(m_files.openPreset()).absolutePath());
     if (!path.isEmpty())
         openRecording(path);
 }
 
-bool FormHlav::openRecording(const QString &path)
+bool WindowLive::openRecording(const QString &path)
 {
-    const int l = m_session.settings().languageIndex;
+    const int l = language();
     RecordingRead read = readRecording(toFsPath(path));
     if (read.problem != RecordingProblem::None) {
         const QString reason = read.problem == RecordingProblem::NotARegularFile
                                    ? recText(RecordingText::NotARegularFile, l)
                                    : QString::fromStdString(read.reason);
-        m_services.dialogs.message(recText(RecordingText::ReplayCannotRead, l) + QStringLiteral("\n") + path +
-                                   QStringLiteral("\n") + reason);
+        m_dialogs.message(recText(RecordingText::ReplayCannotRead, l) + QStringLiteral("\n") + path +
+                          QStringLiteral("\n") + reason);
         return false;
     }
     Recording &recording = read.recording;
@@ -154,7 +163,7 @@ bool FormHlav::openRecording(const QString &path)
         if (recording.skippedLines > 0)
             text += QStringLiteral("\n") + recText(RecordingText::ReplaySkipped, l) + QStringLiteral(" ") +
                     QString::number(recording.skippedLines);
-        m_services.dialogs.message(text);
+        m_dialogs.message(text);
         return false;
     }
     if (m_replay) {
@@ -163,23 +172,87 @@ bool FormHlav::openRecording(const QString &path)
     }
     m_replay = new FormReplay(
         ReplayClock(std::move(recording.frames)), path, recording.skippedLines, l,
-        [this](const MonitorFrame &frame) { m_link.HandleMonitorFrame(encodeMonitorFrame(frame)); }, this);
+        [this](const MonitorFrame &frame) { m_link.HandleMonitorFrame(encodeMonitorFrame(frame)); }, m_w.window);
     m_replay->show();
     m_replay->play();
     return true;
 }
 
-void FormHlav::replayStep()
+void WindowLive::replayStep()
 {
     const bool replaying = m_replay && m_replay->isVisible();
     m_link.setUnitLiveFramesIgnored(replaying);
     if (!replaying)
         return;
-    if (m_replay->language() != m_session.settings().languageIndex)
-        m_replay->setLanguage(m_session.settings().languageIndex);
+    if (m_replay->language() != language())
+        m_replay->setLanguage(language());
     m_replay->tick();
     // Replayed frames are not the unit's: the recorder leaves them out.
     m_recordSeen = m_link.state().monitorFrames;
+}
+
+void WindowLive::countDwell()
+{
+    const LinkState &s = m_link.state();
+    // Only while live frames come: after the unit is lost, and during a job (no
+    // polls), the last engine speed is stale and would pile onto one cell.
+    if (s.SilenceTicks >= LinkEngine::LostTicks || s.TransferMode != Transfer::Idle)
+        return;
+    // A paused or ended replay feeds its moment again at every tick to keep it on
+    // show; no time passes there.
+    if (m_replay && m_replay->isVisible() && !m_replay->clock().playing())
+        return;
+    m_dwell.tick(m_live.state().operatingPoint, m_live.state().EngineSpeed);
+}
+
+void WindowLive::menuDwellClick()
+{
+    // The next tick repaints; painting now shows the change at once, also with no unit.
+    m_painter.paintOperatingPoint(m_live.state().operatingPoint, m_w.dwell->isChecked() ? &m_dwell : nullptr);
+}
+
+void WindowLive::menuDwellResetClick()
+{
+    m_dwell.reset();
+    menuDwellClick();
+}
+
+FormCharts *WindowLive::chartsWindow()
+{
+    if (!m_charts)
+        m_charts = new FormCharts(m_w.window);
+    return m_charts;
+}
+
+void WindowLive::menuChartsClick()
+{
+    FormCharts *charts = chartsWindow();
+    charts->show();
+    charts->raise();
+    charts->activateWindow();
+    refreshCharts();
+}
+
+void WindowLive::refreshCharts()
+{
+    // A closed window costs the refresh and the tick nothing.
+    if (!m_charts || !m_charts->isVisible())
+        return;
+    m_charts->showImage(m_session.image(), language());
+    m_charts->showOperatingPoint(m_live.state().operatingPoint);
+}
+
+void WindowLive::paintOperatingPoint(bool printMode)
+{
+    // Paper shows the parameters, not where the engine happens to run.
+    if (printMode)
+        m_painter.paintParametersOnly();
+    else
+        m_painter.paintOperatingPoint(m_live.state().operatingPoint, m_w.dwell->isChecked() ? &m_dwell : nullptr);
+    // The curves follow refresh(), which every edit, read and language switch runs;
+    // the tick moves only the point.
+    if (m_charts && m_charts->isVisible())
+        m_charts->showOperatingPoint(m_live.state().operatingPoint);
 }
 
 } // namespace talviro6

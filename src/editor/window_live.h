@@ -1,0 +1,90 @@
+#pragma once
+
+#include "live/dwell_map.h"
+#include "model/edit_session.h"
+#include "recordings/live_recorder.h"
+
+#include <QString>
+
+#include <cstdint>
+
+class QAction;
+class QLabel;
+class QStatusBar;
+class QWidget;
+
+namespace talviro6 {
+
+class FormCharts;
+class FormReplay;
+class LinkEngine;
+class LiveData;
+class LiveDisplayPainter;
+class UserDialogs;
+class WindowFiles;
+
+/// What the window does with the live data besides showing it: the recording to a
+/// file with its REC badge, the replay window, where the engine ran (the dwell
+/// map) and the charts window.
+class WindowLive {
+  public:
+    struct Widgets {
+        QAction *record = nullptr;       ///< MenuRecord
+        QAction *dwell = nullptr;        ///< MenuDwell
+        QStatusBar *statusBar = nullptr; ///< StatusBar1, where the REC badge goes
+        QWidget *window = nullptr;       ///< the parent of the replay and charts windows
+    };
+
+    WindowLive(const EditSession &session, LinkEngine &link, const LiveData &live, UserDialogs &dialogs,
+               const WindowFiles &files, LiveDisplayPainter &painter, Widgets widgets);
+
+    // Recording
+    void menuRecordClick();
+    bool startRecording(const QString &path);
+    void stopRecording();
+    /// After the link's tick: the frame it accepted into the recording.
+    void recordStep();
+    const LiveRecorder &recorder() const { return m_recorder; }
+    QLabel *recordingLabel() const { return m_recLabel; }
+
+    // Replay
+    void menuReplayClick();
+    bool openRecording(const QString &path);
+    /// Before the link's tick: the replayed frame, which the link takes as the unit's.
+    void replayStep();
+    FormReplay *replayWindow() const { return m_replay; }
+
+    // Dwell
+    void countDwell();
+    void menuDwellClick();
+    void menuDwellResetClick();
+    const DwellMap &dwell() const { return m_dwell; }
+
+    // Charts
+    FormCharts *chartsWindow();
+    void menuChartsClick();
+    void refreshCharts();
+
+    /// The operating point on the map and the charts; on paper, the parameters alone.
+    void paintOperatingPoint(bool printMode);
+
+  private:
+    int language() const { return m_session.settings().languageIndex; }
+
+    const EditSession &m_session;
+    LinkEngine &m_link;
+    const LiveData &m_live;
+    UserDialogs &m_dialogs;
+    const WindowFiles &m_files;
+    LiveDisplayPainter &m_painter;
+    Widgets m_w;
+
+    LiveRecorder m_recorder;
+    QLabel *m_recLabel = nullptr;   ///< in the status bar, made at the first recording
+    FormReplay *m_replay = nullptr; ///< a child of the window, made by Replay
+    std::uint32_t m_recordSeen = 0; ///< the link's monitorFrames the recorder last looked at
+    FormCharts *m_charts = nullptr; ///< shown on demand
+    DwellMap m_dwell;
+};
+
+} // namespace talviro6
