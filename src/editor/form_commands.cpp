@@ -109,37 +109,22 @@ void FormHlav::MenuNewClick()
 
 void FormHlav::MenuReadClick()
 {
-    m_link.StartReadJob();
-    m_files->forgetShownFile();
-    paintLive();
+    m_transfers->read();
 }
 
 void FormHlav::MenuVerifyClick()
 {
-    // What the controls hold, validated and shown, is what the unit is compared with.
-    m_session.takeControls();
-    m_link.StartVerifyJob(m_session.parameters());
-    paintLive();
+    m_transfers->verify();
 }
 
 void FormHlav::MenuProgramClick()
 {
-    m_session.takeControls();
-    m_link.StartProgramJob(m_session.parameters());
-    paintLive();
+    m_transfers->program();
 }
 
 void FormHlav::MenuCom1Click(int entry)
 {
-    m_link.choosePort(static_cast<std::uint8_t>(entry));
-    markPortMenu();
-    paintLive();
-}
-
-void FormHlav::markPortMenu()
-{
-    for (std::size_t i = 0; i < m_c.menu.MenuComItems.size(); ++i)
-        m_c.menu.MenuComItems[i]->setChecked(i == m_session.settings().portIndex);
+    m_transfers->choosePort(entry);
 }
 
 } // namespace talviro6

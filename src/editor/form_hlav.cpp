@@ -114,6 +114,13 @@ FormHlav::FormHlav(SerialPort &port, WindowServices services, TickSource ticks, 
     m_liveWindow = std::make_unique<WindowLive>(
         m_session, m_link, m_live, m_services.dialogs, *m_files, m_painter,
         WindowLive::Widgets{m_c.menu.MenuRecord, m_c.menu.MenuDwell, m_c.frame.StatusBar1, this});
+    m_transfers = std::make_unique<WindowTransfers>(m_session, m_link, *m_files, m_qtTexts, m_c.menu.MenuComItems,
+                                                    WindowTransfers::Window{[this] { paintLive(); },
+                                                                            [this] {
+                                                                                LoadMessages();
+                                                                                ApplyCaptions();
+                                                                            },
+                                                                            [this] { refresh(); }});
     // The captions the window is designed with; the menu bar takes its height from
     // them, and the window must have its final height before it is centred.
     setWindowTitle(QString::fromUtf8(captionText(Caption::FormHlav, 0)));
@@ -153,7 +160,7 @@ void FormHlav::FormCreate(const QStringList &arguments)
     if (m_tickSource == TickSource::Timer)
         m_timer.start();
     m_link.OpenPort();
-    markPortMenu();
+    m_transfers->markPortMenu();
     ApplyCaptions();
     refresh();
     m_c.frame.monitor.LabelHlaseni->hide();
@@ -227,15 +234,6 @@ void FormHlav::ApplyCaptions()
     LoadMessages();
 }
 
-void FormHlav::switchLanguage(std::uint8_t language)
-{
-    m_session.settings().languageIndex = language;
-    m_qtTexts.apply(language);
-    LoadMessages();
-    ApplyCaptions();
-    refresh();
-}
-
 void FormHlav::openFromCommandLine(const QStringList &arguments)
 {
     m_files->openFromCommandLine(arguments);
@@ -293,22 +291,22 @@ void FormHlav::dropEvent(QDropEvent *event)
 
 void FormHlav::MenuEnglishClick()
 {
-    switchLanguage(0);
+    m_transfers->switchLanguage(0);
 }
 
 void FormHlav::MenuGermanClick()
 {
-    switchLanguage(1);
+    m_transfers->switchLanguage(1);
 }
 
 void FormHlav::MenuFrenchClick()
 {
-    switchLanguage(2);
+    m_transfers->switchLanguage(2);
 }
 
 void FormHlav::MenuCzechClick()
 {
-    switchLanguage(3);
+    m_transfers->switchLanguage(3);
 }
 
 FormAbout *FormHlav::about()

@@ -12,6 +12,7 @@
 #include "editor/window_printing.h"
 #include "editor/window_services.h"
 #include "editor/window_settings.h"
+#include "editor/window_transfers.h"
 #include "editor/window_unit_state.h"
 #include "link/link_engine.h"
 #include "live/live_data.h"
@@ -50,8 +51,9 @@ class UserDialogs;
 /// given the session and its own controls: WindowEdits (the edit handlers),
 /// WindowFiles (new, open, save), WindowSettings (the files kept between runs),
 /// WindowPrinting, WindowHistory (undo, redo, programming after change),
-/// WindowUnitState (the unit state and the title), DesktopOpener and WindowLive
-/// (recording, replay, dwell and charts).
+/// WindowUnitState (the unit state and the title), DesktopOpener, WindowLive
+/// (recording, replay, dwell and charts) and WindowTransfers (read, verify,
+/// program, the port and the language).
 class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession::Editor {
     Q_OBJECT
 
@@ -216,8 +218,6 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
     void LoadMessages();
     /// Every caption, item and hint in the language in use, then LoadMessages.
     void ApplyCaptions();
-    void switchLanguage(std::uint8_t language);
-    void markPortMenu();
     void paintLive();
 
     // form_printing
@@ -253,6 +253,7 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
     std::unique_ptr<WindowUnitState> m_unitState;
     std::unique_ptr<DesktopOpener> m_desktop;
     std::unique_ptr<WindowLive> m_liveWindow;
+    std::unique_ptr<WindowTransfers> m_transfers;
 };
 
 } // namespace talviro6
