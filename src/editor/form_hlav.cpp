@@ -121,6 +121,9 @@ FormHlav::FormHlav(SerialPort &port, WindowServices services, TickSource ticks, 
                                                                                 ApplyCaptions();
                                                                             },
                                                                             [this] { refresh(); }});
+    m_snapshots = std::make_unique<WindowSnapshots>(m_session, m_link, m_services.dialogs, *m_desktop, *m_files,
+                                                    m_services.settingsFolder,
+                                                    WindowSnapshots::Widgets{m_c.frame.StatusBar1, this});
     // The captions the window is designed with; the menu bar takes its height from
     // them, and the window must have its final height before it is centred.
     setWindowTitle(QString::fromUtf8(captionText(Caption::FormHlav, 0)));
@@ -363,6 +366,21 @@ void FormHlav::Timer1Timer()
     paintLive();
 }
 
+void FormHlav::MenuCompareClick()
+{
+    m_snapshots->menuCompareClick();
+}
+
+void FormHlav::MenuContensClick()
+{
+    m_desktop->openManual();
+}
+
+void FormHlav::MenuSnapshotsClick()
+{
+    m_snapshots->menuSnapshotsClick();
+}
+
 void FormHlav::MenuRecordClick()
 {
     m_liveWindow->menuRecordClick();
@@ -391,7 +409,8 @@ void FormHlav::MenuChartsClick()
 void FormHlav::paintLive()
 {
     if (m_link.knownUnitRevision() != m_knownUnitSeen) {
-        noteVerifiedJob();
+        m_knownUnitSeen = m_link.knownUnitRevision();
+        m_snapshots->noteVerifiedJob();
         m_unitState->update();
     }
     const bool bannerBefore = !m_c.frame.LabelSpojeni->isHidden();

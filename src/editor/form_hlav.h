@@ -12,6 +12,7 @@
 #include "editor/window_printing.h"
 #include "editor/window_services.h"
 #include "editor/window_settings.h"
+#include "editor/window_snapshots.h"
 #include "editor/window_transfers.h"
 #include "editor/window_unit_state.h"
 #include "link/link_engine.h"
@@ -52,8 +53,9 @@ class UserDialogs;
 /// WindowFiles (new, open, save), WindowSettings (the files kept between runs),
 /// WindowPrinting, WindowHistory (undo, redo, programming after change),
 /// WindowUnitState (the unit state and the title), DesktopOpener, WindowLive
-/// (recording, replay, dwell and charts) and WindowTransfers (read, verify,
-/// program, the port and the language).
+/// (recording, replay, dwell and charts) WindowTransfers (read, verify,
+/// program, the port and the language) and WindowSnapshots (the snapshots and
+/// the Compare window).
 class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession::Editor {
     Q_OBJECT
 
@@ -112,11 +114,14 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
     /// Bytes (offset, value) into the editor as one edit: validated, shown, one undo
     /// step. Returns the offsets validation holds otherwise than the edit put them:
     /// chosen bytes it refused or changed, and others it changed because of them.
-    std::vector<int> takeOverFields(const std::vector<std::pair<int, std::uint8_t>> &bytes);
+    std::vector<int> takeOverFields(const std::vector<std::pair<int, std::uint8_t>> &bytes)
+    {
+        return m_snapshots->takeOverFields(bytes);
+    }
     /// The folder the snapshots of reads and programmings go to.
-    QString snapshotFolder() const;
+    QString snapshotFolder() const { return m_snapshots->snapshotFolder(); }
     /// The Compare window, made on first use.
-    FormCompare *compareWindow();
+    FormCompare *compareWindow() { return m_snapshots->compareWindow(); }
     /// The block selected on the advance map and its edits.
     MapSelection *mapSelection() const { return m_mapSelection; }
 
@@ -224,9 +229,6 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
     void enterPrintMode(const QString &stamp);
     void leavePrintMode();
 
-    // form_extras
-    void noteVerifiedJob();
-
     EditSession m_session;
     KeptTexts m_texts;
     QtTranslations m_qtTexts; ///< Qt's own buttons and dialogs in the language in use
@@ -235,8 +237,7 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
     LiveData m_live;
     Controls m_c;
     std::unique_ptr<ControlBinding> m_binding;
-    FormAbout *m_about = nullptr; ///< shown on demand
-    FormCompare *m_compare = nullptr;
+    FormAbout *m_about = nullptr;           ///< shown on demand
     MapSelection *m_mapSelection = nullptr; ///< a child of the window
 
     std::uint32_t m_knownUnitSeen = 0; ///< the link's knownUnitRevision last looked at
@@ -254,6 +255,7 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
     std::unique_ptr<DesktopOpener> m_desktop;
     std::unique_ptr<WindowLive> m_liveWindow;
     std::unique_ptr<WindowTransfers> m_transfers;
+    std::unique_ptr<WindowSnapshots> m_snapshots;
 };
 
 } // namespace talviro6

@@ -1,8 +1,11 @@
-#include "editor/form_hlav.h"
+#include "editor/window_snapshots.h"
 
 #include "editor/compare/form_compare.h"
+#include "editor/desktop_opener.h"
 #include "editor/user_dialogs.h"
+#include "editor/window_files.h"
 #include "files/snapshots.h"
+#include "link/link_engine.h"
 #include "platform/file_paths.h"
 #include "texts/extras_texts.h"
 #include "texts/kept_texts.h"
@@ -14,8 +17,6 @@
 #include <algorithm>
 #include <ctime>
 
-// Extras: snapshots of every read and programming, and the Compare window.
-
 namespace talviro6 {
 namespace {
 
@@ -26,14 +27,21 @@ QString extra(ExtraText t, int language)
 
 } // namespace
 
-QString FormHlav::snapshotFolder() const
+WindowSnapshots::WindowSnapshots(EditSession &session, const LinkEngine &link, UserDialogs &dialogs,
+                                 DesktopOpener &desktop, const WindowFiles &files, QString settingsFolder,
+                                 Widgets widgets)
+    : m_session(session), m_link(link), m_dialogs(dialogs), m_desktop(desktop), m_files(files),
+      m_settingsFolder(std::move(settingsFolder)), m_w(widgets)
 {
-    return QDir(m_services.settingsFolder).filePath(QStringLiteral("snapshots"));
 }
 
-void FormHlav::noteVerifiedJob()
+QString WindowSnapshots::snapshotFolder() const
 {
-    m_knownUnitSeen = m_link.knownUnitRevision();
+    return QDir(m_settingsFolder).filePath(QStringLiteral("snapshots"));
+}
+
+void WindowSnapshots::noteVerifiedJob()
+{
     const LinkState &s = m_link.state();
     const auto &known = m_link.knownUnitArea();
     // After every read and every verified programming; a verify alone adds nothing new.
@@ -57,16 +65,15 @@ void FormHlav::noteVerifiedJob()
                                            s.lastJobKind == Transfer::Read ? "read" : "program", &saved);
     const int l = m_session.settings().languageIndex;
     if (error.empty())
-        m_c.frame.StatusBar1->showMessage(
+        m_w.statusBar->showMessage(
             extra(ExtraText::SnapshotSaved, l) + QString::fromStdString(saved.filename().string()), 10000);
     else
-        m_services.dialogs.message(extra(ExtraText::SnapshotError, l) + QStringLiteral("\n") +
-                                   QString::fromStdString(error));
+        m_dialogs.message(extra(ExtraText::SnapshotError, l) + QStringLiteral("\n") + QString::fromStdString(error));
     if (m_compare)
         m_compare->reload();
 }
 
-std::vector<int> FormHlav::takeOverFields(const std::vector<std::pair<int, std::uint8_t>> &bytes)
+std::vector<int> WindowSnapshots::takeOverFields(const std::vector<std::pair<int, std::uint8_t>> &bytes)
 {
     const ParameterArea before = m_session.parameters();
     UnitImage taken = m_session.image();
@@ -83,24 +90,24 @@ std::vector<int> FormHlav::takeOverFields(const std::vector<std::pair<int, std::
     return otherwise;
 }
 
-FormCompare *FormHlav::compareWindow()
+FormCompare *WindowSnapshots::compareWindow()
 {
     if (!m_compare) {
         FormCompare::Sources sources{
             [this] { return m_session.parameters(); },
             [this] { return m_link.knownUnitArea(); },
             snapshotFolder(),
-            [this] { return currentFileName(); },
+            [this] { return m_files.currentFileName(); },
             [this] { return int(m_session.settings().languageIndex); },
             [this](const std::vector<std::pair<int, std::uint8_t>> &bytes) { return takeOverFields(bytes); },
         };
-        m_compare = new FormCompare(std::move(sources), m_services.dialogs, this);
+        m_compare = new FormCompare(std::move(sources), m_dialogs, m_w.window);
         m_compare->resize(720, 760);
     }
     return m_compare;
 }
 
-void FormHlav::MenuCompareClick()
+void WindowSnapshots::menuCompareClick()
 {
     FormCompare *window = compareWindow();
     window->reload();
@@ -109,18 +116,13 @@ void FormHlav::MenuCompareClick()
     window->activateWindow();
 }
 
-void FormHlav::MenuContensClick()
-{
-    m_desktop->openManual();
-}
-
-void FormHlav::MenuSnapshotsClick()
+void WindowSnapshots::menuSnapshotsClick()
 {
     const QString folder = snapshotFolder();
     QDir().mkpath(folder);
-    m_desktop->open(folder,
-                    QString::fromUtf8(keptText(TextRole::TextManualOpenError, m_session.settings().languageIndex)) +
-                        QDir::toNativeSeparators(folder) + QStringLiteral(" !"));
+    m_desktop.open(folder,
+                   QString::fromUtf8(keptText(TextRole::TextManualOpenError, m_session.settings().languageIndex)) +
+                       QDir::toNativeSeparators(folder) + QStringLiteral(" !"));
 }
 
 } // namespace talviro6
