@@ -46,6 +46,9 @@ int runWindow(int argc, char *argv[], const std::function<void(QWidget &window)>
     QApplication app(argc, argv);
     // No display name: Qt would append it to the window's caption, which stands alone.
     QApplication::setApplicationName(QStringLiteral("talviro6"));
+    // The desktop entry's name: without it a Wayland session shows no icon for the
+    // window, and desktops cannot match the window to its menu entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.talviro6.Programmer"));
     applyWindowFont();
 
     // One folder of the user's configuration holds the settings, the start-up image
