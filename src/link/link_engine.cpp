@@ -191,10 +191,7 @@ void LinkEngine::pollStep()
     if (storingFailed && m_state.MessageTicks > 0)
         return;
     if (m_state.SavingCountdown > 0) {
-        if (m_display.LabelHlaseni.news != TransferNews::Saving) {
-            out.set(m_display.LabelHlaseni.news, TransferNews::Saving);
-            out.set(m_display.LabelHlaseni.worded, m_display.LabelHlaseni.worded + 1);
-        }
+        retell(TransferNews::Saving);
         out.colour(m_display.LabelHlaseni, Colour::Face);
         m_state.MessageTicks = MessageShowTicks;
         out.set(m_display.CGaugeProgram.maximum, 100);
@@ -203,10 +200,7 @@ void LinkEngine::pollStep()
     } else {
         out.set(m_display.CGaugeProgram.maximum, ProgressMaximum);
         if (m_state.JobSucceeded && m_state.storing == Storing::Stored) {
-            if (m_display.LabelHlaseni.news != TransferNews::ProgramStored) {
-                out.set(m_display.LabelHlaseni.news, TransferNews::ProgramStored);
-                out.set(m_display.LabelHlaseni.worded, m_display.LabelHlaseni.worded + 1);
-            }
+            retell(TransferNews::ProgramStored);
             out.set(m_display.CGaugeProgram.progress, m_display.CGaugeProgram.maximum);
         }
     }
@@ -278,6 +272,16 @@ void LinkEngine::showMessage(TransferNews news, Colour colour, Transfer job)
     out.colour(line, colour);
     out.visible(m_display.LabelHlaseni, true);
     m_state.MessageTicks = MessageShowTicks;
+}
+
+void LinkEngine::retell(TransferNews news)
+{
+    TransferLine &line = m_display.LabelHlaseni;
+    if (line.news == news)
+        return;
+    DisplayWriter out(m_display);
+    out.set(line.news, news);
+    out.set(line.worded, line.worded + 1);
 }
 
 void LinkEngine::showNotice(std::string_view text, Colour colour)

@@ -175,6 +175,9 @@ class LinkEngine {
     std::span<const std::uint8_t> referenceBlock(int block) const;
     void showHeader();
     /// Puts up a new message, worded by the window as it arrives.
+    /// The line tells `news` from now on, worded anew, in the job, colour and time it
+    /// has; nothing changes when it tells that already (the storing step asks each tick).
+    void retell(TransferNews news);
     void showMessage(TransferNews news, Colour colour, Transfer job = Transfer::Idle);
     void setKnownUnit(std::optional<ParameterArea> area);
 
