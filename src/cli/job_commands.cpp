@@ -117,9 +117,16 @@ std::string resolveDevice(const Options &o)
     PortMap map;
     for (const DeviceMapping &m : o.devices)
         map.setExplicit(m.portNumber, m.path);
-    const std::string device = map.deviceFor(n, presentSerialDevicesPosix());
-    if (device.empty())
-        throw CliError{ExitPortOpen, "COM" + o.port + ": no serial device behind this number"};
+    const std::vector<std::string> present = presentSerialDevicesPosix();
+    const std::string device = map.deviceFor(n, present);
+    if (device.empty()) {
+        PortOpenFailure missing;
+        missing.kind = PortOpenFailure::Kind::Missing;
+        missing.device = "COM" + o.port;
+        missing.systemText = "COM" + o.port + ": no serial device behind this number";
+        missing.present = orderSerialDevices(present);
+        throw CliError{ExitPortOpen, missing.systemText + '\n' + portOpenAdvice(missing, KeptTexts::DefaultLanguage)};
+    }
     return device;
 }
 
@@ -147,8 +154,14 @@ class Session {
     {
         catchStopSignals();
         m_engine.OpenPort();
-        if (m_callbacks.box == MessageBoxKind::ComOpenError)
-            throw CliError{ExitPortOpen, m_texts[TextRole::TextComOpenError] + " " + m_port.lastError()};
+        if (m_callbacks.box == MessageBoxKind::ComOpenError) {
+            // The first line as scripts have always read it; what to do follows.
+            std::string message = m_texts[TextRole::TextComOpenError] + " " + m_port.lastError();
+            if (const std::string advice = portOpenAdvice(m_port.openFailure(), KeptTexts::DefaultLanguage);
+                !advice.empty())
+                message += '\n' + advice;
+            throw CliError{ExitPortOpen, message};
+        }
         m_next = Clock::now();
     }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/port_open_failure.h"
+
 #include <cstdint>
 #include <string>
 
@@ -65,9 +67,9 @@ enum class MessageBoxKind : std::uint8_t {
 
 struct LinkBox {
     MessageBoxKind kind = MessageBoxKind::ComOpenError;
-    std::string reason;  ///< ComOpenError: why the port would not open
-    int pcVersion = 0;   ///< VersionMismatch: the protocol this tool speaks
-    int unitVersion = 0; ///< VersionMismatch: the protocol the unit reports
+    PortOpenFailure failure; ///< ComOpenError: why the port would not open
+    int pcVersion = 0;       ///< VersionMismatch: the protocol this tool speaks
+    int unitVersion = 0;     ///< VersionMismatch: the protocol the unit reports
 };
 
 struct Gauge {

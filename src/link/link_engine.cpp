@@ -57,9 +57,9 @@ void LinkEngine::openPort(bool reopening)
         // The box names the device and the reason, not only the failure.
         LinkBox box;
         box.kind = MessageBoxKind::ComOpenError;
-        box.reason = m_port.openError();
-        if (box.reason.empty())
-            box.reason = "COM" + std::to_string(n) + ": cannot be opened";
+        box.failure = m_port.openFailure();
+        if (box.failure.systemText.empty())
+            box.failure.systemText = "COM" + std::to_string(n) + ": cannot be opened";
         m_callbacks.showMessageBox(box);
     }
 }

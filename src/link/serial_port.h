@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/port_open_failure.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -53,6 +55,16 @@ class SerialPort {
     /// Why the last open failed, as one line that names the device or the port
     /// number ("/dev/ttyUSB0: Permission denied"); empty when nothing is known.
     virtual std::string openError() const { return {}; }
+
+    /// Why the last open failed, with what the tuner needs to put it right: the
+    /// device's group, the programs holding it, the devices present. Looked up when
+    /// asked, not at each failed opening (the automatic search fails every tick).
+    virtual PortOpenFailure openFailure() const
+    {
+        PortOpenFailure failure;
+        failure.systemText = openError();
+        return failure;
+    }
 };
 
 } // namespace talviro6

@@ -1,11 +1,13 @@
 #include "platform/posix_serial_port.h"
 
+#include "platform/port_diagnosis.h"
 #include "platform/serial_devices.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <optional>
 #include <thread>
 
 #include <fcntl.h>
@@ -57,15 +59,21 @@ bool PosixSerialPort::open(int portNumber)
     const std::string device = m_map.deviceFor(portNumber, presentSerialDevicesPosix());
     if (device.empty()) {
         m_lastError = "COM" + std::to_string(portNumber) + ": no serial device behind this number";
+        m_failureKind = PortOpenFailure::Kind::Missing;
+        m_failedDevice = "COM" + std::to_string(portNumber);
         return false;
     }
+    m_failedDevice = device;
     const std::vector<std::string> name = nameIdentity(device);
     if (m_vanished && name == m_openedName) {
         m_lastError = device + ": still names the device that went away";
+        m_failureKind = PortOpenFailure::Kind::Other;
         return false;
     }
-    const auto fail = [&](const char *what) {
-        m_lastError = device + ": " + what + std::strerror(errno);
+    const auto fail = [&](const char *what, std::optional<PortOpenFailure::Kind> kind = std::nullopt) {
+        const int error = errno;
+        m_lastError = device + ": " + what + std::strerror(error);
+        m_failureKind = kind.value_or(openFailureKind(error));
         close();
         return false;
     };
@@ -76,15 +84,16 @@ bool PosixSerialPort::open(int portNumber)
     // would read as "in use: Inappropriate ioctl for device".
     if (::tcgetattr(m_fd, &m_savedLine) != 0) {
         if (errno != ENOTTY && errno != EINVAL)
-            return fail("not a serial port: ");
+            return fail("not a serial port: ", PortOpenFailure::Kind::NotSerial);
         close();
         m_lastError = device + ": not a serial port";
+        m_failureKind = PortOpenFailure::Kind::NotSerial;
         return false;
     }
     if (::flock(m_fd, LOCK_EX | LOCK_NB) != 0)
-        return fail("in use: ");
+        return fail("in use: ", PortOpenFailure::Kind::Busy);
     if (::ioctl(m_fd, TIOCEXCL) != 0)
-        return fail("in use: ");
+        return fail("in use: ", PortOpenFailure::Kind::Busy);
     m_exclusive = true;
     termios tio = m_savedLine;
     ::cfmakeraw(&tio);
@@ -96,7 +105,7 @@ bool PosixSerialPort::open(int portNumber)
     ::cfsetispeed(&tio, B57600);
     ::cfsetospeed(&tio, B57600);
     if (::tcsetattr(m_fd, TCSANOW, &tio) != 0)
-        return fail("cannot set 57600 8N1: ");
+        return fail("cannot set 57600 8N1: ", PortOpenFailure::Kind::Other);
     m_lineChanged = true;
     ::tcflush(m_fd, TCIOFLUSH);
     m_lastError.clear();
@@ -199,6 +208,17 @@ void PosixSerialPort::writeAndDrain(std::span<const std::uint8_t> bytes)
             return notTaken();
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
+}
+
+PortOpenFailure PosixSerialPort::openFailure() const
+{
+    PortOpenFailure failure;
+    failure.systemText = m_lastError;
+    if (m_lastError.empty())
+        return failure;
+    failure.kind = m_failureKind;
+    failure.device = m_failedDevice;
+    return withFactsLookedUp(std::move(failure), [] { return orderSerialDevices(presentSerialDevicesPosix()); });
 }
 
 std::string PosixSerialPort::deviceName(int portNumber) const

@@ -41,6 +41,7 @@ class PosixSerialPort final : public SerialPort {
     /// Why the last opening failed, e.g. "/dev/ttyUSB0: Device or resource busy".
     const std::string &lastError() const { return m_lastError; }
     std::string openError() const override { return m_lastError; }
+    PortOpenFailure openFailure() const override;
 
     /// The device hung up since it was last opened: an adapter pulled out, or the
     /// other end of a pseudo-terminal closed. Seen by bytesWaiting, which every tick
@@ -63,6 +64,8 @@ class PosixSerialPort final : public SerialPort {
     /// the node itself when the name is no link (see nameIdentity in the .cpp).
     std::vector<std::string> m_openedName;
     std::string m_lastError;
+    PortOpenFailure::Kind m_failureKind = PortOpenFailure::Kind::Other;
+    std::string m_failedDevice; ///< the path that would not open, or "COM<n>"
 };
 
 /// The name under which `device` comes back after it went away: the device itself

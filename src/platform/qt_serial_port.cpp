@@ -8,14 +8,46 @@
 #include <utility>
 
 #ifdef Q_OS_UNIX
+#include "platform/port_diagnosis.h"
+
+#include <cerrno>
+
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
+#include <unistd.h>
 #endif
 
 namespace talviro6 {
+namespace {
+
+PortOpenFailure::Kind failureKindOf(QSerialPort::SerialPortError error, const std::string &device)
+{
+#ifdef Q_OS_UNIX
+    // QSerialPort reports a refused permission, another program's lock file and a
+    // device in exclusive use all as PermissionError: the device tells them apart.
+    if (::access(device.c_str(), F_OK) != 0)
+        return errno == EACCES ? PortOpenFailure::Kind::PermissionDenied : PortOpenFailure::Kind::Missing;
+    if (::access(device.c_str(), R_OK | W_OK) != 0 && errno == EACCES)
+        return PortOpenFailure::Kind::PermissionDenied;
+#else
+    (void)device;
+#endif
+    switch (error) {
+    case QSerialPort::DeviceNotFoundError:
+        return PortOpenFailure::Kind::Missing;
+    case QSerialPort::PermissionError:
+        // Where the user may use the device, only another holder refuses it; so
+        // also on Windows, whose "access denied" means a port already open.
+        return PortOpenFailure::Kind::Busy;
+    default:
+        return PortOpenFailure::Kind::Other;
+    }
+}
+
+} // namespace
 
 std::vector<std::string> presentSerialDevices()
 {
@@ -43,6 +75,7 @@ void QtSerialPort::onError(QSerialPort::SerialPortError error)
     // port is closed; the engine then sees a silent unit and reopens by itself.
     if (error == QSerialPort::ResourceError || error == QSerialPort::ReadError) {
         m_lastError = m_port.errorString();
+        m_failureKind = PortOpenFailure::Kind::Other;
         if (m_port.isOpen())
             m_port.close();
     }
@@ -62,12 +95,16 @@ bool QtSerialPort::open(int portNumber)
     const std::string device = m_map.deviceFor(portNumber, *listing);
     if (device.empty()) {
         m_lastError = QStringLiteral("COM%1: no serial device behind this number").arg(portNumber);
+        m_failureKind = PortOpenFailure::Kind::Missing;
+        m_failedDevice = "COM" + std::to_string(portNumber);
         return false;
     }
+    m_failedDevice = device;
     m_port.setPortName(QString::fromStdString(device));
     const QString named = QString::fromStdString(device) + QStringLiteral(": ");
     if (!m_port.open(QIODevice::ReadWrite)) {
         m_lastError = named + m_port.errorString();
+        m_failureKind = failureKindOf(m_port.error(), device);
         return false;
     }
 #ifdef Q_OS_UNIX
@@ -75,6 +112,7 @@ bool QtSerialPort::open(int portNumber)
     // TIOCEXCL; the advisory lock the jobs take keeps the two from sharing a unit.
     if (::flock(static_cast<int>(m_port.handle()), LOCK_EX | LOCK_NB) != 0) {
         m_lastError = named + QStringLiteral("in use by another program");
+        m_failureKind = PortOpenFailure::Kind::Busy;
         m_port.close();
         return false;
     }
@@ -84,6 +122,7 @@ bool QtSerialPort::open(int portNumber)
                             m_port.setFlowControl(QSerialPort::NoFlowControl);
     if (!configured) {
         m_lastError = named + m_port.errorString();
+        m_failureKind = PortOpenFailure::Kind::Other;
         m_port.close();
         return false;
     }
@@ -178,6 +217,24 @@ void QtSerialPort::writeAndDrain(std::span<const std::uint8_t> bytes)
     // counts as for any frame the unit did not answer.
     if (left)
         m_port.clear(QSerialPort::Output);
+}
+
+PortOpenFailure QtSerialPort::openFailure() const
+{
+    PortOpenFailure failure;
+    failure.systemText = m_lastError.toStdString();
+    if (failure.systemText.empty())
+        return failure;
+    failure.kind = m_failureKind;
+    failure.device = m_failedDevice;
+    const auto present = [this] { return m_present ? orderSerialDevices(m_present()) : std::vector<std::string>{}; };
+#ifdef Q_OS_UNIX
+    return withFactsLookedUp(std::move(failure), present);
+#else
+    if (failure.kind == PortOpenFailure::Kind::Missing)
+        failure.present = present();
+    return failure;
+#endif
 }
 
 std::string QtSerialPort::deviceName(int portNumber) const

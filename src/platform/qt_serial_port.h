@@ -46,6 +46,7 @@ class QtSerialPort final : public QObject, public SerialPort {
     /// The reason of the last failed opening, for a tooltip or the command line.
     QString lastError() const { return m_lastError; }
     std::string openError() const override { return m_lastError.toStdString(); }
+    PortOpenFailure openFailure() const override;
 
     /// A write that has not left after this long is abandoned and its rest dropped:
     /// the tick (55 ms) must not hang on an adapter that stalls or a line nobody
@@ -65,6 +66,8 @@ class QtSerialPort final : public QObject, public SerialPort {
     /// Made by deviceName for the next open(); taken by that open, dropped by close().
     mutable std::optional<std::vector<std::string>> m_listing;
     QString m_lastError;
+    PortOpenFailure::Kind m_failureKind = PortOpenFailure::Kind::Other;
+    std::string m_failedDevice; ///< the path that would not open, or "COM<n>"
 };
 
 } // namespace talviro6

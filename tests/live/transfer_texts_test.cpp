@@ -50,7 +50,7 @@ TEST(TransferTexts, EachMessageIsWordedInTheLanguageAskedFor)
 TEST(TransferTexts, BoxesNameTheReasonOrTheVersions)
 {
     LinkBox open;
-    open.reason = "COM5: no serial device behind this number";
+    open.failure.systemText = "COM5: no serial device behind this number";
     EXPECT_EQ(linkBoxText(open, 1), "Falscher COM-Anschlußes!\nCOM5: no serial device behind this number");
     LinkBox version;
     version.kind = MessageBoxKind::VersionMismatch;
