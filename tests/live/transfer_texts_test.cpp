@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "texts/language_table.h"
+
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace talviro6 {
 namespace {
@@ -58,6 +62,96 @@ TEST(TransferTexts, BoxesNameTheReasonOrTheVersions)
     version.unitVersion = 75;
     EXPECT_EQ(linkBoxText(version, 0), "Unmatched version of PC and Ignition programs!  PC-76, IGN-75");
     EXPECT_EQ(comCaption(21), "COM= COM21");
+}
+
+PortOpenFailure failure(PortOpenFailure::Kind kind, const std::string &systemText)
+{
+    PortOpenFailure f;
+    f.kind = kind;
+    f.systemText = systemText;
+    return f;
+}
+
+// Every kind as the tuner reads it: the kept text, the system's line naming the
+// device, then what is wrong and what puts it right.
+TEST(TransferTexts, APortThatWillNotOpenSaysWhyAndWhatToDo)
+{
+    using Kind = PortOpenFailure::Kind;
+    PortOpenFailure group = failure(Kind::PermissionDenied, "/dev/ttyUSB0: Permission denied");
+    group.group = "uucp";
+    PortOpenFailure held = failure(Kind::Busy, "/dev/ttyUSB0: in use: Resource temporarily unavailable");
+    held.holders = {{812, "minicom"}, {1907, "screen"}};
+    PortOpenFailure missing = failure(Kind::Missing, "/dev/ttyUSB3: No such file or directory");
+    missing.present = {"/dev/ttyUSB0", "/dev/ttyS0"};
+    const struct {
+        PortOpenFailure failure;
+        const char *text;
+    } rows[] = {
+        {group, "Com opening error!\n/dev/ttyUSB0: Permission denied\n"
+                "This user may not open the device: it belongs to the group uucp.\n"
+                "Either install the udev rule /usr/lib/udev/rules.d/70-talviro6-serial.rules (it comes with the "
+                "package) and plug the adapter in again,\n"
+                "or add this user to the group (sudo usermod -aG uucp $USER) and log in again."},
+        {failure(Kind::PermissionDenied, "/dev/ttyS0: Permission denied"),
+         "Com opening error!\n/dev/ttyS0: Permission denied\nThis user may not open the device.\n"
+         "Install the udev rule /usr/lib/udev/rules.d/70-talviro6-serial.rules (it comes with the package) and plug "
+         "the adapter in again."},
+        {held, "Com opening error!\n/dev/ttyUSB0: in use: Resource temporarily unavailable\n"
+               "Another program holds the device: minicom (PID 812), screen (PID 1907). Close it, then try again."},
+        {failure(Kind::Busy, "/dev/ttyUSB0: in use by another program"),
+         "Com opening error!\n/dev/ttyUSB0: in use by another program\n"
+         "Another program holds the device, one this user cannot see (another user's or the system's)."},
+        {missing, "Com opening error!\n/dev/ttyUSB3: No such file or directory\n"
+                  "The device is not there. Serial devices present now: /dev/ttyUSB0, /dev/ttyS0"},
+        {failure(Kind::Missing, "COM5: no serial device behind this number"),
+         "Com opening error!\nCOM5: no serial device behind this number\n"
+         "The device is not there: no serial devices found."},
+        {failure(Kind::NotSerial, "/dev/null: not a serial port"), "Com opening error!\n/dev/null: not a serial port"},
+        {failure(Kind::Other, "/dev/ttyUSB0: cannot set 57600 8N1: Input/output error"),
+         "Com opening error!\n/dev/ttyUSB0: cannot set 57600 8N1: Input/output error"},
+    };
+    for (const auto &r : rows) {
+        LinkBox box;
+        box.failure = r.failure;
+        EXPECT_EQ(linkBoxText(box, 0), r.text);
+    }
+}
+
+// Each language has its own words for every kind, and every one of them names what
+// the facts give: the group twice, each holder, each device present.
+TEST(TransferTexts, PortAdviceExistsInEveryLanguageWithItsFacts)
+{
+    using Kind = PortOpenFailure::Kind;
+    PortOpenFailure group = failure(Kind::PermissionDenied, "");
+    group.group = "uucp";
+    PortOpenFailure held = failure(Kind::Busy, "");
+    held.holders = {{812, "minicom"}};
+    PortOpenFailure missing = failure(Kind::Missing, "");
+    missing.present = {"/dev/ttyACM0"};
+    const struct {
+        PortOpenFailure failure;
+        std::vector<std::string> named;
+    } rows[] = {
+        {group, {"uucp", "usermod -aG uucp $USER", "/usr/lib/udev/rules.d/70-talviro6-serial.rules"}},
+        {failure(Kind::PermissionDenied, ""), {"/usr/lib/udev/rules.d/70-talviro6-serial.rules"}},
+        {held, {"minicom (PID 812)"}},
+        {failure(Kind::Busy, ""), {}},
+        {missing, {"/dev/ttyACM0"}},
+        {failure(Kind::Missing, ""), {}},
+    };
+    for (const auto &r : rows) {
+        std::vector<std::string> seen;
+        for (int language = 0; language < LanguageTableCount; ++language) {
+            const std::string advice = portOpenAdvice(r.failure, language);
+            EXPECT_FALSE(advice.empty()) << language;
+            EXPECT_EQ(advice.find("%1"), std::string::npos) << advice;
+            for (const std::string &name : r.named)
+                EXPECT_NE(advice.find(name), std::string::npos) << language << ": " << advice;
+            EXPECT_EQ(std::count(seen.begin(), seen.end(), advice), 0)
+                << "the same words as another language: " << advice;
+            seen.push_back(advice);
+        }
+    }
 }
 
 } // namespace
