@@ -14,6 +14,7 @@
 #include <ctime>
 #include <sstream>
 
+#include <grp.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/resource.h>
@@ -225,6 +226,65 @@ TEST_F(CliJobs, APathThatIsNoSerialPortIsNamedSo)
         EXPECT_EQ(run.err.find("in use"), npos) << run.err;
         EXPECT_EQ(lineCount(run.err), 1) << run.err;
     }
+}
+
+// A port that will not open says why and what to do, under the first line that
+// scripts read: the device's group, the program holding it, the devices present.
+TEST_F(CliJobs, APortThatWillNotOpenSaysWhyAndWhatToDo)
+{
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master), 0);
+    ASSERT_EQ(::unlockpt(master), 0);
+    const std::string terminal = ::ptsname(master);
+    std::string ownName = slurp("/proc/self/comm");
+    ownName.erase(ownName.find('\n'));
+    const std::string pid = std::to_string(::getpid());
+    const std::string read = "talviro6-cli: Com opening error! ";
+    const auto asNobody = [] {
+        const gid_t none[] = {65534};
+        if (::setgroups(1, none) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)
+            ::_exit(126);
+    };
+
+    // Held, as another job of the tool holds it (not handed on to the command).
+    const int holder = ::open(terminal.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(holder, 0);
+    ASSERT_EQ(::flock(holder, LOCK_EX | LOCK_NB), 0);
+    CliRun run = cli({"read", "--port", terminal, "-o", (work() / "x.ign").string()});
+    EXPECT_EQ(run.exitCode, 3);
+    EXPECT_EQ(run.err, read + terminal + ": in use: " + std::strerror(EWOULDBLOCK) +
+                           "\nAnother program holds the device: " + ownName + " (PID " + pid +
+                           "). Close it, then try again.\n");
+    ::close(holder);
+
+    const std::string gone = (work() / "ttyUSB7").string();
+    run = cli({"read", "--port", gone, "-o", (work() / "x.ign").string()});
+    EXPECT_EQ(run.exitCode, 3);
+    EXPECT_EQ(run.err.rfind(read + gone + ": No such file or directory\nThe device is not there", 0), 0u) << run.err;
+    EXPECT_EQ(lineCount(run.err), 2) << run.err;
+
+    run = cli({"read", "--port", "21", "-o", (work() / "x.ign").string()});
+    EXPECT_EQ(run.exitCode, 3);
+    EXPECT_EQ(run.err.rfind("talviro6-cli: COM21: no serial device behind this number\nThe device is not there", 0), 0u)
+        << run.err;
+
+    const group *dialout = ::getgrnam("dialout");
+    if (::geteuid() != 0 || dialout == nullptr) {
+        ::close(master);
+        GTEST_SKIP() << "a refused permission needs root, to run the command as an ordinary user";
+    }
+    ASSERT_EQ(::chown(terminal.c_str(), 0, dialout->gr_gid), 0);
+    ASSERT_EQ(::chmod(terminal.c_str(), 0660), 0);
+    run = cli({"read", "--port", terminal, "-o", "/tmp/never-written.ign"}, asNobody);
+    EXPECT_EQ(run.exitCode, 3) << run.err;
+    EXPECT_EQ(run.err, read + terminal +
+                           ": Permission denied\n"
+                           "This user may not open the device: it belongs to the group dialout.\n"
+                           "Either install the udev rule /usr/lib/udev/rules.d/70-talviro6-serial.rules (it comes "
+                           "with the package) and plug the adapter in again,\n"
+                           "or add this user to the group (sudo usermod -aG dialout $USER) and log in again.\n");
+    ::close(master);
 }
 
 // A unit that answers, but never validly, is a line or wiring fault, not an absent unit.
