@@ -19,9 +19,11 @@
 #include <string>
 
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
 #include <stdlib.h>
 #include <sys/file.h>
+#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -141,6 +143,57 @@ TEST_F(QtPort, ExcludesTheCommandLineJobs)
         EXPECT_NE(::flock(later, LOCK_EX | LOCK_NB), 0) << "the window holds the lock";
         ::close(later);
     }
+}
+
+// QSerialPort calls a refused permission, another's lock and exclusive use all a
+// PermissionError: the kinds the tuner is told must still be told apart.
+TEST_F(QtPort, AFailedOpeningTellsItsKindAndFacts)
+{
+    const int job = ::open(slavePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(job, 0);
+    ASSERT_EQ(::flock(job, LOCK_EX | LOCK_NB), 0);
+    QtSerialPort port(mapped(1), [] { return std::vector<std::string>{"/dev/ttyS0", "/dev/ttyUSB2"}; });
+    ASSERT_FALSE(port.open(1));
+    PortOpenFailure failure = port.openFailure();
+    EXPECT_EQ(failure.kind, PortOpenFailure::Kind::Busy);
+    EXPECT_EQ(failure.systemText, port.openError());
+    ASSERT_EQ(failure.holders.size(), 1u);
+    EXPECT_EQ(failure.holders.front().pid, ::getpid()) << "the test holds the lock";
+    ::close(job);
+
+    PortMap gone;
+    gone.setExplicit(2, "/dev/ttyUSB97");
+    QtSerialPort missing(gone, [] { return std::vector<std::string>{"/dev/ttyS0", "/dev/ttyUSB2"}; });
+    ASSERT_FALSE(missing.open(2));
+    failure = missing.openFailure();
+    EXPECT_EQ(failure.kind, PortOpenFailure::Kind::Missing) << failure.systemText;
+    EXPECT_EQ(failure.device, "/dev/ttyUSB97");
+    EXPECT_EQ(failure.present, (std::vector<std::string>{"/dev/ttyUSB2", "/dev/ttyS0"}))
+        << "in the order of the numbers";
+    ASSERT_FALSE(missing.open(3));
+    EXPECT_EQ(missing.openFailure().device, "COM3") << "the third device present is none";
+
+    const group *dialout = ::getgrnam("dialout");
+    if (::geteuid() != 0 || dialout == nullptr)
+        GTEST_SKIP() << "a refused permission needs root, to become an ordinary user";
+    ASSERT_EQ(::chown(slavePath.c_str(), 0, dialout->gr_gid), 0);
+    ASSERT_EQ(::chmod(slavePath.c_str(), 0660), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const gid_t none[] = {65534};
+        if (::setgroups(1, none) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)
+            ::_exit(10);
+        QtSerialPort refused(mapped(1), noDevices);
+        if (refused.open(1))
+            ::_exit(11);
+        const PortOpenFailure seen = refused.openFailure();
+        ::_exit(seen.kind != PortOpenFailure::Kind::PermissionDenied ? 12 : seen.group != "dialout" ? 13 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "10: could not become nobody, 11: opened, 12: another kind, 13: no group";
 }
 
 // A line that does not take what is written (a stalled adapter) must not hold up
