@@ -3,11 +3,15 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cstdio>
 #include <fstream>
+#include <iterator>
+#include <sstream>
 #include <system_error>
 
 #include <grp.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 namespace talviro6 {
 namespace {
@@ -34,6 +38,29 @@ std::string programName(const std::filesystem::path &processFolder)
     if (!std::getline(comm, name) || name.empty())
         return "?";
     return name;
+}
+
+/// The processes that hold a lock on the file `st`, from procRoot/locks, whose lines
+/// read "1: FLOCK  ADVISORY  WRITE 812 00:1a:9 0 EOF" (device numbers in hex); a
+/// waiter's line has "->" after the number and is left out.
+std::vector<int> lockHolders(const struct stat &st, const std::filesystem::path &procRoot)
+{
+    std::vector<int> pids;
+    std::ifstream locks(procRoot / "locks");
+    char id[64];
+    std::snprintf(id, sizeof id, "%02x:%02x:%llu", ::major(st.st_dev), ::minor(st.st_dev),
+                  static_cast<unsigned long long>(st.st_ino));
+    std::string line;
+    for (int lines = 0; lines < MaxFilesLookedAt && std::getline(locks, line); ++lines) {
+        std::istringstream fields(line);
+        std::string number, type, mode, access, pid, file;
+        if (!(fields >> number >> type >> mode >> access >> pid >> file) || type == "->")
+            continue;
+        int value = 0;
+        if (file == id && isProcessNumber(pid, value))
+            pids.push_back(value);
+    }
+    return pids;
 }
 
 } // namespace
@@ -111,7 +138,15 @@ std::vector<PortHolder> deviceHolders(const std::string &device, const std::file
         }
     }
     std::sort(holders.begin(), holders.end(), [](const PortHolder &a, const PortHolder &b) { return a.pid < b.pid; });
-    return holders;
+    // Of the programs that have the device open, the one with the lock is the one
+    // that keeps others out; the rest (a simulator keeps its terminal open) are
+    // only named when no lock tells.
+    const std::vector<int> locking = lockHolders(wanted, procRoot);
+    std::vector<PortHolder> lockers;
+    std::copy_if(holders.begin(), holders.end(), std::back_inserter(lockers), [&](const PortHolder &holder) {
+        return std::find(locking.begin(), locking.end(), holder.pid) != locking.end();
+    });
+    return lockers.empty() ? holders : lockers;
 }
 
 PortOpenFailure withFactsLookedUp(PortOpenFailure failure, const std::function<std::vector<std::string>()> &present,

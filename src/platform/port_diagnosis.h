@@ -27,7 +27,8 @@ inline constexpr int MaxFilesLookedAt = 65536;
 
 /// The processes that have `device` open, as `procRoot` (/proc) shows them: only
 /// this user's processes show their open files, so other users' holders are not
-/// among them. By process number, each once.
+/// among them. Those of them that hold a lock on it (procRoot/locks) when there are
+/// any, since those keep others out. By process number, each once.
 std::vector<PortHolder> deviceHolders(const std::string &device, const std::filesystem::path &procRoot = "/proc");
 
 /// `failure` with what its kind needs looked up: the device's group for a refused

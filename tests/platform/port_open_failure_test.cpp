@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -16,6 +17,7 @@
 #include <stdlib.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -145,7 +147,7 @@ TEST(PortOpenFailure, TheGroupIsNamedOnlyWhenJoiningItWouldHelp)
     EXPECT_EQ(deviceGroup(folder.path() / "gone"), "");
 }
 
-TEST(PortOpenFailure, HoldersAreTheProcessesWithTheDeviceOpenEachOnce)
+TEST(PortOpenFailure, HoldersAreItsLockersElseAllThatHaveItOpen)
 {
     Folder folder;
     const fs::path dev = folder.path() / "dev";
@@ -156,6 +158,15 @@ TEST(PortOpenFailure, HoldersAreTheProcessesWithTheDeviceOpenEachOnce)
     addProcess(proc, 812, "minicom", {"/dev/null", dev / "ttyUSB0"});
     addProcess(proc, 77, "screen", {dev / "by-id-adapter", dev / "ttyUSB0"}); // by a link, and twice
     addProcess(proc, 900, "other", {dev / "ttyUSB1"});
+    addProcess(proc, 950, "talviro6-sim", {dev / "ttyUSB1"}); // open, but the lock is 900's
+    struct stat locked {};
+    ASSERT_EQ(::stat((dev / "ttyUSB1").c_str(), &locked), 0);
+    char id[64];
+    std::snprintf(id, sizeof id, "%02x:%02x:%llu", ::major(locked.st_dev), ::minor(locked.st_dev),
+                  static_cast<unsigned long long>(locked.st_ino));
+    writeFile(proc / "locks", std::string("1: POSIX  ADVISORY  WRITE 812 00:1a:4242 0 EOF\n") +
+                                  "2: FLOCK  ADVISORY  WRITE 900 " + id + " 0 EOF\n" +
+                                  "2: -> FLOCK  ADVISORY  WRITE 950 " + id + " 0 EOF\n");
     addProcess(proc, 901, "closed", {dev / "gone"}); // a link to nothing
     writeFile(proc / "902" / "comm", "foreign\n");   // another user's: no fd folder to look into
     fs::create_directories(proc / "self" / "fd");
@@ -164,7 +175,8 @@ TEST(PortOpenFailure, HoldersAreTheProcessesWithTheDeviceOpenEachOnce)
     EXPECT_EQ(deviceHolders(dev / "ttyUSB0", proc), (std::vector<PortHolder>{{77, "screen"}, {812, "minicom"}}));
     EXPECT_EQ(deviceHolders(dev / "by-id-adapter", proc), (std::vector<PortHolder>{{77, "screen"}, {812, "minicom"}}))
         << "the device by another name is the same device";
-    EXPECT_EQ(deviceHolders(dev / "ttyUSB1", proc), (std::vector<PortHolder>{{900, "other"}}));
+    EXPECT_EQ(deviceHolders(dev / "ttyUSB1", proc), (std::vector<PortHolder>{{900, "other"}}))
+        << "of those with the device open, the one with the lock; a waiter for it is none";
     EXPECT_TRUE(deviceHolders(dev / "gone", proc).empty());
     EXPECT_TRUE(deviceHolders(dev / "ttyUSB0", folder.path() / "no-proc").empty());
 }
