@@ -14,7 +14,7 @@ struct PortHolder {
 };
 
 /// Why a port would not open, as facts: the words for the tuner are made from them
-/// in his language, so that every port (the termios port, the Qt port, a port of
+/// in the tuner's language, so that every port (the termios port, the Qt port, a port of
 /// another system) is told of in the same words.
 struct PortOpenFailure {
     enum class Kind {

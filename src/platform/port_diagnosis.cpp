@@ -76,7 +76,10 @@ PortOpenFailure::Kind openFailureKind(int error)
     case EPERM:
         return PortOpenFailure::Kind::PermissionDenied;
     case EBUSY:
-    case EWOULDBLOCK:
+    case EWOULDBLOCK: // what a refused flock gives
+#if EAGAIN != EWOULDBLOCK
+    case EAGAIN:
+#endif
         return PortOpenFailure::Kind::Busy;
     case ENOTTY:
         return PortOpenFailure::Kind::NotSerial;
