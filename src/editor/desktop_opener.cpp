@@ -10,6 +10,20 @@
 
 namespace talviro6 {
 
+QString manualPath(const QString &programDir, const QString &name)
+{
+    const QString beside = QDir(programDir).filePath(name);
+    // An install puts the programs in <prefix>/bin and the documentation in
+    // <prefix>/share/doc/talviro6; the build tree keeps the manual beside the window.
+    const QString installedDir = QDir::cleanPath(QDir(programDir).filePath(QStringLiteral("../share/doc/talviro6")));
+    const QString installed = QDir(installedDir).filePath(name);
+    if (QFileInfo(beside).isFile())
+        return beside;
+    if (QFileInfo(installed).isFile() || QFileInfo(installedDir).isDir())
+        return installed;
+    return beside;
+}
+
 DesktopOpener::DesktopOpener(DocumentShell &shell, UserDialogs &dialogs, const KeptTexts &texts)
     : m_shell(shell), m_dialogs(dialogs), m_texts(texts)
 {
@@ -27,7 +41,7 @@ void DesktopOpener::open(const QString &path, const QString &failureText)
 void DesktopOpener::openManual()
 {
     const QString name = QString::fromStdString(m_texts[TextRole::TextManualFile]);
-    const QString path = QDir(QCoreApplication::applicationDirPath()).filePath(name);
+    const QString path = manualPath(QCoreApplication::applicationDirPath(), name);
     const QString failure = QString::fromStdString(m_texts[TextRole::TextManualOpenError]) + QStringLiteral("\n") +
                             QDir::toNativeSeparators(path);
     if (QFileInfo(path).isFile())

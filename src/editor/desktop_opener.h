@@ -10,6 +10,12 @@ class DocumentShell;
 class KeptTexts;
 class UserDialogs;
 
+/// Where Help looks for the manual `name`: beside the program in `programDir` (the
+/// build tree), else in ../share/doc/talviro6 from it (an install). When neither
+/// has it, the path named is the install's if that folder exists, else the one
+/// beside the program.
+QString manualPath(const QString &programDir, const QString &name);
+
 /// Documents and folders handed to the desktop's viewer: the manual, the
 /// snapshots' folder.
 class DesktopOpener {
@@ -19,7 +25,7 @@ class DesktopOpener {
     /// Hands `path` to the desktop's viewer; if the desktop reports that it could not
     /// be opened, now or later, `failureText` is shown with the desktop's reason.
     void open(const QString &path, const QString &failureText);
-    /// The manual in the language in use, beside the executable.
+    /// The manual in the language in use, where manualPath() finds it.
     void openManual();
 
   private:

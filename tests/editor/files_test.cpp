@@ -1,4 +1,5 @@
 // Open, Save, the manual, a dropped file and a file named on the command line.
+#include "editor/desktop_opener.h"
 #include "editor/widgets/bar_gauge.h"
 #include "window_fixture.h"
 
@@ -303,6 +304,48 @@ TEST_F(FilesTest, ADroppedParameterFileOpens)
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&window, &drop);
     EXPECT_EQ(label(), Fixture);
+}
+
+/// Help looks beside the program first (the build tree), then where an install puts
+/// the manual: <prefix>/bin/talviro6 beside <prefix>/share/doc/talviro6.
+TEST(ManualPath, BesideTheProgramFirstThenTheInstalledDocumentation)
+{
+    const QString name = QStringLiteral("manual_quendal_talviro6_de.pdf");
+    struct Case {
+        const char *what;
+        bool beside;    ///< a manual beside the program
+        bool docFolder; ///< share/doc/talviro6 exists
+        bool installed; ///< a manual in it
+        bool expectInstalled;
+    };
+    const Case cases[] = {
+        {"only beside the program", true, false, false, false},
+        {"only installed", false, true, true, true},
+        {"both: the build tree's wins", true, true, true, false},
+        {"none, but an installed layout: named where it belongs", false, true, false, true},
+        {"none, a build tree: named beside the program", false, false, false, false},
+    };
+    for (const Case &c : cases) {
+        QTemporaryDir prefix;
+        ASSERT_TRUE(QDir(prefix.path()).mkpath(QStringLiteral("bin")));
+        const QString bin = prefix.filePath(QStringLiteral("bin"));
+        const QString doc = prefix.filePath(QStringLiteral("share/doc/talviro6"));
+        const auto touch = [](const QString &path) {
+            QFile file(path);
+            return file.open(QIODevice::WriteOnly);
+        };
+        if (c.beside) {
+            ASSERT_TRUE(touch(QDir(bin).filePath(name)));
+        }
+        if (c.docFolder) {
+            ASSERT_TRUE(QDir().mkpath(doc));
+        }
+        if (c.installed) {
+            ASSERT_TRUE(touch(QDir(doc).filePath(name)));
+        }
+        const QString expected = QDir(c.expectInstalled ? doc : bin).filePath(name);
+        EXPECT_EQ(manualPath(bin, name).toStdString(), expected.toStdString()) << c.what;
+    }
 }
 
 #if !defined(Q_OS_WIN) && !defined(Q_OS_MACOS)
