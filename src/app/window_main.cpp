@@ -1,6 +1,7 @@
 #include "app/window_main.h"
 
 #include "app/app_options.h"
+#include "app/program_icon.h"
 #include "editor/form_hlav.h"
 #include "editor/page_printers.h"
 #include "editor/user_dialogs.h"
@@ -49,6 +50,7 @@ int runWindow(int argc, char *argv[], const std::function<void(QWidget &window)>
     // The desktop entry's name: without it a Wayland session shows no icon for the
     // window, and desktops cannot match the window to its menu entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.talviro6.Programmer"));
+    QApplication::setWindowIcon(programIcon());
     applyWindowFont();
 
     // One folder of the user's configuration holds the settings, the start-up image
