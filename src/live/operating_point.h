@@ -1,14 +1,12 @@
 #pragma once
 
+#include "model/fields.h"
 #include "model/unit_image.h"
 
 #include <array>
 #include <cstdint>
 
 namespace talviro6 {
-
-/// Throttle positions of the advance map's rows 0 ... 9, in percent; not stored in the image.
-inline constexpr std::array<std::uint8_t, 10> ThrottleRows{0, 2, 5, 10, 20, 30, 40, 60, 80, 100};
 
 /// Where the engine runs in the advance map and on the servo curve: the nearest
 /// breakpoints to the present speed and throttle.

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
+
 // Offsets of the unit's parameter memory. Every access to a field goes through
 // these names so that the byte layout lives in exactly one place.
 
@@ -129,6 +132,9 @@ static_assert(PowerOutCells(2, 2) == 226);
 } // namespace talviro6::field
 
 namespace talviro6 {
+
+/// Throttle positions of the advance map's rows 0 ... 9, in percent; not stored in the image.
+inline constexpr std::array<std::uint8_t, field::MapRows> ThrottleRows{0, 2, 5, 10, 20, 30, 40, 60, 80, 100};
 
 /// Values of BikeType and the other enumerated fields, as the unit codes them.
 namespace bike {
