@@ -10,6 +10,7 @@ enum ExitCode : int {
     ExitOk = 0,
     ExitNotAccepted = 1, ///< some parameter file had no accepted version
     ExitDifferent = 1,   ///< diff: the two parameter sets differ
+    ExitWarnings = 1,    ///< check: some warning holds
     ExitUsage = 2,       ///< bad usage, a file that cannot be read, or output that cannot be written
     // The jobs on the unit (read, program, verify, monitor):
     ExitPortOpen = 3,        ///< the serial port cannot be opened

@@ -6,9 +6,11 @@
 #include "model/defaults.h"
 #include "model/field_compare.h"
 #include "model/fields.h"
+#include "model/risk_rules.h"
 #include "model/unit_image.h"
 #include "model/validate.h"
 #include "texts/kept_texts.h"
+#include "texts/warning_texts.h"
 
 #include <iostream>
 #include <optional>
@@ -127,6 +129,23 @@ int runDiff(const Arguments &args)
         std::cout << differenceName(d) << '\t' << formatSide(d, true) << '\t' << formatSide(d, false) << '\n';
     checkStdout();
     return differences.empty() ? ExitOk : ExitDifferent;
+}
+
+int runCheck(const Arguments &args)
+{
+    if (args.files.size() != 1)
+        throw CliError{ExitUsage, "check takes one file: check FILE.ign [--unit UNIT.ign]"};
+    const KeptTexts texts;
+    // Both are read before anything is printed, as diff does.
+    const UnitImage image = openedImage(args.files.front(), texts);
+    std::optional<ParameterArea> unit;
+    if (const auto unitPath = args.value("--unit"))
+        unit = openedImage(*unitPath, texts).parameters;
+    const std::vector<RiskWarning> warnings = riskWarnings(image.parameters, unit);
+    for (const RiskWarning &w : warnings)
+        std::cout << riskWarningText(w, KeptTexts::DefaultLanguage) << '\n';
+    checkStdout();
+    return warnings.empty() ? ExitOk : ExitWarnings;
 }
 
 } // namespace talviro6::cli

@@ -14,4 +14,9 @@ int runIgn(const Arguments &args);
 /// `diff A.ign B.ign`: prints the fields the two files set differently, one a line.
 int runDiff(const Arguments &args);
 
+/// `check FILE.ign [--unit UNIT.ign]`: prints the warnings on risky values the file
+/// raises, one a line in English; with UNIT.ign standing for the unit's known set
+/// also those that compare with the unit.
+int runCheck(const Arguments &args);
+
 } // namespace talviro6::cli

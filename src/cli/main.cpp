@@ -33,6 +33,7 @@ constexpr Option DeviceOption{"--device", {}, Repeated, "N=PATH"};
 constexpr Option NoSnapshot{"--no-snapshot"};
 
 constexpr Option StartOptions[] = {FromDump};
+constexpr Option CheckOptions[] = {{"--unit", {}, Value, "a file"}};
 constexpr Option ReadOptions[] = {PortOption, DeviceOption, {"--output", "-o", Value, "a file"}, NoSnapshot};
 constexpr Option ProgramOptions[] = {PortOption, DeviceOption, NoSnapshot};
 constexpr Option VerifyOptions[] = {PortOption, DeviceOption};
@@ -57,6 +58,17 @@ name, A's value and B's value with their units, separated by tabs
 1 when they differ.)",
      {},
      runDiff},
+    {"check", "FILE.ign [--unit UNIT.ign]",
+     R"(Read the file over that start, validated as the window opens it, and print
+one line per warning on a risky value, in English: a spike in the advance
+map (a cell more than 8° above or below both neighbours of its row or
+column), advance above 50°, the throttle map on with the sensor's 0 %
+voltage not below its 100 % voltage. With --unit, UNIT.ign stands for the
+unit's known set: a map cell or the base advance more than 10° from it, and
+any change of the trigger set-up, warn too. Only the map rows in use count
+(the last alone with the throttle map off). Exit code 0 without warnings,
+1 with some; a warning never stops anything else.)",
+     CheckOptions, runCheck},
     {"read", "--port DEV -o FILE.ign [--no-snapshot]",
      R"(Read the unit's parameters (then verify them against the unit) and save
 them, validated, as Save does. FILE.ign is replaced whole or not at all;
@@ -97,10 +109,10 @@ on standard error ("snapshot: PATH"). A snapshot that cannot be saved is a
 warning; the job's exit code stays. --no-snapshot saves none.
 
 Exit codes: 0 success; 1 some file had no accepted version (the output is still
-printed), or diff found differences; 2 bad usage, a file that cannot be read or
-(diff, program, verify) has no accepted version (nothing is printed), or
-output that cannot be written (standard output, or the FILE.ign of read, which
-then stays as it was); 3 the serial port cannot be opened, or DEV is not a
+printed), diff found differences, or check found warnings; 2 bad usage, a file
+that cannot be read or (diff, check, program, verify) has no accepted version
+(nothing is printed), or output that cannot be written (standard output, or
+the FILE.ign of read, which then stays as it was); 3 the serial port cannot be opened, or DEV is not a
 serial port; 4 no unit answers; 5 transfer error: a block failed after five
 sendings, answers arrived but none was valid, or the device went away during
 the job; 6 the unit's protocol version is not 76; 7 programmed and verified,

@@ -169,6 +169,15 @@ TEST(Cli, UsageAndUnreadableFilesGiveExitTwoAndOneLine)
         "diff '" + filesData("startup_cells.ign") + "' " + missing,
         "diff " + missing + " '" + filesData("startup_cells.ign") + "'",
         "diff '" + filesData("startup_cells.ign") + "' '" + std::string(TALVIRO6_TEST_DATA) + "'",
+        "check",
+        "check '" + filesData("startup_cells.ign") + "' '" + filesData("startup_cells.ign") + "'",
+        "check " + missing,
+        "check '" + std::string(TALVIRO6_TEST_DATA) + "'",
+        "check '" + data("not_a_parameter_file.txt") + "'",
+        "check '" + filesData("startup_cells.ign") + "' --unit",
+        "check '" + filesData("startup_cells.ign") + "' --unit " + missing,
+        "check '" + filesData("startup_cells.ign") + "' --unit '" + data("not_a_parameter_file.txt") + "'",
+        "check /dev/zero",
         // The jobs' options are refused before any port is touched.
         "read -o",
         "read --port 1 --port 2 -o x.ign",
@@ -217,6 +226,7 @@ TEST(Cli, HelpDescribesBothCommands)
     EXPECT_NE(run.out.find("image [--from-dump DUMP] [FILE.ign ...]"), std::string::npos);
     EXPECT_NE(run.out.find("ign [--from-dump DUMP]"), std::string::npos);
     EXPECT_NE(run.out.find("diff A.ign B.ign"), std::string::npos);
+    EXPECT_NE(run.out.find("check FILE.ign [--unit UNIT.ign]"), std::string::npos);
     EXPECT_NE(run.out.find("--no-snapshot"), std::string::npos);
     EXPECT_NE(run.out.find("monitor --port DEV [--seconds N] [--follow]"), std::string::npos);
     EXPECT_NE(run.out.find("129"), std::string::npos) << "SIGHUP";
@@ -338,4 +348,47 @@ TEST(CliImage, AFileCutShortSaysHowManyValuesItLacked)
 
     const CliRun whole76 = cli("image " + TempIgn("whole", whole).quoted());
     EXPECT_EQ(whole76.err, "");
+}
+
+// One warning a line, in English; the exit code tells a script whether any holds.
+TEST(CliCheck, PrintsTheWarningsOfTheFileAlone)
+{
+    const CliRun clean = cli("check '" + filesData("startup_cells.ign") + "'");
+    EXPECT_EQ(clean.exitCode, 0) << clean.err;
+    EXPECT_EQ(clean.out, "");
+    EXPECT_EQ(clean.err, "");
+
+    UnitImage spiky = validated(startupImage());
+    spiky[field::AdvanceMap(9, 3)] = 38; // between 15° and 28°
+    spiky[field::AdvanceMap(9, 9)] = 55;
+    const TempIgn file("spiky", ignOf(spiky));
+    const CliRun run = cli("check " + file.quoted());
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    EXPECT_EQ(run.out, "Advance map, 4000 rpm, 100%: 38° is more than 8° above both neighbours in its row (15°, 28°)\n"
+                       "Advance map, 10000 rpm, 100%: 55° is more than 50° of advance\n");
+    EXPECT_EQ(run.err, "");
+}
+
+// With --unit the file stands for the unit's known set, as a read leaves it.
+TEST(CliCheck, ComparesWithTheUnitsSetWhenGivenOne)
+{
+    const UnitImage unit = validated(startupImage());
+    UnitImage edited = unit;
+    edited[field::BaseAdvance] = 21;
+    edited[field::PickupInvert1] = 1;
+    const TempIgn unitFile("unit", ignOf(unit)), editedFile("edited", ignOf(edited));
+
+    const CliRun alone = cli("check " + editedFile.quoted());
+    EXPECT_EQ(alone.exitCode, 0) << alone.out << alone.err;
+
+    const CliRun run = cli("check " + editedFile.quoted() + " --unit " + unitFile.quoted());
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    EXPECT_EQ(run.out, "Base advance: 21° against 10° in the unit, more than 10° changed in one programming\n"
+                       "Inverse polarity of pick-up 1: off in the unit, now on – the engine may not start or may "
+                       "fire at a wrong angle\n");
+    EXPECT_EQ(run.err, "");
+
+    const CliRun same = cli("check --unit " + unitFile.quoted() + " " + unitFile.quoted());
+    EXPECT_EQ(same.exitCode, 0) << same.out << same.err;
+    EXPECT_EQ(same.out, "");
 }
