@@ -125,6 +125,9 @@ struct WindowFrame {
     QLabel *LabelUnitState = nullptr; ///< in the status bar: the editor against the unit's last known set
     /// In the status bar, yellow while shown: what the file opened last did not hold.
     QLabel *LabelFileNote = nullptr;
+    /// In the status bar, yellow while shown: the first warning on a risky value,
+    /// how many more there are, and all of them in its tooltip.
+    QLabel *LabelRiskWarning = nullptr;
     ToolBar toolBar;
     QLabel *LabelSpojeni = nullptr;
     QTabWidget *PageControl1 = nullptr;

@@ -27,15 +27,18 @@ void FormHlav::refresh()
     m_binding->refresh(m_session.image());
     updateControlStates();
     m_unitState->update();
+    m_riskWarnings->update();
     m_liveWindow->refreshCharts();
 }
 
 void FormHlav::showEdit(const EditChange &change)
 {
-    if (change.refresh)
+    if (change.refresh) {
         refresh();
-    else
+    } else {
         updateControlStates();
+        m_riskWarnings->update();
+    }
     if (change.page && pageShown() != *change.page)
         m_c.frame.PageControl1->setCurrentIndex(*change.page);
     if (change.historyMoved)

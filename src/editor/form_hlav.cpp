@@ -110,6 +110,9 @@ FormHlav::FormHlav(SerialPort &port, WindowServices services, TickSource ticks, 
             if (windowTitle() != title)
                 setWindowTitle(title);
         });
+    m_riskWarnings = std::make_unique<WindowRiskWarnings>(
+        m_session, [this]() -> const std::optional<ParameterArea> & { return m_link.knownUnitArea(); },
+        m_c.frame.LabelRiskWarning);
     m_desktop = std::make_unique<DesktopOpener>(m_services.shell, m_services.dialogs, m_texts);
     m_liveWindow = std::make_unique<WindowLive>(
         m_session, m_link, m_live, m_services.dialogs, *m_files, m_painter,
@@ -235,6 +238,7 @@ void FormHlav::ApplyCaptions()
     // the input groups' captions use one of them.
     applyCaptionTable(m_c, m_texts);
     LoadMessages();
+    m_riskWarnings->update();
 }
 
 void FormHlav::openFromCommandLine(const QStringList &arguments)
@@ -412,6 +416,7 @@ void FormHlav::paintLive()
         m_knownUnitSeen = m_link.knownUnitRevision();
         m_snapshots->noteVerifiedJob();
         m_unitState->update();
+        m_riskWarnings->update();
     }
     const bool bannerBefore = !m_c.frame.LabelSpojeni->isHidden();
     bool changed = m_painter.paint(m_link.display(), m_live.display(), m_texts.languageIndex());

@@ -10,6 +10,7 @@
 #include "editor/window_history.h"
 #include "editor/window_live.h"
 #include "editor/window_printing.h"
+#include "editor/window_risk_warnings.h"
 #include "editor/window_services.h"
 #include "editor/window_settings.h"
 #include "editor/window_snapshots.h"
@@ -52,7 +53,8 @@ class UserDialogs;
 /// given the session and its own controls: WindowEdits (the edit handlers),
 /// WindowFiles (new, open, save), WindowSettings (the files kept between runs),
 /// WindowPrinting, WindowHistory (undo, redo, programming after change),
-/// WindowUnitState (the unit state and the title), DesktopOpener, WindowLive
+/// WindowUnitState (the unit state and the title), WindowRiskWarnings (the
+/// warnings on risky values), DesktopOpener, WindowLive
 /// (recording, replay, dwell and charts) WindowTransfers (read, verify,
 /// program, the port and the language) and WindowSnapshots (the snapshots and
 /// the Compare window).
@@ -252,6 +254,7 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
     std::unique_ptr<WindowPrinting> m_printing;
     std::unique_ptr<WindowHistory> m_history;
     std::unique_ptr<WindowUnitState> m_unitState;
+    std::unique_ptr<WindowRiskWarnings> m_riskWarnings;
     std::unique_ptr<DesktopOpener> m_desktop;
     std::unique_ptr<WindowLive> m_liveWindow;
     std::unique_ptr<WindowTransfers> m_transfers;

@@ -85,6 +85,13 @@ WindowFrame buildFrame(QMainWindow *window)
     f.StatusBar1 = window->statusBar();
     f.StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     f.StatusBar1->setSizeGripEnabled(false);
+    // Permanent, as the unit state is: a hint shown in the bar must not hide it.
+    f.LabelRiskWarning = new QLabel(f.StatusBar1);
+    f.LabelRiskWarning->setObjectName(QStringLiteral("LabelRiskWarning"));
+    f.LabelRiskWarning->setMaximumHeight(f.StatusBar1->fontMetrics().height());
+    f.LabelRiskWarning->setStyleSheet(QStringLiteral("QLabel { background: yellow; color: black; }"));
+    f.StatusBar1->addPermanentWidget(f.LabelRiskWarning);
+    f.LabelRiskWarning->hide();
     f.LabelUnitState = new QLabel(f.StatusBar1);
     f.LabelUnitState->setObjectName(QStringLiteral("LabelUnitState"));
     // No taller than the bar's own line: the window keeps the height it was centred with.
