@@ -11,8 +11,12 @@
 #include "model/unit_image.h"
 #include "model/validate.h"
 #include "platform/port_map.h"
+#ifdef _WIN32
+#include "platform/windows_serial_port.h"
+#else
 #include "platform/posix_serial_port.h"
 #include "platform/serial_devices.h"
+#endif
 #include "recordings/monitor_csv.h"
 #include "texts/kept_texts.h"
 #include "live/transfer_texts.h"
@@ -28,6 +32,12 @@
 
 namespace talviro6::cli {
 namespace {
+
+#ifdef _WIN32
+using LinePort = WindowsSerialPort;
+#else
+using LinePort = PosixSerialPort;
+#endif
 
 using Clock = std::chrono::steady_clock;
 constexpr auto TickPeriod = std::chrono::milliseconds(55);
@@ -52,7 +62,9 @@ void catchStopSignals()
 {
     std::signal(SIGINT, onSignal);
     std::signal(SIGTERM, onSignal);
+#ifdef SIGHUP
     std::signal(SIGHUP, onSignal);
+#endif
 }
 
 /// Throws the end of an interrupted command, if it was; `during` completes the message.
@@ -61,9 +73,14 @@ void stopIfInterrupted(const char *during = "")
     const int number = g_signal;
     if (number == 0)
         return;
+#ifdef SIGHUP
     const auto [code, name] = number == SIGINT   ? std::pair{ExitInterrupted, "SIGINT"}
                               : number == SIGHUP ? std::pair{ExitHangUp, "SIGHUP"}
                                                  : std::pair{ExitTerminated, "SIGTERM"};
+#else
+    const auto [code, name] =
+        number == SIGINT ? std::pair{ExitInterrupted, "SIGINT"} : std::pair{ExitTerminated, "SIGTERM"};
+#endif
     throw CliError{code, std::string("interrupted (") + name + ")" + during};
 }
 
@@ -117,8 +134,14 @@ std::string resolveDevice(const Options &o)
     PortMap map;
     for (const DeviceMapping &m : o.devices)
         map.setExplicit(m.portNumber, m.path);
+#ifdef _WIN32
+    // A COM number is its own device on Windows; there is no listing to offer.
+    const std::vector<std::string> present;
+    const std::string device = windowsDeviceFor(map, n);
+#else
     const std::vector<std::string> present = presentSerialDevicesPosix();
     const std::string device = map.deviceFor(n, present);
+#endif
     if (device.empty()) {
         PortOpenFailure missing;
         missing.kind = PortOpenFailure::Kind::Missing;
@@ -199,10 +222,15 @@ class Session {
     /// own reopening.
     bool isBack()
     {
-        std::error_code ec;
         if (m_port.isOpen())
             return true;
+#ifdef _WIN32
+        // A COM port is no file to look for: trying to open it is the look.
+        return m_port.open(1);
+#else
+        std::error_code ec;
         return std::filesystem::exists(m_followed, ec) && m_port.open(1);
+#endif
     }
 
     void tick()
@@ -228,7 +256,7 @@ class Session {
     SettingsIndexes m_settings; // port index 0: COM1, which is the device
     KeptTexts m_texts;
     CliCallbacks m_callbacks;
-    PosixSerialPort m_port;
+    LinePort m_port;
     LinkEngine m_engine;
     Clock::time_point m_next;
 };
@@ -386,7 +414,12 @@ void saveJobSnapshot(const Session &session, const UnitImage &image, std::string
         count = session.engine().lastMonitorFrame().programCount;
     const std::time_t now = std::time(nullptr);
     std::tm local{};
-    if (::localtime_r(&now, &local) == nullptr) {
+#ifdef _WIN32
+    const bool known = ::localtime_s(&local, &now) == 0;
+#else
+    const bool known = ::localtime_r(&now, &local) != nullptr;
+#endif
+    if (!known) {
         std::cerr << "warning: no snapshot saved: the local time is unknown\n";
         return;
     }

@@ -154,7 +154,9 @@ int main(int argc, char **argv)
     // A reader that went away is an output error, checked like any other, so that a
     // job ends through its usual path and lets the line go; killed by the signal,
     // it would leave the line exclusive.
+#ifdef SIGPIPE
     std::signal(SIGPIPE, SIG_IGN);
+#endif
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) {
         std::cerr << "talviro6-cli: no command; try talviro6-cli --help\n";
