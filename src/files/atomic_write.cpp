@@ -7,7 +7,10 @@
 #include <sstream>
 
 #if defined(_WIN32)
+#include <fcntl.h>
 #include <io.h>
+#include <sys/stat.h>
+#include <windows.h>
 #elif __has_include(<unistd.h>)
 #include <unistd.h>
 #endif
@@ -82,8 +85,22 @@ std::FILE *createBeside(const fs::path &target, fs::path &temporary, int &error)
         std::snprintf(suffix, sizeof suffix, ".%016llx.tmp", static_cast<unsigned long long>(random()));
         temporary = folderOf(target) / ("." + target.filename().string() + suffix);
         errno = 0;
+#if defined(_WIN32)
+        // The C library's "x" mode is newer than the run-time the program links.
+        const int fd = ::_wopen(temporary.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY, _S_IREAD | _S_IWRITE);
+        if (fd >= 0) {
+            if (std::FILE *file = ::_fdopen(fd, "wb"))
+                return file;
+            error = errno;
+            ::_close(fd);
+            std::error_code ec;
+            fs::remove(temporary, ec);
+            break;
+        }
+#else
         if (std::FILE *file = std::fopen(temporary.string().c_str(), "wbx"))
             return file;
+#endif
         error = errno;
         if (error != EEXIST)
             break;
@@ -105,6 +122,38 @@ bool syncToDisk(std::FILE *file)
 #else
     (void)file;
     return true;
+#endif
+}
+
+/// Puts `temporary` in the place of `target` in one step; empty, else why not.
+std::string replaceWith(const fs::path &temporary, const fs::path &target)
+{
+#if defined(_WIN32)
+    // Through to the disk before returning, so that a power cut after "saved" finds
+    // the new name as well as the new content.
+    if (::MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return {};
+    const DWORD error = ::GetLastError();
+    wchar_t *buffer = nullptr;
+    const DWORD n =
+        ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                         nullptr, error, 0, reinterpret_cast<wchar_t *>(&buffer), 0, nullptr);
+    std::string why;
+    if (n > 0 && buffer) {
+        const int size = ::WideCharToMultiByte(CP_UTF8, 0, buffer, static_cast<int>(n), nullptr, 0, nullptr, nullptr);
+        why.resize(static_cast<std::size_t>(size > 0 ? size : 0));
+        if (size > 0)
+            ::WideCharToMultiByte(CP_UTF8, 0, buffer, static_cast<int>(n), why.data(), size, nullptr, nullptr);
+    }
+    if (buffer)
+        ::LocalFree(buffer);
+    while (!why.empty() && (why.back() == '\n' || why.back() == '\r' || why.back() == ' ' || why.back() == '.'))
+        why.pop_back();
+    return why.empty() ? "system error " + std::to_string(error) : why;
+#else
+    std::error_code ec;
+    fs::rename(temporary, target, ec);
+    return ec ? ec.message() : std::string();
 #endif
 }
 
@@ -146,9 +195,7 @@ std::string writeFileAtomically(const fs::path &path, const FileWriter &writer)
     const fs::file_status old = fs::status(target, ec);
     if (fs::exists(old))
         fs::permissions(temporary, old.permissions() & fs::perms::mask, ec); // the content matters more than the mode
-    fs::rename(temporary, target, ec);
-    if (ec) {
-        const std::string why = ec.message();
+    if (const std::string why = replaceWith(temporary, target); !why.empty()) {
         fs::remove(temporary, ec);
         return path.string() + ": cannot replace: " + why;
     }

@@ -5,13 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 #include <vector>
 
+#ifndef _WIN32
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 using namespace talviro6;
 using talviro6::testing::FileSizeLimit;
@@ -78,7 +81,7 @@ TEST_F(AtomicWrite, ReplacesTheFileOnlyWhenAllIsWritten)
         const char *name;
         const char *old; ///< nullptr: no file before
         FileWriter writer;
-        rlim_t sizeLimit; ///< 0: none
+        std::uint64_t sizeLimit; ///< 0: none
         const char *says; ///< nullptr: succeeds
         std::string content;
     } rows[] = {
@@ -91,6 +94,8 @@ TEST_F(AtomicWrite, ReplacesTheFileOnlyWhenAllIsWritten)
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
+        if (row.sizeLimit > 0 && !FileSizeLimit::Available)
+            continue;
         const fs::path file = dir() / "unit.ign";
         fs::remove(file);
         if (row.old)
@@ -128,6 +133,9 @@ TEST_F(AtomicWrite, AWriterThatThrowsLeavesEverythingAsItWas)
     EXPECT_EQ(listing(dir()), std::vector<std::string>{"unit.ign"});
 }
 
+// Permission bits, symbolic links and pipes are POSIX's; Windows has none of them
+// in this form.
+#ifndef _WIN32
 TEST_F(AtomicWrite, KeepsPermissionsAndTheLinkToTheFile)
 {
     const fs::path file = dir() / "unit.ign";
@@ -230,3 +238,4 @@ TEST_F(AtomicWrite, PathsThatCannotBeWrittenAreRefusedWithTheirReason)
     fs::current_path(before);
     EXPECT_EQ(listing(dir()), (std::vector<std::string>{"locked", "pipe", "plain.txt"}));
 }
+#endif
