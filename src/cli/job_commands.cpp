@@ -3,6 +3,7 @@
 #include "cli/cli_io.h"
 #include "files/atomic_write.h"
 #include "files/parameter_file.h"
+#include "files/snapshot_history.h"
 #include "files/snapshots.h"
 #include "link/link_engine.h"
 #include "live/monitor_view.h"
@@ -427,8 +428,14 @@ void saveJobSnapshot(const Session &session, const UnitImage &image, std::string
     if (const std::string error = saveSnapshot(defaultSnapshotFolder(), image, local, count, kind, &saved);
         !error.empty())
         std::cerr << "warning: no snapshot saved: " << error << '\n';
-    else
+    else {
         std::cerr << "snapshot: " << saved.string() << '\n';
+        // The history groups snapshots by unit; without this record it lists it
+        // under the unknown unit, which is all that is lost.
+        if (const std::string unit = unitIdentity(session.engine().unitHeader()); !unit.empty())
+            if (const std::string error = saveSnapshotUnit(saved, unit); !error.empty())
+                std::cerr << "warning: the snapshot's unit was not recorded: " << error << '\n';
+    }
 }
 
 UnitImage imageFromFile(const std::vector<std::string> &files)

@@ -1,5 +1,6 @@
 #include "cli/arguments.h"
 #include "cli/cli_io.h"
+#include "cli/history_command.h"
 #include "cli/image_commands.h"
 #include "cli/job_commands.h"
 
@@ -37,6 +38,7 @@ constexpr Option CheckOptions[] = {{"--unit", {}, Value, "a file"}};
 constexpr Option ReadOptions[] = {PortOption, DeviceOption, {"--output", "-o", Value, "a file"}, NoSnapshot};
 constexpr Option ProgramOptions[] = {PortOption, DeviceOption, NoSnapshot};
 constexpr Option VerifyOptions[] = {PortOption, DeviceOption};
+constexpr Option HistoryOptions[] = {{"--unit", {}, Value, "a unit"}, {"--folder", {}, Value, "a folder"}};
 constexpr Option MonitorOptions[] = {PortOption, DeviceOption, {"--seconds", {}, Value}, {"--follow"}};
 
 constexpr Command Commands[] = {
@@ -90,6 +92,16 @@ that goes away ends it as a failed job; with --follow it waits instead for
 the same device to come back, under its /dev/serial/by-id name when it has
 one, and says so on standard error.)",
      MonitorOptions, runMonitor},
+    {"history", "[--unit ID] [--folder DIR]",
+     R"(List the snapshots of the snapshot folder (or DIR), grouped by unit, oldest
+first, one a line, tab-separated: unit, date, job (read or program), the
+programming count when known, label, note, file. A snapshot saved without
+a record of its unit is listed under "unknown unit"; --unit ID lists the
+snapshots of one unit, as the first column names it. Tabs and line breaks
+in a label or note are printed as spaces. A snapshot or side file that
+cannot be read is listed all the same and named on standard error (exit
+code 1).)",
+     HistoryOptions, runHistory},
 };
 
 /// What --help prints after the commands.
@@ -106,13 +118,16 @@ $XDG_CONFIG_HOME/talviro6/snapshots (default ~/.config/talviro6/snapshots),
 named like 2026-12-10_1432_prog0042_read.ign (the programming count when a live
 frame told it), never replacing a file ("_2", "_3", ... are added), and name it
 on standard error ("snapshot: PATH"). A snapshot that cannot be saved is a
-warning; the job's exit code stays. --no-snapshot saves none.
+warning; the job's exit code stays. --no-snapshot saves none. Beside a
+snapshot, PATH.unit names the unit it came from and PATH.note holds the
+label (first line) and note (the rest) typed in the window's History.
 
 Exit codes: 0 success; 1 some file had no accepted version (the output is still
-printed), diff found differences, or check found warnings; 2 bad usage, a file
-that cannot be read or (diff, check, program, verify) has no accepted version
-(nothing is printed), or output that cannot be written (standard output, or
-the FILE.ign of read, which then stays as it was); 3 the serial port cannot be opened, or DEV is not a
+printed), diff found differences, check found warnings, or history met a
+snapshot it could not read; 2 bad usage, a file that cannot be read or (diff,
+check, program, verify) has no accepted version (nothing is printed), output
+that cannot be written (standard output, or the FILE.ign of read, which then
+stays as it was), or a snapshot folder that cannot be listed; 3 the serial port cannot be opened, or DEV is not a
 serial port; 4 no unit answers; 5 transfer error: a block failed after five
 sendings, answers arrived but none was valid, or the device went away during
 the job; 6 the unit's protocol version is not 76; 7 programmed and verified,

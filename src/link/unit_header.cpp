@@ -1,7 +1,9 @@
 #include "link/unit_header.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
+#include <string_view>
 
 namespace talviro6 {
 namespace {
@@ -102,6 +104,16 @@ UnitHeaderTexts DecodeUnitHeader(const UnitHeader &h)
     t.UnitTimeText += digit(h[header::Minute] / 10);
     t.UnitTimeText += digit(h[header::Minute] % 10);
     return t;
+}
+
+std::string unitIdentity(const UnitHeader &h)
+{
+    if (std::all_of(h.begin(), h.end(), [](std::uint8_t b) { return b == 0; }))
+        return {};
+    const UnitHeaderTexts t = DecodeUnitHeader(h);
+    std::string_view date = t.UnitDateText;
+    date.remove_prefix(std::min(date.find_first_not_of(' '), date.size()));
+    return t.UnitNameText + " " + std::string(date) + " " + t.UnitTimeText;
 }
 
 } // namespace talviro6

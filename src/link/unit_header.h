@@ -31,6 +31,10 @@ struct UnitHeaderTexts {
 
 UnitHeaderTexts DecodeUnitHeader(const UnitHeader &header);
 
+/// Which unit a snapshot came from, as one line: the firmware's name and number,
+/// date and time ("ZB07 1. 3.2019 10:00"). Empty for a header never received.
+std::string unitIdentity(const UnitHeader &header);
+
 /// The two characters of a month code: the low byte of the sum of the character
 /// codes of the English month name ("Jan" ... "Dec"); " 1" ... "12", or "00".
 const char *monthCharacters(std::uint8_t code);

@@ -2,6 +2,8 @@
 // standard output and the shape of its messages are a contract.
 #include "files/file_fixtures.h"
 #include "files/parameter_file.h"
+#include "files/snapshot_history.h"
+#include "files/snapshots.h"
 #include "files/startup_image_file.h"
 
 #include <gtest/gtest.h>
@@ -391,4 +393,50 @@ TEST(CliCheck, ComparesWithTheUnitsSetWhenGivenOne)
     const CliRun same = cli("check --unit " + unitFile.quoted() + " " + unitFile.quoted());
     EXPECT_EQ(same.exitCode, 0) << same.out << same.err;
     EXPECT_EQ(same.out, "");
+}
+
+TEST(CliHistory, OneSnapshotALineGroupedByUnitAndFiltered)
+{
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("talviro6_cli_history_" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    std::tm t{};
+    t.tm_year = 2026 - 1900;
+    t.tm_mon = 11;
+    t.tm_mday = 10;
+    t.tm_hour = 14;
+    t.tm_min = 32;
+    fs::path a, b, c;
+    ASSERT_EQ(saveSnapshot(dir, startupImage(), t, 42, "read", &a), "");
+    ASSERT_EQ(saveSnapshotUnit(a, "ZB07 1. 3.2019 10:00"), "");
+    ASSERT_EQ(saveSnapshotNote(a, "dyno\t1", "rich\nat 6000"), "");
+    t.tm_mday = 9;
+    ASSERT_EQ(saveSnapshot(dir, startupImage(), t, std::nullopt, "program", &b), "");
+    ASSERT_EQ(saveSnapshot(dir, startupImage(), t, std::nullopt, "read", &c), "");
+    ASSERT_EQ(saveSnapshotUnit(c, "AK05 5. 3.2008 14:21"), "");
+    std::ofstream(dir / "README.txt") << "not a snapshot";
+
+    const CliRun all = cli("history --folder '" + dir.string() + "'");
+    EXPECT_EQ(all.exitCode, 0) << all.err;
+    EXPECT_EQ(all.err, "");
+    EXPECT_EQ(all.out, "AK05 5. 3.2008 14:21\t2026-12-09 14:32\tread\t\t\t\t" + c.string() +
+                           "\nZB07 1. 3.2019 10:00\t2026-12-10 14:32\tread\t42\tdyno 1\trich at 6000\t" + a.string() +
+                           "\nunknown unit\t2026-12-09 14:32\tprogram\t\t\t\t" + b.string() + "\n");
+
+    const CliRun one = cli("history --unit 'unknown unit' --folder '" + dir.string() + "'");
+    EXPECT_EQ(one.exitCode, 0);
+    EXPECT_EQ(one.out, "unknown unit\t2026-12-09 14:32\tprogram\t\t\t\t" + b.string() + "\n");
+
+    // A snapshot that cannot be read is listed and named; the folder itself failing is exit 2.
+    fs::create_directory(dir / "2026-12-11_0800_read.ign");
+    const CliRun unreadable = cli("history --unit 'unknown unit' --folder '" + dir.string() + "'");
+    EXPECT_EQ(unreadable.exitCode, 1);
+    EXPECT_EQ(lineCount(unreadable.out), 2);
+    EXPECT_NE(unreadable.err.find("2026-12-11_0800_read.ign"), std::string::npos) << unreadable.err;
+    const CliRun notAFolder = cli("history --folder '" + a.string() + "'");
+    EXPECT_EQ(notAFolder.exitCode, 2);
+    EXPECT_EQ(notAFolder.out, "");
+    EXPECT_EQ(cli("history --folder '" + dir.string() + "' extra.ign").exitCode, 2);
+    EXPECT_EQ(cli("history --unit").exitCode, 2);
+    fs::remove_all(dir);
 }

@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <csignal>
 #include <ctime>
+#include <fstream>
+#include <set>
 #include <sstream>
 
 #include <grp.h>
@@ -102,10 +104,14 @@ void storeRaw(const std::string &device, const ParameterArea &memory)
     ::close(fd);
 }
 
-/// The files in a folder that may not exist.
-std::vector<std::string> filesIn(const std::filesystem::path &folder)
+/// The snapshots (parameter files) in a folder that may not exist; the side files
+/// beside them are looked at on their own.
+std::vector<std::string> snapshotsIn(const std::filesystem::path &folder)
 {
-    return std::filesystem::exists(folder) ? folderListing(folder) : std::vector<std::string>{};
+    std::vector<std::string> names =
+        std::filesystem::exists(folder) ? folderListing(folder) : std::vector<std::string>{};
+    std::erase_if(names, [](const std::string &name) { return !name.ends_with(".ign"); });
+    return names;
 }
 
 /// "2026-12-10_1432": the local minute as a snapshot's name begins.
@@ -169,7 +175,7 @@ TEST_F(CliJobs, ProgramGivesUpWhenTheUnitNeverReportsTheEndOfStoring)
     EXPECT_NE(run.err.find("stopped answering before it reported storing"), npos) << run.err;
     // Verified all the same, so the programming leaves its snapshot; without a
     // live frame the unit's programming count is unknown.
-    const std::vector<std::string> saved = filesIn(snapshots());
+    const std::vector<std::string> saved = snapshotsIn(snapshots());
     ASSERT_EQ(saved.size(), 1u);
     EXPECT_TRUE(shapedLike(saved[0], "####-##-##_####_program.ign")) << saved[0];
 }
@@ -537,8 +543,18 @@ TEST_F(CliJobs, ReadAndProgramSaveSnapshotsNamedByMinuteCountAndJob)
         std::filesystem::exists(snapshots() / sameMinute) ? sameMinute : named(again, "_read.ign");
     std::vector<std::string> expected{readName, programName, againName};
     std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(filesIn(snapshots()), expected);
+    EXPECT_EQ(snapshotsIn(snapshots()), expected);
     EXPECT_NE(againName, readName);
+    // Each names the unit it came from, for the history to group them by.
+    std::set<std::string> units;
+    for (const std::string &name : expected) {
+        std::ifstream unit(snapshots() / (name + ".unit"));
+        std::string line;
+        EXPECT_TRUE(std::getline(unit, line)) << name;
+        units.insert(line);
+    }
+    EXPECT_EQ(units.size(), 1u);
+    EXPECT_FALSE(units.begin()->empty());
     EXPECT_NE(read.run.err.find("snapshot: " + (snapshots() / readName).string() + "\n"), npos) << read.run.err;
     EXPECT_NE(program.run.err.find("program: OK\nsnapshot: " + (snapshots() / programName).string()), npos)
         << program.run.err;
