@@ -96,8 +96,10 @@ void applyMenuCaptions(MainMenu &m, const Table &t)
     m.MenuExtras->setTitle(extra(ExtraText::MenuExtras));
     m.MenuCompare->setText(extra(ExtraText::MenuCompare));
     m.MenuSnapshots->setText(extra(ExtraText::MenuSnapshots));
+    m.MenuHistory->setText(extra(ExtraText::MenuHistory));
     setHint(m.MenuCompare, extra(ExtraText::HintCompare));
     setHint(m.MenuSnapshots, extra(ExtraText::HintSnapshots));
+    setHint(m.MenuHistory, extra(ExtraText::HintHistory));
     m.MenuRecord->setText(extra(ExtraText::MenuRecord));
     m.MenuReplay->setText(extra(ExtraText::MenuReplay));
     m.MenuDwell->setText(extra(ExtraText::MenuDwell));

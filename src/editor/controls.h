@@ -77,6 +77,7 @@ struct MainMenu {
     QMenu *MenuExtras = nullptr;
     QAction *MenuCompare = nullptr;
     QAction *MenuSnapshots = nullptr;
+    QAction *MenuHistory = nullptr;
     QAction *MenuRecord = nullptr; ///< checkable: live data to a CSV file
     QAction *MenuReplay = nullptr;
     QAction *MenuDwell = nullptr; ///< checkable: where the engine ran, shaded in the maps

@@ -385,6 +385,11 @@ void FormHlav::MenuSnapshotsClick()
     m_snapshots->menuSnapshotsClick();
 }
 
+void FormHlav::MenuHistoryClick()
+{
+    m_snapshots->menuHistoryClick();
+}
+
 void FormHlav::MenuRecordClick()
 {
     m_liveWindow->menuRecordClick();

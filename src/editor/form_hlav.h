@@ -39,6 +39,7 @@ namespace talviro6 {
 
 class FormAbout;
 class FormCompare;
+class FormHistory;
 class MapSelection;
 class FormReplay;
 class FormCharts;
@@ -124,6 +125,8 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
     QString snapshotFolder() const { return m_snapshots->snapshotFolder(); }
     /// The Compare window, made on first use.
     FormCompare *compareWindow() { return m_snapshots->compareWindow(); }
+    /// The History window, made on first use.
+    FormHistory *historyWindow() { return m_snapshots->historyWindow(); }
     /// The block selected on the advance map and its edits.
     MapSelection *mapSelection() const { return m_mapSelection; }
 
@@ -186,6 +189,7 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
     void MenuAboutClick();
     void MenuCompareClick();
     void MenuSnapshotsClick();
+    void MenuHistoryClick();
     void MenuRecordClick();
     void MenuReplayClick();
     void MenuDwellClick();

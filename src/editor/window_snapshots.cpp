@@ -2,15 +2,19 @@
 
 #include "editor/compare/form_compare.h"
 #include "editor/desktop_opener.h"
+#include "editor/history/form_history.h"
 #include "editor/user_dialogs.h"
 #include "editor/window_files.h"
+#include "files/snapshot_history.h"
 #include "files/snapshots.h"
 #include "link/link_engine.h"
+#include "link/unit_header.h"
 #include "platform/file_paths.h"
 #include "texts/extras_texts.h"
 #include "texts/kept_texts.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QStatusBar>
 
@@ -64,13 +68,22 @@ void WindowSnapshots::noteVerifiedJob()
     const std::string error = saveSnapshot(toFsPath(snapshotFolder()), unit, local, count,
                                            s.lastJobKind == Transfer::Read ? "read" : "program", &saved);
     const int l = m_session.settings().languageIndex;
+    std::string unitError;
     if (error.empty())
+        if (const std::string unit = unitIdentity(m_link.unitHeader()); !unit.empty())
+            unitError = saveSnapshotUnit(saved, unit);
+    if (error.empty() && !unitError.empty())
+        m_dialogs.message(extra(ExtraText::SnapshotError, l) + QStringLiteral("\n") +
+                          QString::fromStdString(unitError));
+    else if (error.empty())
         m_w.statusBar->showMessage(
             extra(ExtraText::SnapshotSaved, l) + QString::fromStdString(saved.filename().string()), 10000);
     else
         m_dialogs.message(extra(ExtraText::SnapshotError, l) + QStringLiteral("\n") + QString::fromStdString(error));
     if (m_compare)
         m_compare->reload();
+    if (m_history)
+        m_history->reload();
 }
 
 std::vector<int> WindowSnapshots::takeOverFields(const std::vector<std::pair<int, std::uint8_t>> &bytes)
@@ -105,6 +118,41 @@ FormCompare *WindowSnapshots::compareWindow()
         m_compare->resize(720, 760);
     }
     return m_compare;
+}
+
+FormHistory *WindowSnapshots::historyWindow()
+{
+    if (!m_history) {
+        FormHistory::Sources sources{
+            snapshotFolder(),
+            [this] { return int(m_session.settings().languageIndex); },
+            [this](const ParameterArea &area) { m_session.load(area, LoadHow::Edit); },
+            [this](const QString &a, const QString &b) {
+                FormCompare *window = compareWindow();
+                window->reload();
+                // A snapshot is listed by Compare under its absolute path; a file
+                // chosen for the side does as well should the two ever differ.
+                for (const auto &[side, path] : {std::pair{0, a}, std::pair{1, b}})
+                    if (!window->choose(side, FormCompare::Kind::Snapshot, QFileInfo(path).absoluteFilePath()))
+                        window->choose(side, FormCompare::Kind::File, path);
+                window->show();
+                window->raise();
+                window->activateWindow();
+            },
+        };
+        m_history = new FormHistory(std::move(sources), m_dialogs, m_w.window);
+        m_history->resize(760, 520);
+    }
+    return m_history;
+}
+
+void WindowSnapshots::menuHistoryClick()
+{
+    FormHistory *window = historyWindow();
+    window->reload();
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 void WindowSnapshots::menuCompareClick()

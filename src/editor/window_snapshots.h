@@ -15,6 +15,7 @@ namespace talviro6 {
 
 class DesktopOpener;
 class FormCompare;
+class FormHistory;
 class LinkEngine;
 class UserDialogs;
 class WindowFiles;
@@ -41,8 +42,11 @@ class WindowSnapshots {
     std::vector<int> takeOverFields(const std::vector<std::pair<int, std::uint8_t>> &bytes);
     /// Made on first use.
     FormCompare *compareWindow();
+    /// Made on first use.
+    FormHistory *historyWindow();
     void menuCompareClick();
     void menuSnapshotsClick();
+    void menuHistoryClick();
 
   private:
     EditSession &m_session;
@@ -53,6 +57,7 @@ class WindowSnapshots {
     QString m_settingsFolder;
     Widgets m_w;
     FormCompare *m_compare = nullptr;
+    FormHistory *m_history = nullptr;
 };
 
 } // namespace talviro6

@@ -18,4 +18,14 @@ inline std::filesystem::path toFsPath(const QString &path)
 #endif
 }
 
+/// The way back: a path the standard library found, for the desktop.
+inline QString toQString(const std::filesystem::path &path)
+{
+#ifdef _WIN32
+    return QString::fromStdWString(path.wstring());
+#else
+    return QFile::decodeName(QByteArray::fromStdString(path.string()));
+#endif
+}
+
 } // namespace talviro6

@@ -38,6 +38,21 @@ enum class ExtraText {
     UnitStateDiffers, ///< followed by the count
     SnapshotSaved,    ///< followed by the file name
     SnapshotError,    ///< followed by the reason on a line of its own
+    MenuHistory,
+    HintHistory,
+    HistoryCaption,
+    UnknownUnit,
+    ColumnDate,
+    ColumnJob,
+    ColumnCount,
+    ColumnLabel,
+    ColumnNote,
+    JobRead,
+    JobProgram,
+    HistoryRestore,
+    HistoryCompare,
+    HistoryUnreadable, ///< followed by the reason
+    NoteError,         ///< followed by the reason on a line of its own
     // Names of the fields of arrays, followed by their position.
     FieldAdvanceRpm,
     FieldAdvanceMap,

@@ -67,6 +67,7 @@ MainMenu buildMainMenu(QMenuBar *bar)
     m.MenuExtras = addMenu(bar, "MenuExtras");
     m.MenuCompare = addItem(m.MenuExtras, "MenuCompare");
     m.MenuSnapshots = addItem(m.MenuExtras, "MenuSnapshots");
+    m.MenuHistory = addItem(m.MenuExtras, "MenuHistory");
     m.MenuExtras->addSeparator();
     m.MenuRecord = addItem(m.MenuExtras, "MenuRecord");
     m.MenuRecord->setCheckable(true);
