@@ -4,8 +4,8 @@
 
 namespace talviro6 {
 
-/// Texts of the Extras: the Extras menu, the Compare
-/// window, the unit state marker, snapshots, and the words that name the fields of
+/// Texts of the Extras: the Extras menu, the Compare and History
+/// windows, the unit state marker, snapshots, and the words that name the fields of
 /// arrays. Four languages each, UTF-8.
 enum class ExtraText {
     MenuExtras,
@@ -38,21 +38,6 @@ enum class ExtraText {
     UnitStateDiffers, ///< followed by the count
     SnapshotSaved,    ///< followed by the file name
     SnapshotError,    ///< followed by the reason on a line of its own
-    MenuHistory,
-    HintHistory,
-    HistoryCaption,
-    UnknownUnit,
-    ColumnDate,
-    ColumnJob,
-    ColumnCount,
-    ColumnLabel,
-    ColumnNote,
-    JobRead,
-    JobProgram,
-    HistoryRestore,
-    HistoryCompare,
-    HistoryUnreadable, ///< followed by the reason
-    NoteError,         ///< followed by the reason on a line of its own
     // Names of the fields of arrays, followed by their position.
     FieldAdvanceRpm,
     FieldAdvanceMap,
@@ -83,9 +68,25 @@ enum class ExtraText {
     WordOutput,
     WordThreshold,
     WordRow,
+    // The History window.
+    MenuHistory,
+    HintHistory,
+    HistoryCaption,
+    UnknownUnit,
+    ColumnDate,
+    ColumnJob,
+    ColumnCount,
+    ColumnLabel,
+    ColumnNote,
+    JobRead,
+    JobProgram,
+    HistoryRestore,
+    HistoryCompare,
+    HistoryUnreadable, ///< followed by the reason
+    NoteError,         ///< followed by the reason on a line of its own
 };
 
-inline constexpr int ExtraTextCount = static_cast<int>(ExtraText::WordRow) + 1;
+inline constexpr int ExtraTextCount = static_cast<int>(ExtraText::NoteError) + 1;
 
 /// The text in a language (0 English, 1 German, 2 French, 3 Czech; any other gives English).
 std::string_view extraText(ExtraText text, int languageIndex);
