@@ -143,7 +143,7 @@ constexpr LanguageTable<ExtraText, ExtraTextCount> Texts{{{
     {ExtraText::WordOutput, {"output", "Ausgang", "sortie", "výstup"}},
     {ExtraText::WordThreshold, {"threshold", "Schwelle", "seuil", "práh"}},
     {ExtraText::WordRow, {"row", "Zeile", "ligne", "řádek"}},
-    {ExtraText::MenuHistory, {"&History", "&Verlauf", "&Historique", "&Historie"}},
+    {ExtraText::MenuHistory, {"&History", "Verl&auf", "&Historique", "His&torie"}},
     {ExtraText::HintHistory,
      {"Every snapshot by unit: label, note, restore or compare",
       "Alle Schnappschüsse nach Zündbox: Bezeichnung, Notiz, wiederherstellen oder vergleichen",
