@@ -73,7 +73,7 @@ void WindowSnapshots::noteVerifiedJob()
         if (const std::string unit = unitIdentity(m_link.unitHeader()); !unit.empty())
             unitError = saveSnapshotUnit(saved, unit);
     if (error.empty() && !unitError.empty())
-        m_dialogs.message(extra(ExtraText::SnapshotError, l) + QStringLiteral("\n") +
+        m_dialogs.message(extra(ExtraText::UnitNotRecorded, l) + QStringLiteral("\n") +
                           QString::fromStdString(unitError));
     else if (error.empty())
         m_w.statusBar->showMessage(

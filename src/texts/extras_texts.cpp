@@ -164,6 +164,11 @@ constexpr LanguageTable<ExtraText, ExtraTextCount> Texts{{{
     {ExtraText::NoteError,
      {"The label and note could not be saved:", "Bezeichnung und Notiz konnten nicht gespeichert werden:",
       "Le libellé et la note n´ont pas pu être enregistrés :", "Označení a poznámku nebylo možné uložit:"}},
+    {ExtraText::UnitNotRecorded,
+     {"The snapshot was saved, but not which unit it came from:",
+      "Der Schnappschuss wurde gespeichert, aber nicht, von welcher Zündbox er stammt:",
+      "L´instantané a été enregistré, mais pas le boîtier dont il provient :",
+      "Snímek byl uložen, ale ne to, ze které jednotky pochází:"}},
 }}};
 static_assert(Texts.inEntryOrder(), "one row per entry, in the order of the enum");
 

@@ -84,9 +84,10 @@ enum class ExtraText {
     HistoryCompare,
     HistoryUnreadable, ///< followed by the reason
     NoteError,         ///< followed by the reason on a line of its own
+    UnitNotRecorded,   ///< followed by the reason on a line of its own
 };
 
-inline constexpr int ExtraTextCount = static_cast<int>(ExtraText::NoteError) + 1;
+inline constexpr int ExtraTextCount = static_cast<int>(ExtraText::UnitNotRecorded) + 1;
 
 /// The text in a language (0 English, 1 German, 2 French, 3 Czech; any other gives English).
 std::string_view extraText(ExtraText text, int languageIndex);
