@@ -7,8 +7,10 @@
 
 #include <fstream>
 
+#ifndef _WIN32
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 using namespace talviro6;
 using talviro6::testing::startupImage;
@@ -182,7 +184,9 @@ TEST_F(History, WhatCannotBeReadIsListedWithWhy)
 }
 
 // Two machines syncing one folder, or two programs on one: each saves snapshots,
-// records their unit and rewrites notes while the other does the same.
+// records their unit and rewrites notes while the other does the same. (The
+// processes are forked, which Windows cannot.)
+#ifndef _WIN32
 TEST_F(History, WritersAtOnceLoseNothing)
 {
     constexpr int Writers = 4;
@@ -233,3 +237,4 @@ TEST_F(History, WritersAtOnceLoseNothing)
     for (const auto &f : fs::directory_iterator(dir()))
         EXPECT_FALSE(f.path().filename().string().starts_with('.')) << f.path();
 }
+#endif
