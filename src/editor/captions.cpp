@@ -9,6 +9,7 @@
 #include "texts/caption_table.h"
 #include "texts/extras_texts.h"
 #include "texts/kept_texts.h"
+#include "texts/review_texts.h"
 
 #include "editor/widgets/drop_down_list.h"
 #include <QAction>
@@ -109,6 +110,8 @@ void applyMenuCaptions(MainMenu &m, const Table &t)
     setHint(m.MenuReplay, extra(ExtraText::HintReplay));
     setHint(m.MenuDwell, extra(ExtraText::HintDwell));
     setHint(m.MenuCharts, extra(ExtraText::HintCharts));
+    m.MenuReview->setText(QString::fromUtf8(reviewText(ReviewText::Caption, t.language())));
+    setHint(m.MenuReview, QString::fromUtf8(reviewText(ReviewText::Hint, t.language())));
     // The check mark shows the language in use.
     const std::array<QAction *, 4> languages{m.MenuEnglish, m.MenuGerman, m.MenuFrench, m.MenuCzech};
     for (std::size_t i = 0; i < languages.size(); ++i)

@@ -83,6 +83,7 @@ struct MainMenu {
     QAction *MenuDwell = nullptr; ///< checkable: where the engine ran, shaded in the maps
     QAction *MenuDwellReset = nullptr;
     QAction *MenuCharts = nullptr;
+    QAction *MenuReview = nullptr; ///< checkable: the review before programming is asked for
 };
 
 struct ToolBar {

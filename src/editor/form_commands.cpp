@@ -120,7 +120,7 @@ void FormHlav::MenuVerifyClick()
 
 void FormHlav::MenuProgramClick()
 {
-    m_transfers->program();
+    m_review->program();
 }
 
 void FormHlav::MenuCom1Click(int entry)

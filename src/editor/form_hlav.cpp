@@ -87,9 +87,9 @@ FormHlav::FormHlav(SerialPort &port, WindowServices services, TickSource ticks, 
                                                 readBack(image);
                                                 refresh();
                                             });
-    m_settings =
-        std::make_unique<WindowSettings>(m_session, m_texts, m_services.dialogs, *m_files, m_services.settingsFolder,
-                                         WindowSettings::Window{this, m_c.frame.PageControl1, m_c.frame.LabelFileNote});
+    m_settings = std::make_unique<WindowSettings>(
+        m_session, m_texts, m_services.dialogs, *m_files, m_services.settingsFolder,
+        WindowSettings::Window{this, m_c.frame.PageControl1, m_c.frame.LabelFileNote, m_c.menu.MenuReview});
     m_printing = std::make_unique<WindowPrinting>(
         m_texts, m_services.printer, m_services.dialogs,
         WindowPrinting::Window{centralWidget(), m_c.frame.PageControl1, m_c.frame.toolBar.BitBtnVerify,
@@ -124,6 +124,10 @@ FormHlav::FormHlav(SerialPort &port, WindowServices services, TickSource ticks, 
                                                                                 ApplyCaptions();
                                                                             },
                                                                             [this] { refresh(); }});
+    m_review = std::make_unique<WindowReview>(
+        m_session, [this]() -> const std::optional<ParameterArea> & { return m_link.knownUnitArea(); },
+        WindowReview::Window{this, m_c.menu.MenuReview, [this] { m_transfers->program(); },
+                             [this] { return m_link.state().TransferMode == Transfer::Program; }});
     m_snapshots = std::make_unique<WindowSnapshots>(m_session, m_link, m_services.dialogs, *m_desktop, *m_files,
                                                     m_services.settingsFolder,
                                                     WindowSnapshots::Widgets{m_c.frame.StatusBar1, this});

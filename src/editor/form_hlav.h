@@ -10,6 +10,7 @@
 #include "editor/window_history.h"
 #include "editor/window_live.h"
 #include "editor/window_printing.h"
+#include "editor/window_review.h"
 #include "editor/window_risk_warnings.h"
 #include "editor/window_services.h"
 #include "editor/window_settings.h"
@@ -42,6 +43,7 @@ class FormCompare;
 class FormHistory;
 class MapSelection;
 class FormReplay;
+class FormReview;
 class FormCharts;
 class NumericField;
 class SerialPort;
@@ -127,6 +129,8 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
     FormCompare *compareWindow() { return m_snapshots->compareWindow(); }
     /// The History window, made on first use.
     FormHistory *historyWindow() { return m_snapshots->historyWindow(); }
+    /// The review before programming, made on the first Program that asks; null before.
+    FormReview *reviewWindow() const { return m_review->reviewWindow(); }
     /// The block selected on the advance map and its edits.
     MapSelection *mapSelection() const { return m_mapSelection; }
 
@@ -262,6 +266,7 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
     std::unique_ptr<DesktopOpener> m_desktop;
     std::unique_ptr<WindowLive> m_liveWindow;
     std::unique_ptr<WindowTransfers> m_transfers;
+    std::unique_ptr<WindowReview> m_review;
     std::unique_ptr<WindowSnapshots> m_snapshots;
 };
 

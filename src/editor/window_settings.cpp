@@ -11,6 +11,7 @@
 #include "platform/file_paths.h"
 #include "texts/kept_texts.h"
 
+#include <QAction>
 #include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
@@ -22,6 +23,7 @@ namespace talviro6 {
 namespace {
 
 constexpr std::string_view Basic = BasicSection;
+constexpr std::string_view AskBeforeProgramming = "AskBeforeProgramming";
 constexpr int LargestWindow = 20000; ///< px; a size beyond this is no window of ours
 
 /// A byte setting as the settings file stores it: modulo 256.
@@ -109,6 +111,7 @@ void WindowSettings::load(UnitImage &start)
     m_session.settings().languageIndex = byteOf(ini.readInteger(Basic, "Language", m_session.settings().languageIndex));
     m_files.restore(QString::fromStdString(ini.readString(Basic, "File", {})),
                     QString::fromStdString(ini.readString(Basic, "IniDir", {})));
+    m_w.review->setChecked(ini.readInteger(ReviewSection, AskBeforeProgramming, 1) != 0);
     const int page = ini.readInteger(Basic, "PageControl1->ActivePageIndex", pageShown());
     if (page >= 0 && page < m_w.pages->count())
         m_w.pages->setCurrentIndex(page);
@@ -187,6 +190,7 @@ void WindowSettings::save()
     ini.write(Basic, "File", m_files.shownFileName().toStdString());
     ini.write(Basic, "IniDir", m_files.currentFileName().toStdString());
     ini.writeInteger(Basic, "PageControl1->ActivePageIndex", pageShown());
+    ini.writeInteger(ReviewSection, AskBeforeProgramming, m_w.review->isChecked() ? 1 : 0);
     if (writeSettings)
         note(writeFileAtomically(toFsPath(settingsFilePath()), [&](std::ostream &out) { ini.writeTo(out); }));
     note(writeFileAtomically(toFsPath(startupImagePath()),

@@ -9,6 +9,7 @@
 
 #include <string>
 
+class QAction;
 class QLabel;
 class QTabWidget;
 class QWidget;
@@ -31,6 +32,7 @@ class WindowSettings {
         QWidget *frame = nullptr;    ///< the main window, placed and sized as it was left
         QTabWidget *pages = nullptr; ///< PageControl1: the page shown
         QLabel *fileNote = nullptr;  ///< LabelFileNote: says at start what could not be read
+        QAction *review = nullptr;   ///< MenuReview: the review before programming asked for or not
     };
 
     WindowSettings(EditSession &session, const KeptTexts &texts, UserDialogs &dialogs, WindowFiles &files,

@@ -29,4 +29,7 @@ inline constexpr std::string_view TestEnableFileName = "test_zorbin.txt";
 /// The settings file's own section.
 inline constexpr std::string_view BasicSection = "BASIC";
 
+/// The review before programming: AskBeforeProgramming=0 once turned off.
+inline constexpr std::string_view ReviewSection = "REVIEW";
+
 } // namespace talviro6

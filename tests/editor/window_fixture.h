@@ -10,6 +10,7 @@
 #include "sim/simulated_unit.h"
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -106,11 +107,14 @@ struct WindowRig {
     void start(const QStringList &arguments = {})
     {
         window.FormCreate(arguments);
+        // Programming goes straight on unless a test asks for the review itself.
+        window.controls().menu.MenuReview->setChecked(reviewBeforeProgramming);
         window.show();
         window.activateWindow();
         QApplication::processEvents();
     }
 
+    bool reviewBeforeProgramming = false;
     sim::ManualClock clock;
     sim::SimulatedUnit unit;
     sim::LoopbackPort port{unit, clock};

@@ -77,6 +77,10 @@ MainMenu buildMainMenu(QMenuBar *bar)
     m.MenuDwell->setCheckable(true);
     m.MenuDwellReset = addItem(m.MenuExtras, "MenuDwellReset");
     m.MenuCharts = addItem(m.MenuExtras, "MenuCharts");
+    m.MenuExtras->addSeparator();
+    m.MenuReview = addItem(m.MenuExtras, "MenuReview");
+    m.MenuReview->setCheckable(true);
+    m.MenuReview->setChecked(true);
 
     m.MenuHelp = addMenu(bar, "MenuHelp");
     m.MenuContens = addItem(m.MenuHelp, "MenuContens", QKeySequence(Qt::Key_F1));
