@@ -9,6 +9,8 @@
 #include "live/monitor_view.h"
 #include "model/defaults.h"
 #include "model/fields.h"
+#include "model/program_review.h"
+#include "model/risk_rules.h"
 #include "model/unit_image.h"
 #include "model/validate.h"
 #include "platform/port_map.h"
@@ -20,6 +22,8 @@
 #endif
 #include "recordings/monitor_csv.h"
 #include "texts/kept_texts.h"
+#include "texts/review_texts.h"
+#include "texts/warning_texts.h"
 #include "live/transfer_texts.h"
 
 #include <atomic>
@@ -93,6 +97,8 @@ struct Options {
     std::optional<int> seconds;
     bool snapshot = true; ///< read and program save a snapshot unless --no-snapshot
     bool follow = false;  ///< monitor: wait for a device that went away to come back
+    bool review = false;  ///< program: read the unit and list what changes first
+    bool dryRun = false;  ///< program: read and list, program nothing
 };
 
 /// What a job's arguments say; each job checks which of them it needs.
@@ -119,6 +125,8 @@ Options jobOptions(const Arguments &args)
     }
     o.snapshot = !args.has("--no-snapshot");
     o.follow = args.has("--follow");
+    o.review = args.has("--review");
+    o.dryRun = args.has("--dry-run");
     return o;
 }
 
@@ -464,13 +472,40 @@ UnitImage imageFromFile(const std::vector<std::string> &files)
     return image;
 }
 
+/// Reads the unit, then lists on standard error what programming `file` would change
+/// in it, one field a line, and the warnings on the file's risky values. True when
+/// something would change.
+bool reviewAgainstUnit(Session &session, const ParameterArea &file)
+{
+    session.engine().StartReadJob();
+    runJob(session, "read");
+    const std::optional<ParameterArea> &unit = session.engine().knownUnitArea();
+    if (!unit)
+        throw CliError{ExitTransferError, "review: the unit's parameters were read but not confirmed"};
+    const std::vector<FieldDifference> changes = programChanges(unit, file);
+    for (const FieldDifference &change : changes)
+        std::cerr << changeLine(change, KeptTexts::DefaultLanguage) << '\n';
+    if (changes.empty())
+        std::cerr << "review: the unit already holds the file's parameters\n";
+    for (const RiskWarning &w : riskWarnings(file, unit))
+        std::cerr << "warning: " << riskWarningText(w, KeptTexts::DefaultLanguage) << '\n';
+    return !changes.empty();
+}
+
 } // namespace
 
 int runProgram(const Arguments &args)
 {
     const Options o = jobOptions(args);
     UnitImage image = imageFromFile(o.files);
-    Session session(o, image);
+    // A read for the review lands here, never in the file's parameters.
+    UnitImage unitRead;
+    Session session(o, unitRead);
+    if (o.review || o.dryRun) {
+        const bool changes = reviewAgainstUnit(session, image.parameters);
+        if (o.dryRun)
+            return changes ? ExitDifferent : ExitOk;
+    }
     session.engine().StartProgramJob(image.parameters);
     runJob(session, "program");
     // The snapshot waits for the storing, whose live frames bring the programming

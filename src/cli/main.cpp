@@ -36,7 +36,7 @@ constexpr Option NoSnapshot{"--no-snapshot"};
 constexpr Option StartOptions[] = {FromDump};
 constexpr Option CheckOptions[] = {{"--unit", {}, Value, "a file"}};
 constexpr Option ReadOptions[] = {PortOption, DeviceOption, {"--output", "-o", Value, "a file"}, NoSnapshot};
-constexpr Option ProgramOptions[] = {PortOption, DeviceOption, NoSnapshot};
+constexpr Option ProgramOptions[] = {PortOption, DeviceOption, NoSnapshot, {"--review"}, {"--dry-run"}};
 constexpr Option VerifyOptions[] = {PortOption, DeviceOption};
 constexpr Option HistoryOptions[] = {{"--unit", {}, Value, "a unit"}, {"--folder", {}, Value, "a folder"}};
 constexpr Option MonitorOptions[] = {PortOption, DeviceOption, {"--seconds", {}, Value}, {"--follow"}};
@@ -78,10 +78,16 @@ a symbolic link is written through and kept (a loop of links is
 refused); its folder is checked before the unit is asked. Values that
 validation corrected are counted on standard error.)",
      ReadOptions, runRead},
-    {"program", "--port DEV FILE.ign [--no-snapshot]",
+    {"program", "--port DEV FILE.ign [--no-snapshot] [--review | --dry-run]",
      R"(Program the file's parameters (over the defaults, validated) into the unit,
 verify them, then wait until the unit reports that it has stored them
-("Saving: N%"); only then does it say OK. Do not unplug the unit before.)",
+("Saving: N%"); only then does it say OK. Do not unplug the unit before.
+With --review, read the unit first and list on standard error what the
+programming changes, one field a line ("Limiter [rpm]: 15000 rpm → 12000
+rpm": the unit's value, then the file's), then the warnings on risky
+values; then program. With --dry-run, read and list only: nothing is
+written, and the exit code is 0 when the unit holds the file's parameters,
+1 when they differ.)",
      ProgramOptions, runProgram},
     {"verify", "--port DEV FILE.ign", R"(Compare the unit's parameters with the file's.)", VerifyOptions, runVerify},
     {"monitor", "--port DEV [--seconds N] [--follow]",
@@ -123,7 +129,8 @@ snapshot, PATH.unit names the unit it came from and PATH.note holds the
 label (first line) and note (the rest) typed in the window's History.
 
 Exit codes: 0 success; 1 some file had no accepted version (the output is still
-printed), diff found differences, check found warnings, or history met a
+printed), diff found differences, check found warnings, program --dry-run
+found the unit holding other parameters than the file, or history met a
 snapshot it could not read; 2 bad usage, a file that cannot be read or (diff,
 check, program, verify) has no accepted version (nothing is printed), output
 that cannot be written (standard output, or the FILE.ign of read, which then

@@ -704,3 +704,47 @@ TEST_F(CliJobs, ALineThatTakesNoFrameIsASilentUnit)
     EXPECT_GE(monitor.seconds, 5.0);
     EXPECT_LT(monitor.seconds, 5.4);
 }
+
+// Before programming, --review reads the unit and lists what the file changes in
+// it, with the warnings; --dry-run stops there and tells by its exit code.
+TEST_F(CliJobs, ReviewListsWhatProgrammingChangesAndDryRunWritesNothing)
+{
+    const SimProcess &sim = startSim();
+    ASSERT_EQ(cli({"program", "--no-snapshot", "--port", sim.device(), parameterFile()}).exitCode, 0);
+
+    const CliRun same = cli({"program", "--dry-run", "--port", sim.device(), parameterFile()});
+    EXPECT_EQ(same.exitCode, 0) << same.err;
+    EXPECT_NE(same.err.find("review: the unit already holds the file's parameters\n"), npos) << same.err;
+    EXPECT_TRUE(same.out.empty());
+
+    std::string text = slurp(parameterFile());
+    for (const auto &[from, to] : {std::pair<std::string, std::string>{"BASE_ADV       10 ", "BASE_ADV       25 "},
+                                   {"LIMITER       100   110 ", "LIMITER       100   120 "}}) {
+        const std::size_t at = text.find(from);
+        ASSERT_NE(at, npos) << from;
+        text.replace(at, from.size(), to);
+    }
+    const std::filesystem::path edited = work() / "edited.ign";
+    writeFile(edited, text);
+    const std::string expectedList = "Base advance [°]: 10 ° → 25 °\n"
+                                     "Limiter [rpm]: 11000 rpm → 12000 rpm\n"
+                                     "warning: Base advance: 25° against 10° in the unit, more than 10° changed in "
+                                     "one programming\n";
+
+    // Twice: the first wrote nothing, so the second finds the same differences.
+    for (int run = 0; run < 2; ++run) {
+        const CliRun dry = cli({"program", "--dry-run", "--no-snapshot", "--port", sim.device(), edited.string()});
+        EXPECT_EQ(dry.exitCode, 1) << dry.err;
+        EXPECT_NE(dry.err.find(expectedList), npos) << dry.err;
+        EXPECT_EQ(dry.err.find("Program"), npos) << "no programming began: " << dry.err;
+    }
+
+    const CliRun reviewed = cli({"program", "--review", "--no-snapshot", "--port", sim.device(), edited.string()});
+    EXPECT_EQ(reviewed.exitCode, 0) << reviewed.err;
+    EXPECT_NE(reviewed.err.find(expectedList), npos) << reviewed.err;
+    EXPECT_LT(reviewed.err.find(expectedList), reviewed.err.find("program: OK\n")) << reviewed.err;
+
+    const CliRun after = cli({"program", "--dry-run", "--port", sim.device(), edited.string()});
+    EXPECT_EQ(after.exitCode, 0) << after.err;
+    EXPECT_NE(after.err.find("review: the unit already holds the file's parameters\n"), npos) << after.err;
+}
