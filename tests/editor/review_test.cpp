@@ -60,8 +60,8 @@ class ReviewTest : public WindowFixture {
     }
     void typeLimiter(int rpm) { type(field(QStringLiteral("EditOmez2")), c().frame.TabSheetRuzne, rpm); }
 
-    /// A spike that is also a big change, and the limiter: three warnings' worth of
-    /// edits over what the unit holds, in two fields.
+    /// Two fields over what the unit holds: a map cell that is a spike and a big
+    /// change at once (two warnings), and the limiter.
     void editTwoFields()
     {
         typeCell(3, 38);
