@@ -24,10 +24,12 @@ void LinkEngine::tick()
     ReceiveStep();
     lossStep();
     storingStep();
-    if (m_state.TransferMode != Transfer::Idle)
+    if (m_state.TransferMode != Transfer::Idle) {
         superviseJob();
-    else
+    } else {
         pollStep();
+        quietStep();
+    }
     messageStep();
     watchdogStep();
 }
@@ -45,6 +47,9 @@ void LinkEngine::openPort(bool reopening)
     DisplayWriter out(m_display);
     out.set(m_display.LabelCom, n);
     out.text(m_display.LabelComDevice, m_port.deviceName(n));
+    // Whatever answers on the port opened now may be another unit.
+    m_unitUnfound = true;
+    endQuietRead();
 
     const bool opened = reopening ? m_port.reopen(n) : m_port.open(n);
     m_state.PrintMode = false;
@@ -94,7 +99,14 @@ void LinkEngine::ReceiveStep()
     // A copy: a handler may show a modal box, during which further ticks reuse m_rxBuffer.
     Frame frame;
     std::memcpy(frame.data(), m_rxBuffer.data(), FrameSize);
+    const std::uint32_t acceptedBefore = m_state.acceptedFrames;
     takeFrame(frame);
+    if (m_unitUnfound && m_state.acceptedFrames != acceptedBefore) {
+        m_unitUnfound = false;
+        // Found during a job of the user's, the unit is left to that job.
+        if (m_quietEnabled && m_state.TransferMode == Transfer::Idle)
+            startQuietRead();
+    }
 }
 
 void LinkEngine::takeFrame(FrameView frame)
@@ -298,6 +310,10 @@ void LinkEngine::setMessageColour(Colour colour)
 
 void LinkEngine::startJob(Transfer mode, std::uint8_t request)
 {
+    m_abandonedAnswer.reset();
+    if (m_quiet.waiting)
+        m_abandonedAnswer = static_cast<std::uint8_t>(m_quiet.request ^ code::AnswerBit);
+    endQuietRead(); // the user's job has the line
     m_state.TransferMode = mode;
     m_state.RequestByte = request;
     m_state.SendCount = 0;
@@ -344,7 +360,97 @@ int takeReadInto(UnitImage &image, const ParameterArea &received)
 void LinkEngine::setKnownUnit(std::optional<ParameterArea> area)
 {
     m_knownUnit = area;
+    m_knownFromQuiet = false;
     ++m_knownUnitRevision;
+}
+
+// ---- the quiet read -----------------------------------------------------------
+
+void LinkEngine::setQuietReadEnabled(bool on)
+{
+    m_quietEnabled = on;
+    if (!on)
+        endQuietRead();
+}
+
+void LinkEngine::startQuietRead()
+{
+    m_quiet = QuietRead{};
+    m_quiet.running = true;
+    m_quiet.request = code::ReadHeader;
+}
+
+void LinkEngine::quietStep()
+{
+    if (!m_quiet.running)
+        return;
+    if (m_quiet.waiting) {
+        if (++m_quiet.waitTicks < RepeatTicks)
+            return;
+        if (m_quiet.sendings >= MaxSendings) {
+            endQuietRead(); // given up without a word: knownUnitArea stays as it was
+            return;
+        }
+    }
+    // The poll's tick and the one before it belong to the live data: were a block's
+    // answer and the live frame both on their way, only the first to arrive would
+    // count, and a live frame would be lost.
+    if (m_state.SendTicks < 1 || m_state.SendTicks > PollTicks - 2)
+        return;
+    sendQuietRequest();
+}
+
+void LinkEngine::sendQuietRequest()
+{
+    Frame frame{};
+    frame[0] = m_quiet.request;
+    if (m_quiet.verifying) {
+        const int b = m_quiet.request & code::BlockMask;
+        std::copy_n(m_quiet.stage.begin() + (b - 1) * BlockSize, BlockSize, frame.begin() + 1);
+    }
+    seal(frame);
+    m_port.writeAndDrain(frame);
+    m_quiet.waiting = true;
+    m_quiet.waitTicks = 0;
+    ++m_quiet.sendings;
+}
+
+bool LinkEngine::takeQuietReply(FrameView frame)
+{
+    if (!m_quiet.running || !m_quiet.waiting || frame[0] != (m_quiet.request ^ code::AnswerBit))
+        return false;
+    m_state.SilenceTicks = 0;
+    ++m_state.acceptedFrames;
+    const int b = m_quiet.request & code::BlockMask;
+    const auto data = frameData(frame);
+    const auto staged = [&] { return m_quiet.stage.begin() + (b - 1) * BlockSize; };
+    if (b == 0) {
+        if (data[header::ProtocolVersion] != ProtocolVersion) {
+            // Another firmware: its area means something else. The user's own read says so.
+            endQuietRead();
+            return true;
+        }
+    } else if (!m_quiet.verifying) {
+        std::copy(data.begin(), data.end(), staged());
+    } else if (!std::equal(data.begin(), data.end(), staged())) {
+        return true; // asked again when the repeat is due, as a read's verify does
+    }
+    if (b == ParameterBlocks && m_quiet.verifying) {
+        const ParameterArea read = m_quiet.stage;
+        endQuietRead();
+        setKnownUnit(read);
+        m_knownFromQuiet = true;
+        return true;
+    }
+    if (b == ParameterBlocks) {
+        m_quiet.verifying = true;
+        m_quiet.request = code::VerifyFirst;
+    } else {
+        ++m_quiet.request;
+    }
+    m_quiet.waiting = false;
+    m_quiet.sendings = 0;
+    return true;
 }
 
 void LinkEngine::failJob()
@@ -437,6 +543,8 @@ void LinkEngine::HandleBlockReply(FrameView frame)
 {
     if (!hasMatchingCheckByte(frame))
         return;
+    if (takeQuietReply(frame))
+        return;
     m_state.BlockIndex = m_state.RequestByte & code::BlockMask;
     if (m_state.BlockIndex > ParameterBlocks)
         return;
@@ -445,6 +553,12 @@ void LinkEngine::HandleBlockReply(FrameView frame)
         return;
     if (m_state.TransferMode == Transfer::Idle)
         return;
+    // Before its first sending a job has asked nothing: this answers the quiet read's
+    // request given up when the job started, which may carry the same code.
+    if (m_state.SendCount == 0 && m_abandonedAnswer == frame[0]) {
+        m_abandonedAnswer.reset();
+        return;
+    }
     m_state.SilenceTicks = 0;
     ++m_state.acceptedFrames;
 

@@ -116,6 +116,17 @@ class LinkEngine {
     /// The window empties LabelFile2 itself when it starts a read.
     void StartReadJob();
 
+    /// When on, the unit's parameter area is read quietly into knownUnitArea once the
+    /// unit is found: at its first answer after start-up and after every opening of
+    /// the port. Nothing of it shows: no message, no gauge, no job state, no box, and
+    /// the editor is not touched. Every job started gives it up at once. Off unless
+    /// switched on: the command line reads when it is told to.
+    void setQuietReadEnabled(bool on);
+    bool quietReadEnabled() const { return m_quietEnabled; }
+    bool quietReadRunning() const { return m_quiet.running; }
+    /// knownUnitArea came from a quiet read, not from a job of the user's.
+    bool knownUnitFromQuietRead() const { return m_knownFromQuiet; }
+
     void setPrintMode(bool on) { m_state.PrintMode = on; }
 
     /// A message of the window's own in the transfer line (the print stamp): shown,
@@ -181,6 +192,13 @@ class LinkEngine {
     void showMessage(TransferNews news, Colour colour, Transfer job = Transfer::Idle);
     void setKnownUnit(std::optional<ParameterArea> area);
 
+    void startQuietRead();
+    void quietStep();
+    void sendQuietRequest();
+    /// Takes the frame when it answers the quiet read's request; false when it is not one.
+    bool takeQuietReply(FrameView frame);
+    void endQuietRead() { m_quiet = QuietRead{}; }
+
     SerialPort &m_port;
     SettingsIndexes &m_settings;
     LinkCallbacks &m_callbacks;
@@ -211,6 +229,26 @@ class LinkEngine {
     int m_storingStillTicks = 0;
     std::optional<ParameterArea> m_knownUnit;
     std::uint32_t m_knownUnitRevision = 0;
+    bool m_knownFromQuiet = false;
+
+    /// The quiet read: the read's request sequence (header, blocks 1 ... 3, their
+    /// verify), one request out at a time, sent only between polls.
+    struct QuietRead {
+        bool running = false;
+        bool waiting = false;   ///< a request is out and unanswered
+        bool verifying = false; ///< blocks 1 ... 3 sent back and compared
+        std::uint8_t request = 0;
+        std::uint8_t waitTicks = 0; ///< ticks since the request went out
+        std::uint8_t sendings = 0;  ///< sendings of the current request
+        ParameterArea stage{};
+    };
+    QuietRead m_quiet;
+    /// The answer code of the quiet read's request that was out when a job took over.
+    std::optional<std::uint8_t> m_abandonedAnswer;
+    bool m_quietEnabled = false;
+    /// No answer since start-up or since the port was last opened: the next valid
+    /// answer finds the unit.
+    bool m_unitUnfound = true;
     std::array<std::uint8_t, RxBufferSize> m_rxBuffer{};
 };
 
