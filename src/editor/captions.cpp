@@ -101,6 +101,8 @@ void applyMenuCaptions(MainMenu &m, const Table &t)
     setHint(m.MenuCompare, extra(ExtraText::HintCompare));
     setHint(m.MenuSnapshots, extra(ExtraText::HintSnapshots));
     setHint(m.MenuHistory, extra(ExtraText::HintHistory));
+    m.MenuReadWhenFound->setText(extra(ExtraText::MenuReadWhenFound));
+    setHint(m.MenuReadWhenFound, extra(ExtraText::HintReadWhenFound));
     m.MenuRecord->setText(extra(ExtraText::MenuRecord));
     m.MenuReplay->setText(extra(ExtraText::MenuReplay));
     m.MenuDwell->setText(extra(ExtraText::MenuDwell));
@@ -152,6 +154,7 @@ void applyFrameCaptions(WindowFrame &f, const Table &t)
     setHint(b.BitBtnProgram, t(Caption::HintProgram), true);
 
     f.LabelSpojeni->setText(t(Caption::LabelSpojeni));
+    f.LabelUnitState->setToolTip(QString::fromUtf8(extraText(ExtraText::HintUnitState, t.language())));
     f.PageControl1->setTabText(0, t(Caption::TabSheetRuzne));
     f.PageControl1->setTabText(1, t(Caption::TabSheetBike));
     f.PageControl1->setTabText(2, t(Caption::TabSheetAdvance));

@@ -78,7 +78,8 @@ struct MainMenu {
     QAction *MenuCompare = nullptr;
     QAction *MenuSnapshots = nullptr;
     QAction *MenuHistory = nullptr;
-    QAction *MenuRecord = nullptr; ///< checkable: live data to a CSV file
+    QAction *MenuReadWhenFound = nullptr; ///< checkable: the quiet read when the unit is found
+    QAction *MenuRecord = nullptr;        ///< checkable: live data to a CSV file
     QAction *MenuReplay = nullptr;
     QAction *MenuDwell = nullptr; ///< checkable: where the engine ran, shaded in the maps
     QAction *MenuDwellReset = nullptr;

@@ -90,6 +90,7 @@ void FormHlav::wireMenu()
     connect(m.MenuCompare, &QAction::triggered, this, &FormHlav::MenuCompareClick);
     connect(m.MenuSnapshots, &QAction::triggered, this, &FormHlav::MenuSnapshotsClick);
     connect(m.MenuHistory, &QAction::triggered, this, &FormHlav::MenuHistoryClick);
+    connect(m.MenuReadWhenFound, &QAction::triggered, this, &FormHlav::MenuReadWhenFoundClick);
     connect(m.MenuRecord, &QAction::triggered, this, &FormHlav::MenuRecordClick);
     connect(m.MenuReplay, &QAction::triggered, this, &FormHlav::MenuReplayClick);
     connect(m.MenuDwell, &QAction::triggered, this, &FormHlav::MenuDwellClick);

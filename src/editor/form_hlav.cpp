@@ -131,6 +131,7 @@ FormHlav::FormHlav(SerialPort &port, WindowServices services, TickSource ticks, 
     m_snapshots = std::make_unique<WindowSnapshots>(m_session, m_link, m_services.dialogs, *m_desktop, *m_files,
                                                     m_services.settingsFolder,
                                                     WindowSnapshots::Widgets{m_c.frame.StatusBar1, this});
+    m_unitState->openOnClick([this] { m_snapshots->compareEditorWithUnit(); });
     // The captions the window is designed with; the menu bar takes its height from
     // them, and the window must have its final height before it is centred.
     setWindowTitle(QString::fromUtf8(captionText(Caption::FormHlav, 0)));
@@ -157,6 +158,8 @@ void FormHlav::FormCreate(const QStringList &arguments)
     newParameterSet(start, NewSetCause::StartOrNew);
     centreWindow();
     m_settings->load(start);
+    m_link.setQuietReadEnabled(m_settings->readUnitWhenFound());
+    m_c.menu.MenuReadWhenFound->setChecked(m_settings->readUnitWhenFound());
     applyCommandLineLanguage(arguments);
     // Read before the first validation: outside test mode the compensations are
     // fixed, in it they keep the values the last run left.
@@ -417,6 +420,13 @@ void FormHlav::MenuDwellResetClick()
 void FormHlav::MenuChartsClick()
 {
     m_liveWindow->menuChartsClick();
+}
+
+void FormHlav::MenuReadWhenFoundClick()
+{
+    const bool on = m_c.menu.MenuReadWhenFound->isChecked();
+    m_settings->setReadUnitWhenFound(on);
+    m_link.setQuietReadEnabled(on);
 }
 
 void FormHlav::paintLive()

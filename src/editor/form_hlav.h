@@ -199,6 +199,7 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
     void MenuDwellClick();
     void MenuDwellResetClick();
     void MenuChartsClick();
+    void MenuReadWhenFoundClick();
     void SpeedButtonZpetClick();
     void SpeedButtonZnovuClick();
 

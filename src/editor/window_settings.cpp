@@ -113,6 +113,7 @@ void WindowSettings::load(UnitImage &start)
                     QString::fromStdString(ini.readString(Basic, "IniDir", {})));
     m_w.review->setChecked(ini.readInteger(ReviewSection, AskBeforeProgramming, 1) != 0);
     const int page = ini.readInteger(Basic, "PageControl1->ActivePageIndex", pageShown());
+    m_readUnitWhenFound = ini.readInteger(QuietReadSection, "ReadUnitWhenFound", 1) != 0;
     if (page >= 0 && page < m_w.pages->count())
         m_w.pages->setCurrentIndex(page);
 
@@ -191,6 +192,7 @@ void WindowSettings::save()
     ini.write(Basic, "IniDir", m_files.currentFileName().toStdString());
     ini.writeInteger(Basic, "PageControl1->ActivePageIndex", pageShown());
     ini.writeInteger(ReviewSection, AskBeforeProgramming, m_w.review->isChecked() ? 1 : 0);
+    ini.writeInteger(QuietReadSection, "ReadUnitWhenFound", m_readUnitWhenFound ? 1 : 0);
     if (writeSettings)
         note(writeFileAtomically(toFsPath(settingsFilePath()), [&](std::ostream &out) { ini.writeTo(out); }));
     note(writeFileAtomically(toFsPath(startupImagePath()),

@@ -46,6 +46,10 @@ class WindowSettings {
     void load(UnitImage &start);
     /// The settings file and the start-up image as the window and the session are now.
     void save();
+    /// Extras > "Read the unit when it is found"; on unless the settings say otherwise.
+    bool readUnitWhenFound() const { return m_readUnitWhenFound; }
+    void setReadUnitWhenFound(bool on) { m_readUnitWhenFound = on; }
+
     /// Test mode on when the test-enable file holds the access word.
     void readTestEnableFile();
     /// The kept files start-up could not read, and what became of them, shown below
@@ -73,6 +77,7 @@ class WindowSettings {
     QString m_folder;
     Window m_w;
     bool m_shownOnce = false; ///< the frame has been fitted once it was known
+    bool m_readUnitWhenFound = true;
     QStringList m_startNotes;
 };
 

@@ -48,8 +48,9 @@ void WindowSnapshots::noteVerifiedJob()
 {
     const LinkState &s = m_link.state();
     const auto &known = m_link.knownUnitArea();
-    // After every read and every verified programming; a verify alone adds nothing new.
-    if (!known || s.lastJobEnd != JobEnd::Verified ||
+    // After every read and every verified programming; a verify alone adds nothing new,
+    // and a quiet read, which the tuner did not ask for, leaves no file behind.
+    if (!known || m_link.knownUnitFromQuietRead() || s.lastJobEnd != JobEnd::Verified ||
         (s.lastJobKind != Transfer::Read && s.lastJobKind != Transfer::Program))
         return;
     UnitImage unit = m_session.image();
@@ -159,6 +160,17 @@ void WindowSnapshots::menuCompareClick()
 {
     FormCompare *window = compareWindow();
     window->reload();
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void WindowSnapshots::compareEditorWithUnit()
+{
+    FormCompare *window = compareWindow();
+    window->reload();
+    window->choose(0, FormCompare::Kind::Editor);
+    window->choose(1, FormCompare::Kind::Unit);
     window->show();
     window->raise();
     window->activateWindow();

@@ -45,6 +45,8 @@ class WindowSnapshots {
     /// Made on first use.
     FormHistory *historyWindow();
     void menuCompareClick();
+    /// The Compare window with the editor against the unit's last known set.
+    void compareEditorWithUnit();
     void menuSnapshotsClick();
     void menuHistoryClick();
 

@@ -4,13 +4,44 @@
 #include "texts/caption_table.h"
 #include "texts/extras_texts.h"
 
+#include <QEvent>
 #include <QLabel>
+#include <QMouseEvent>
 
 namespace talviro6 {
+namespace {
+
+/// Calls its function when the left button is released over the watched widget.
+class ClickFilter : public QObject {
+  public:
+    ClickFilter(std::function<void()> clicked, QObject *parent) : QObject(parent), m_clicked(std::move(clicked)) {}
+
+  protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::MouseButtonRelease &&
+            static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+            m_clicked();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    std::function<void()> m_clicked;
+};
+
+} // namespace
 
 WindowUnitState::WindowUnitState(const EditSession &session, KnownUnit knownUnit, QLabel *label, ShowTitle showTitle)
     : m_session(session), m_knownUnit(std::move(knownUnit)), m_label(label), m_showTitle(std::move(showTitle))
 {
+}
+
+void WindowUnitState::openOnClick(std::function<void()> open)
+{
+    m_label->installEventFilter(new ClickFilter(std::move(open), m_label));
+    m_label->setCursor(Qt::PointingHandCursor);
 }
 
 void WindowUnitState::refreshTitle()

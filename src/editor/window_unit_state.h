@@ -24,6 +24,9 @@ class WindowUnitState {
     /// `label`: LabelUnitState.
     WindowUnitState(const EditSession &session, KnownUnit knownUnit, QLabel *label, ShowTitle showTitle);
 
+    /// A click on the status field calls `open` (the Compare window).
+    void openOnClick(std::function<void()> open);
+
     /// The state anew, then the title.
     void update();
     /// The title in the language in use, with the state.

@@ -28,6 +28,8 @@ inline constexpr std::string_view TestEnableFileName = "test_zorbin.txt";
 
 /// The settings file's own section.
 inline constexpr std::string_view BasicSection = "BASIC";
+/// Extras > "Read the unit when it is found": `ReadUnitWhenFound`, 1 or 0.
+inline constexpr std::string_view QuietReadSection = "QUIET_READ";
 
 /// The review before programming: AskBeforeProgramming=0 once turned off.
 inline constexpr std::string_view ReviewSection = "REVIEW";

@@ -169,6 +169,20 @@ constexpr LanguageTable<ExtraText, ExtraTextCount> Texts{{{
       "Der Schnappschuss wurde gespeichert, aber nicht, von welcher Zündbox er stammt:",
       "L´instantané a été enregistré, mais pas le boîtier dont il provient :",
       "Snímek byl uložen, ale ne to, ze které jednotky pochází:"}},
+    {ExtraText::MenuReadWhenFound,
+     {"Read the unit when it is found", "Zündbox beim Erkennen auslesen", "Lire le boîtier dès qu’il est trouvé",
+      "Načíst jednotku, jakmile je nalezena"}},
+    {ExtraText::HintReadWhenFound,
+     {"When the unit answers, its parameters are read in the background for the comparison with the editor; "
+      "the editor is not changed",
+      "Sobald die Zündbox antwortet, werden ihre Parameter im Hintergrund für den Vergleich mit dem Editor "
+      "gelesen; der Editor bleibt unverändert",
+      "Dès que le boîtier répond, ses paramètres sont lus en arrière-plan pour la comparaison avec l’éditeur ; "
+      "l’éditeur n’est pas modifié",
+      "Jakmile jednotka odpoví, její parametry se na pozadí načtou pro porovnání s editorem; editor se nemění"}},
+    {ExtraText::HintUnitState,
+     {"Click to compare the editor with the unit", "Klicken, um den Editor mit der Zündbox zu vergleichen",
+      "Cliquer pour comparer l’éditeur avec le boîtier", "Kliknutím porovnáte editor s jednotkou"}},
 }}};
 static_assert(Texts.inEntryOrder(), "one row per entry, in the order of the enum");
 

@@ -85,9 +85,14 @@ enum class ExtraText {
     HistoryUnreadable, ///< followed by the reason
     NoteError,         ///< followed by the reason on a line of its own
     UnitNotRecorded,   ///< followed by the reason on a line of its own
+    // The quiet read when the unit is found; new texts go last, since the field
+    // table's golden file keeps the numbers of those above.
+    MenuReadWhenFound,
+    HintReadWhenFound,
+    HintUnitState, ///< the status field's tooltip: a click compares
 };
 
-inline constexpr int ExtraTextCount = static_cast<int>(ExtraText::UnitNotRecorded) + 1;
+inline constexpr int ExtraTextCount = static_cast<int>(ExtraText::HintUnitState) + 1;
 
 /// The text in a language (0 English, 1 German, 2 French, 3 Czech; any other gives English).
 std::string_view extraText(ExtraText text, int languageIndex);

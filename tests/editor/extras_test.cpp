@@ -28,6 +28,8 @@ class ExtrasTest : public WindowFixture {
   protected:
     ExtrasTest()
     {
+        // Switched off, the quiet read leaves the unit unknown until a job of the test's.
+        c().menu.MenuReadWhenFound->trigger();
         tick(20); // the simulated unit is found
     }
 

@@ -68,6 +68,9 @@ MainMenu buildMainMenu(QMenuBar *bar)
     m.MenuCompare = addItem(m.MenuExtras, "MenuCompare");
     m.MenuSnapshots = addItem(m.MenuExtras, "MenuSnapshots");
     m.MenuHistory = addItem(m.MenuExtras, "MenuHistory");
+    m.MenuReadWhenFound = addItem(m.MenuExtras, "MenuReadWhenFound");
+    m.MenuReadWhenFound->setCheckable(true);
+    m.MenuReadWhenFound->setChecked(true);
     m.MenuExtras->addSeparator();
     m.MenuRecord = addItem(m.MenuExtras, "MenuRecord");
     m.MenuRecord->setCheckable(true);
