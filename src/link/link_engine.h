@@ -142,10 +142,10 @@ class LinkEngine {
     DisplayState &display() { return m_display; }
     const DisplayState &display() const { return m_display; }
     const UnitHeaderTexts &unitHeaderTexts() const { return m_header; }
-    /// The unit's parameter area as its last verify saw it, block by block as the
-    /// unit answered; empty before the first verified job, and after a job that
-    /// may have left the unit holding something else (a failed programming or
-    /// verify, another protocol version).
+    /// The unit's parameter area as its last verify saw it (a job's or a quiet
+    /// read's), block by block as the unit answered; empty before the first verified
+    /// job or quiet read, and after a job that may have left the unit holding
+    /// something else (a failed programming or verify, another protocol version).
     const std::optional<ParameterArea> &knownUnitArea() const { return m_knownUnit; }
     /// Grows whenever knownUnitArea changes.
     std::uint32_t knownUnitRevision() const { return m_knownUnitRevision; }
