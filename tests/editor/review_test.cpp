@@ -22,8 +22,11 @@ const QString SpikeInReview =
 
 class ReviewTest : public WindowFixture {
   protected:
-    ReviewTest()
+    explicit ReviewTest(bool quietRead = false)
     {
+        // Switched off, the quiet read leaves the unit unknown until a job of the test's.
+        if (!quietRead)
+            c().menu.MenuReadWhenFound->trigger();
         tick(20);                       // the simulated unit is found
         c().menu.MenuReview->trigger(); // the Extras item, as a tuner turns the review on
     }
@@ -228,6 +231,24 @@ TEST_F(ReviewTest, ProgrammingAfterChangeAndAnUnknownOrEqualUnitNeverAsk)
     EXPECT_FALSE(reviewShown());
     runJob();
     EXPECT_EQ(unit.memory()[field::Limiter], 115);
+}
+
+// The two together: the unit read quietly when it was found is what the review
+// compares with, so the first Program after a start already asks.
+class ReviewAfterQuietReadTest : public ReviewTest {
+  protected:
+    ReviewAfterQuietReadTest() : ReviewTest(true) {}
+};
+
+TEST_F(ReviewAfterQuietReadTest, AUnitReadQuietlyWhenFoundIsReviewed)
+{
+    for (int i = 0; i < 60 && !window.link().knownUnitArea(); ++i)
+        tick();
+    ASSERT_EQ(c().frame.LabelUnitState->text(), QStringLiteral("Unit = editor"));
+    typeLimiter(12300);
+    pressF9();
+    EXPECT_TRUE(reviewShown());
+    EXPECT_NE(unit.memory()[field::Limiter], 123) << "nothing is programmed before the review is answered";
 }
 
 } // namespace
