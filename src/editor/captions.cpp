@@ -10,6 +10,7 @@
 #include "texts/extras_texts.h"
 #include "texts/kept_texts.h"
 #include "texts/review_texts.h"
+#include "texts/viewer_texts.h"
 
 #include "editor/widgets/drop_down_list.h"
 #include <QAction>
@@ -110,6 +111,8 @@ void applyMenuCaptions(MainMenu &m, const Table &t)
     m.MenuCharts->setText(extra(ExtraText::MenuCharts));
     setHint(m.MenuRecord, extra(ExtraText::HintRecord));
     setHint(m.MenuReplay, extra(ExtraText::HintReplay));
+    m.MenuViewer->setText(QString::fromUtf8(viewerText(ViewerText::MenuViewer, t.language())));
+    setHint(m.MenuViewer, QString::fromUtf8(viewerText(ViewerText::HintViewer, t.language())));
     setHint(m.MenuDwell, extra(ExtraText::HintDwell));
     setHint(m.MenuCharts, extra(ExtraText::HintCharts));
     m.MenuReview->setText(QString::fromUtf8(reviewText(ReviewText::Caption, t.language())));

@@ -81,6 +81,7 @@ struct MainMenu {
     QAction *MenuReadWhenFound = nullptr; ///< checkable: the quiet read when the unit is found
     QAction *MenuRecord = nullptr;        ///< checkable: live data to a CSV file
     QAction *MenuReplay = nullptr;
+    QAction *MenuViewer = nullptr;
     QAction *MenuDwell = nullptr; ///< checkable: where the engine ran, shaded in the maps
     QAction *MenuDwellReset = nullptr;
     QAction *MenuCharts = nullptr;

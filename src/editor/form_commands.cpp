@@ -93,6 +93,7 @@ void FormHlav::wireMenu()
     connect(m.MenuReadWhenFound, &QAction::triggered, this, &FormHlav::MenuReadWhenFoundClick);
     connect(m.MenuRecord, &QAction::triggered, this, &FormHlav::MenuRecordClick);
     connect(m.MenuReplay, &QAction::triggered, this, &FormHlav::MenuReplayClick);
+    connect(m.MenuViewer, &QAction::triggered, this, &FormHlav::MenuViewerClick);
     connect(m.MenuDwell, &QAction::triggered, this, &FormHlav::MenuDwellClick);
     connect(m.MenuDwellReset, &QAction::triggered, this, &FormHlav::MenuDwellResetClick);
     connect(m.MenuCharts, &QAction::triggered, this, &FormHlav::MenuChartsClick);

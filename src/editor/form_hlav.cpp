@@ -407,6 +407,11 @@ void FormHlav::MenuReplayClick()
     m_liveWindow->menuReplayClick();
 }
 
+void FormHlav::MenuViewerClick()
+{
+    m_liveWindow->menuViewerClick();
+}
+
 void FormHlav::MenuDwellClick()
 {
     m_liveWindow->menuDwellClick();

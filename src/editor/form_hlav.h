@@ -43,6 +43,7 @@ class FormCompare;
 class FormHistory;
 class MapSelection;
 class FormReplay;
+class FormViewer;
 class FormReview;
 class FormCharts;
 class NumericField;
@@ -148,6 +149,11 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
     bool openRecording(const QString &path) { return m_liveWindow->openRecording(path); }
     /// The replay window of the recording opened last; null before.
     FormReplay *replayWindow() const { return m_liveWindow->replayWindow(); }
+    /// Opens a recording in the viewer as View a recording does after its dialog;
+    /// false, after a message, when the file is no recording.
+    bool openViewer(const QString &path) { return m_liveWindow->openViewer(path); }
+    /// The viewer of the recording opened last; null before.
+    FormViewer *viewerWindow() const { return m_liveWindow->viewerWindow(); }
     /// Where the engine ran, counted at every tick with live data.
     const DwellMap &dwell() const { return m_liveWindow->dwell(); }
     /// The charts window, made on first use.
@@ -196,6 +202,7 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
     void MenuHistoryClick();
     void MenuRecordClick();
     void MenuReplayClick();
+    void MenuViewerClick();
     void MenuDwellClick();
     void MenuDwellResetClick();
     void MenuChartsClick();

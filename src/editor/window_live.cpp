@@ -3,6 +3,7 @@
 #include "editor/charts/form_charts.h"
 #include "editor/live_display.h"
 #include "editor/replay/form_replay.h"
+#include "editor/viewer/form_viewer.h"
 #include "editor/user_dialogs.h"
 #include "editor/window_files.h"
 #include "link/link_engine.h"
@@ -11,6 +12,7 @@
 #include "recordings/monitor_csv.h"
 #include "recordings/recording_reader.h"
 #include "texts/recording_texts.h"
+#include "texts/viewer_texts.h"
 
 #include <QAction>
 #include <QDateTime>
@@ -178,15 +180,63 @@ bool WindowLive::openRecording(const QString &path)
     return true;
 }
 
+void WindowLive::menuViewerClick()
+{
+    const QString path = m_dialogs.askOpenRecordingName(QFileInfo(m_files.openPreset()).absolutePath());
+    if (!path.isEmpty())
+        openViewer(path);
+}
+
+bool WindowLive::openViewer(const QString &path)
+{
+    const int l = language();
+    RecordingRead read = readRecording(toFsPath(path));
+    if (read.problem != RecordingProblem::None) {
+        const QString reason = read.problem == RecordingProblem::NotARegularFile
+                                   ? recText(RecordingText::NotARegularFile, l)
+                                   : QString::fromStdString(read.reason);
+        m_dialogs.message(recText(RecordingText::ReplayCannotRead, l) + QStringLiteral("\n") + path +
+                          QStringLiteral("\n") + reason);
+        return false;
+    }
+    if (read.recording.frames.empty()) {
+        QString text = QString::fromUtf8(viewerText(ViewerText::NotARecording, l)) + QStringLiteral("\n") + path;
+        if (read.recording.skippedLines > 0)
+            text += QStringLiteral("\n") + recText(RecordingText::ReplaySkipped, l) + QStringLiteral(" ") +
+                    QString::number(read.recording.skippedLines);
+        m_dialogs.message(text);
+        return false;
+    }
+    if (m_viewer) {
+        m_viewer->close();
+        m_viewer->deleteLater();
+    }
+    m_viewer = new FormViewer(
+        std::move(read.recording), path, l,
+        [this](const MonitorFrame &frame) { m_link.HandleMonitorFrame(encodeMonitorFrame(frame)); }, m_w.window);
+    m_viewer->show();
+    return true;
+}
+
+bool WindowLive::replaying() const
+{
+    return (m_replay && m_replay->isVisible()) || (m_viewer && m_viewer->drivesWindow());
+}
+
 void WindowLive::replayStep()
 {
-    const bool replaying = m_replay && m_replay->isVisible();
-    m_link.setUnitLiveFramesIgnored(replaying);
-    if (!replaying)
+    m_link.setUnitLiveFramesIgnored(replaying());
+    if (m_viewer && m_viewer->isVisible() && m_viewer->language() != language())
+        m_viewer->setLanguage(language());
+    if (!replaying())
         return;
-    if (m_replay->language() != language())
-        m_replay->setLanguage(language());
-    m_replay->tick();
+    if (m_viewer && m_viewer->drivesWindow())
+        m_viewer->tick();
+    if (m_replay && m_replay->isVisible()) {
+        if (m_replay->language() != language())
+            m_replay->setLanguage(language());
+        m_replay->tick();
+    }
     // Replayed frames are not the unit's: the recorder leaves them out.
     m_recordSeen = m_link.state().monitorFrames;
 }
@@ -201,6 +251,8 @@ void WindowLive::countDwell()
     // A paused or ended replay feeds its moment again at every tick to keep it on
     // show; no time passes there.
     if (m_replay && m_replay->isVisible() && !m_replay->clock().playing())
+        return;
+    if (m_viewer && m_viewer->drivesWindow() && !m_viewer->playing())
         return;
     m_dwell.tick(m_live.state().operatingPoint, m_live.state().EngineSpeed);
 }

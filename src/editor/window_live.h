@@ -17,6 +17,7 @@ namespace talviro6 {
 
 class FormCharts;
 class FormReplay;
+class FormViewer;
 class LinkEngine;
 class LiveData;
 class LiveDisplayPainter;
@@ -54,6 +55,12 @@ class WindowLive {
     void replayStep();
     FormReplay *replayWindow() const { return m_replay; }
 
+    // Viewer
+    void menuViewerClick();
+    /// Opens a recording in the viewer; false, after a message, when it is none.
+    bool openViewer(const QString &path);
+    FormViewer *viewerWindow() const { return m_viewer; }
+
     // Dwell
     void countDwell();
     void menuDwellClick();
@@ -69,6 +76,8 @@ class WindowLive {
     void paintOperatingPoint(bool printMode);
 
   private:
+    /// The replay or the viewer shows a recorded moment in the window.
+    bool replaying() const;
     int language() const { return m_session.settings().languageIndex; }
 
     const EditSession &m_session;
@@ -82,6 +91,7 @@ class WindowLive {
     LiveRecorder m_recorder;
     QLabel *m_recLabel = nullptr;   ///< in the status bar, made at the first recording
     FormReplay *m_replay = nullptr; ///< a child of the window, made by Replay
+    FormViewer *m_viewer = nullptr; ///< a child of the window, made by View a recording
     std::uint32_t m_recordSeen = 0; ///< the link's monitorFrames the recorder last looked at
     FormCharts *m_charts = nullptr; ///< shown on demand
     DwellMap m_dwell;

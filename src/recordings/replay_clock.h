@@ -43,6 +43,7 @@ class ReplayClock {
         return m_next > 0 ? std::optional<std::size_t>(m_next - 1) : std::nullopt;
     }
     std::size_t frameCount() const { return m_frames.size(); }
+    const std::deque<PackedFrame> &frames() const { return m_frames; }
     MonitorFrame frame(std::size_t index) const { return unpackFrame(m_frames[index]); }
     /// A frame's time after the first frame.
     std::int64_t timeOf(std::size_t index) const

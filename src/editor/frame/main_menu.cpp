@@ -75,6 +75,7 @@ MainMenu buildMainMenu(QMenuBar *bar)
     m.MenuRecord = addItem(m.MenuExtras, "MenuRecord");
     m.MenuRecord->setCheckable(true);
     m.MenuReplay = addItem(m.MenuExtras, "MenuReplay");
+    m.MenuViewer = addItem(m.MenuExtras, "MenuViewer");
     m.MenuExtras->addSeparator();
     m.MenuDwell = addItem(m.MenuExtras, "MenuDwell");
     m.MenuDwell->setCheckable(true);
