@@ -136,6 +136,12 @@ TEST_F(ViewerWindow, WheelZoomsAroundThePointerDragPansDoubleClickShowsAll)
 TEST_F(ViewerWindow, AClickFixesTheCursorAndTheMainWindowShowsThatMoment)
 {
     ASSERT_NE(open(), nullptr);
+    // The cursor follows the mouse; only a click fixes it.
+    QMouseEvent hover(QEvent::MouseMove, at(7000), plot()->mapToGlobal(at(7000)), Qt::NoButton, Qt::NoButton, {});
+    QApplication::sendEvent(plot(), &hover);
+    ASSERT_TRUE(plot()->hoverCursor());
+    EXPECT_NEAR(static_cast<double>(*plot()->hoverCursor()), 7000, 25);
+    EXPECT_FALSE(plot()->fixedCursor());
     QTest::mouseClick(plot(), Qt::LeftButton, {}, at(2000));
     ASSERT_TRUE(plot()->fixedCursor());
     EXPECT_NEAR(static_cast<double>(*plot()->fixedCursor()), 2000, 25);
