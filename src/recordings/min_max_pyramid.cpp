@@ -1,6 +1,7 @@
 #include "recordings/min_max_pyramid.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 namespace talviro6 {
@@ -81,16 +82,10 @@ FrameSpan MinMaxPyramid::span(const std::deque<PackedFrame> &frames, std::size_t
     last = std::min(last, frames.size());
     std::size_t i = first;
     while (i < last) {
-        // The largest block that starts here and ends inside the run.
-        int level = -1;
-        for (int k = static_cast<int>(m_levels.size()) - 1; k >= 0; --k) {
-            const std::size_t size = std::size_t{1} << (FirstLevel + k);
-            if (i % size == 0 && last - i >= size &&
-                (i >> (FirstLevel + k)) < m_levels[static_cast<std::size_t>(k)].size()) {
-                level = k;
-                break;
-            }
-        }
+        // The largest block that starts here (its size divides i) and ends inside the run.
+        const int aligned = i == 0 ? 63 : std::countr_zero(i);
+        const int fits = std::bit_width(last - i) - 1;
+        const int level = std::min({aligned, fits, FirstLevel + static_cast<int>(m_levels.size()) - 1}) - FirstLevel;
         if (level < 0) {
             add(s, spanOf(frames[i]));
             ++i;
