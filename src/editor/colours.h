@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/palette.h"
 #include "link/display_state.h"
 
 #include <QColor>
@@ -7,6 +8,11 @@
 #include <QWidget>
 
 namespace talviro6 {
+
+inline QColor toQColor(palette::Rgb colour)
+{
+    return QColor(colour.red, colour.green, colour.blue);
+}
 
 /// The status colours as this platform paints them.
 inline QColor toQColor(Colour colour)
@@ -21,7 +27,7 @@ inline QColor toQColor(Colour colour)
     case Colour::Yellow:
         return Qt::yellow;
     case Colour::Lime:
-        return Qt::green;
+        return toQColor(palette::OperatingPoint);
     case Colour::Fuchsia:
         return Qt::magenta;
     case Colour::Aqua:

@@ -51,12 +51,6 @@ void lime(QWidget *w, bool lit)
     setRoleColour(w, QPalette::Base, toQColor(lit ? Colour::Lime : Colour::Window));
 }
 
-QColor blend(const QColor &from, const QColor &to, int step, int steps)
-{
-    const auto mix = [&](int a, int b) { return a + (b - a) * step / steps; };
-    return QColor(mix(from.red(), to.red()), mix(from.green(), to.green()), mix(from.blue(), to.blue()));
-}
-
 /// The two fixed colours of a cell, looked up once per paint rather than per cell.
 struct CellColours {
     QColor lime = toQColor(Colour::Lime);
@@ -89,15 +83,12 @@ void paintCell(QRgb &last, const QColor &colour, std::initializer_list<QWidget *
 
 QColor dwellShadeColour(int level)
 {
-    // Pale to mid blue: the cells' black digits stay readable on the darkest.
-    const int levels = DwellMap::ShadeLevels;
-    return blend(QColor(226, 236, 250), QColor(92, 140, 214), std::clamp(level, 1, levels) - 1, levels - 1);
+    return toQColor(palette::dwellShade(level));
 }
 
 QColor dwellTrailColour(int age, int length)
 {
-    const int last = std::max(1, length - 1);
-    return blend(QColor(255, 128, 0), QColor(255, 222, 184), std::clamp(age, 0, last), last);
+    return toQColor(palette::dwellTrail(age, length));
 }
 
 bool LiveDisplayPainter::paint(const DisplayState &d, const MonitorDisplay &live, int languageIndex)

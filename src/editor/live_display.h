@@ -16,8 +16,8 @@ namespace talviro6 {
 
 struct Controls;
 
-/// Where-the-engine-ran colours: blue shades by time spent, and an orange trail
-/// that fades with age. Both stay clear of the lime operating point.
+/// Where-the-engine-ran colours (palette.h): shades by time spent, and an orange
+/// trail that fades with age. Both stay clear of the lime operating point.
 QColor dwellShadeColour(int level); ///< level 1 ... DwellMap::ShadeLevels
 /// age 0 (newest) ... length - 1: a trail of the map's length or the servo curve's.
 QColor dwellTrailColour(int age, int length = static_cast<int>(DwellMap::TrailLength));

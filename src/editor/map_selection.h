@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/palette.h"
 #include "model/map_block.h"
 #include "texts/map_block_texts.h"
 
@@ -29,7 +30,7 @@ class MapSelectionFrame : public QWidget {
     static constexpr int PenWidth = 3; ///< px
     /// Dark violet: apart from the lime operating point, the blue shade and the
     /// orange trail of where the engine ran.
-    static QColor colour() { return QColor(120, 0, 170); }
+    static QColor colour() { return QColor(palette::Selection.red, palette::Selection.green, palette::Selection.blue); }
 
     explicit MapSelectionFrame(QWidget *parent);
     /// The rectangle in the parent's coordinates; empty hides the outline.

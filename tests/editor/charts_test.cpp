@@ -3,6 +3,7 @@
 #include "window_fixture.h"
 
 #include "editor/charts/form_charts.h"
+#include "editor/colours.h"
 #include "editor/widgets/mouse_up_check_box.h"
 #include "link/monitor_frame.h"
 #include "model/field_table.h"
@@ -59,13 +60,17 @@ TEST_F(ChartsTest, OneLinePerRowTheMapUsesFollowingTheThrottleMapSwitch)
     ASSERT_EQ(charts->advanceSeries().size(), 1u) << "row 9 alone without the throttle map";
     EXPECT_EQ(charts->advanceSeries()[0]->points(), expectedRow(9));
     EXPECT_EQ(charts->advanceSeries()[0]->name(), QStringLiteral("Throttle 100 %"));
+    EXPECT_EQ(charts->advanceSeries()[0]->color(), toQColor(palette::ChartRows[9])) << "a row keeps its colour";
 
     c().frame.PageControl1->setCurrentWidget(c().frame.TabSheetAdvance);
     QTest::mouseClick(c().advance.CheckBoxTpsMapa, Qt::LeftButton);
     ASSERT_EQ(image()[field::TpsMapEnable], 1);
     ASSERT_EQ(charts->advanceSeries().size(), 10u);
-    for (int row = 0; row < field::MapRows; ++row)
-        EXPECT_EQ(charts->advanceSeries()[static_cast<std::size_t>(row)]->points(), expectedRow(row)) << row;
+    for (int row = 0; row < field::MapRows; ++row) {
+        const QLineSeries *line = charts->advanceSeries()[static_cast<std::size_t>(row)];
+        EXPECT_EQ(line->points(), expectedRow(row)) << row;
+        EXPECT_EQ(line->color(), toQColor(palette::ChartRows[static_cast<std::size_t>(row)])) << row;
+    }
     EXPECT_EQ(charts->advanceSeries()[5]->name(), QStringLiteral("Throttle 30 %"));
 
     QTest::mouseClick(c().advance.CheckBoxTpsMapa, Qt::LeftButton);

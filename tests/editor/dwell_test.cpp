@@ -4,6 +4,7 @@
 
 #include "editor/colours.h"
 #include "editor/live_display.h"
+#include "editor/palette.h"
 #include "link/monitor_frame.h"
 #include "live/operating_point.h"
 #include "model/field_table.h"
@@ -12,6 +13,8 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+
+#include <set>
 
 using namespace talviro6;
 using namespace talviro6::testing;
@@ -170,6 +173,38 @@ TEST_F(DwellTest, CellsAreShadedByTimeAndTrailedDistinctFromTheLimeOperatingPoin
     for (auto [row, column] : {std::pair{0, 1}, {6, 0}})
         EXPECT_EQ(painted(image, cell(row, column)), normal) << row << "," << column;
     EXPECT_EQ(painted(image, cell(6, 1)), lime);
+}
+
+TEST_F(DwellTest, EveryCellIsPaintedInThePalettesColourForWhatItShows)
+{
+    showDwell(true);
+    ride();
+    const QImage image = shot();
+    const DwellMap &dwell = window.dwell();
+    const OperatingPoint &p = window.live().state().operatingPoint;
+    const auto expected = [&](int r, int c) {
+        const auto rr = static_cast<std::size_t>(r);
+        const auto cc = static_cast<std::size_t>(c);
+        if (p.cellLit(r, c))
+            return palette::OperatingPoint;
+        if (dwell.trailAge(rr, cc) >= 0)
+            return palette::dwellTrail(dwell.trailAge(rr, cc));
+        if (dwell.cellShade(rr, cc) > 0)
+            return palette::dwellShade(dwell.cellShade(rr, cc));
+        return palette::CellBackground;
+    };
+    std::set<QRgb> seen;
+    for (int r = 0; r < field::MapRows; ++r)
+        for (int c = 0; c < field::MapColumns; ++c) {
+            const QColor painted = this->painted(image, cell(r, c));
+            EXPECT_EQ(painted, toQColor(expected(r, c))) << r << "," << c;
+            seen.insert(painted.rgb());
+        }
+    // The ride leaves the operating point, shades, trail and untouched cells all on show.
+    EXPECT_GE(seen.size(), 8u);
+    const QWidget *speed = c().advance.EditRpmAdv[static_cast<std::size_t>(p.OperatingColumn)];
+    EXPECT_EQ(image.pixelColor(speed->mapTo(&window, QPoint(4, speed->height() / 2))),
+              toQColor(palette::OperatingPoint));
 }
 
 TEST_F(DwellTest, TicksThatChangeNoColourTouchNoCell)

@@ -1,5 +1,7 @@
 #include "editor/charts/form_charts.h"
 
+#include "editor/colours.h"
+
 #include "model/field_table.h"
 #include "model/fields.h"
 #include "texts/charts_texts.h"
@@ -52,7 +54,7 @@ QChart *newChart(QScatterSeries *&marker)
     chart->legend()->setAlignment(Qt::AlignRight);
     marker = new QScatterSeries(chart);
     // Lime as the operating cell in the map, with a dark rim to stand out on white.
-    marker->setColor(Qt::green);
+    marker->setColor(toQColor(palette::OperatingPoint));
     marker->setBorderColor(Qt::black);
     marker->setMarkerSize(12);
     return chart;
@@ -69,12 +71,9 @@ void setRange(QValueAxis *axis, int low, int high, int step, int maxTicks = 12)
     axis->setTickInterval(step);
 }
 
-/// A colour per throttle row, from violet at closed throttle over blue to red at full
-/// throttle; green is left out, as it marks the operating point.
 QColor rowColour(int row)
 {
-    static constexpr std::array<int, 10> Hues{285, 255, 228, 205, 185, 50, 35, 20, 5, 340};
-    return QColor::fromHsv(Hues[static_cast<std::size_t>(row)], 220, 210);
+    return toQColor(palette::ChartRows[static_cast<std::size_t>(row)]);
 }
 
 void attach(QChart *chart, QAbstractSeries *series, QValueAxis *x, QValueAxis *y)
