@@ -63,6 +63,17 @@ void DwellMap::reset()
     ++m_revision;
 }
 
+void DwellMap::setCounts(const std::array<std::array<std::uint32_t, Size>, Size> &cells,
+                         const std::array<std::uint32_t, Size> &servo)
+{
+    reset();
+    m_cells = cells;
+    m_servo = servo;
+    for (const auto &row : m_cells)
+        m_maxCell = std::max(m_maxCell, *std::max_element(row.begin(), row.end()));
+    m_maxServo = *std::max_element(m_servo.begin(), m_servo.end());
+}
+
 int DwellMap::trailAge(std::size_t row, std::size_t column) const
 {
     return ageIn(m_trail, Cell{static_cast<std::uint8_t>(row), static_cast<std::uint8_t>(column)});

@@ -30,6 +30,9 @@ class DwellMap {
     void tick(const OperatingPoint &point, std::uint16_t engineSpeed);
     /// Counts and trails emptied.
     void reset();
+    /// Counts made elsewhere (a recording's) in place of these, without a trail.
+    void setCounts(const std::array<std::array<std::uint32_t, Size>, Size> &cells,
+                   const std::array<std::uint32_t, Size> &servo);
 
     std::uint32_t cellTicks(std::size_t row, std::size_t column) const { return m_cells[row][column]; }
     std::uint32_t servoTicks(std::size_t point) const { return m_servo[point]; }
