@@ -69,7 +69,8 @@ int readOver(const std::string &path, UnitImage &image, const KeptTexts &texts)
     return version;
 }
 
-/// The image the window holds after opening `path` at start.
+} // namespace
+
 UnitImage openedImage(const std::string &path, const KeptTexts &texts)
 {
     UnitImage image = startImage(std::nullopt);
@@ -78,8 +79,6 @@ UnitImage openedImage(const std::string &path, const KeptTexts &texts)
     validate(image);
     return image;
 }
-
-} // namespace
 
 int runImage(const Arguments &args)
 {

@@ -1,8 +1,19 @@
 #pragma once
 
 #include "cli/arguments.h"
+#include "model/unit_image.h"
+
+#include <string>
+
+namespace talviro6 {
+class KeptTexts;
+}
 
 namespace talviro6::cli {
+
+/// The image the window holds after opening `path` at start; a file without an
+/// accepted version is a CliError (bad usage).
+UnitImage openedImage(const std::string &path, const KeptTexts &texts);
 
 /// `image [--from-dump DUMP] [FILE.ign ...]`: prints the resulting parameter area
 /// in the start-up image format. Returns the exit code.

@@ -1,5 +1,6 @@
 #include "cli/arguments.h"
 #include "cli/cli_io.h"
+#include "cli/dwell_command.h"
 #include "cli/history_command.h"
 #include "cli/image_commands.h"
 #include "cli/job_commands.h"
@@ -39,6 +40,11 @@ constexpr Option ReadOptions[] = {PortOption, DeviceOption, {"--output", "-o", V
 constexpr Option ProgramOptions[] = {PortOption, DeviceOption, NoSnapshot, {"--review"}, {"--dry-run"}};
 constexpr Option VerifyOptions[] = {PortOption, DeviceOption};
 constexpr Option HistoryOptions[] = {{"--unit", {}, Value, "a unit"}, {"--folder", {}, Value, "a folder"}};
+constexpr Option DwellOptions[] = {{"--from", {}, Value, "seconds"},
+                                   {"--to", {}, Value, "seconds"},
+                                   {"--min", {}, Value, "a count"},
+                                   {"--max-rpm-per-s", {}, Value, "rpm per second"},
+                                   {"--max-tps-per-s", {}, Value, "% per second"}};
 constexpr Option MonitorOptions[] = {PortOption, DeviceOption, {"--seconds", {}, Value}, {"--follow"}};
 
 constexpr Command Commands[] = {
@@ -98,6 +104,20 @@ that goes away ends it as a failed job; with --follow it waits instead for
 the same device to come back, under its /dev/serial/by-id name when it has
 one, and says so on standard error.)",
      MonitorOptions, runMonitor},
+    {"dwell", "RECORDING.csv PARAMETERS.ign [--from S] [--to S] [--min N] [--max-rpm-per-s R] [--max-tps-per-s P]",
+     R"(Where the engine ran: count the recording's frames (as monitor prints them
+and the window records them) per advance map cell and servo point of the
+parameter file's map, as the window's live shading does, and print them
+tab-separated: a header row of the map's speed columns in rpm, one row per
+throttle row with its percentage, then the servo points' speeds ("servo rpm")
+and counts ("servo"). --from and --to keep the frames whose time (seconds, the
+first column) lies between them, both included. --max-rpm-per-s and
+--max-tps-per-s leave out the frames where the speed or the throttle changes
+faster, judged against the frames before and after. --min N is the window's
+shading filter and is accepted for the same command line; the counts are
+printed all the same. The totals go to standard error. A file without lines
+of live data is refused.)",
+     DwellOptions, runDwell},
     {"history", "[--unit ID] [--folder DIR]",
      R"(List the snapshots of the snapshot folder (or DIR), grouped by unit, oldest
 first, one a line, tab-separated: unit, date, job (read or program), the

@@ -440,3 +440,50 @@ TEST(CliHistory, OneSnapshotALineGroupedByUnitAndFiltered)
     EXPECT_EQ(cli("history --unit").exitCode, 2);
     fs::remove_all(dir);
 }
+
+TEST(CliDwell, PrintsTheCountsOfTheFramesInRangeAndSteady)
+{
+    const std::string files =
+        std::string("'") + TALVIRO6_RECORDINGS_DATA + "/ride.csv' '" + TALVIRO6_RECORDINGS_DATA + "/throttle_map.ign'";
+    const CliRun all = cli("dwell " + files);
+    ASSERT_EQ(all.exitCode, 0) << all.err;
+    EXPECT_EQ(lineCount(all.out), 13);
+    EXPECT_EQ(all.out.substr(0, all.out.find('\n')), "\t1000\t2000\t3000\t4000\t5000\t6000\t7000\t8000\t9000\t10000");
+    EXPECT_NE(all.out.find("\n0 %\t31\t0\t"), std::string::npos) << all.out; // idle, both ends of the ride
+    EXPECT_NE(all.err.find("80 frames counted, 0 left out as transients, 80 in range"), std::string::npos);
+
+    const CliRun filtered = cli("dwell " + files + " --from 2 --to 20 --max-tps-per-s 30 --max-rpm-per-s=100000");
+    ASSERT_EQ(filtered.exitCode, 0) << filtered.err;
+    EXPECT_NE(filtered.out.find("\n0 %\t10\t0\t"), std::string::npos) << filtered.out;
+    EXPECT_NE(filtered.err.find("54 frames counted, 6 left out as transients, 60 in range"), std::string::npos);
+    // The minimum count shades the window; the numbers stay.
+    EXPECT_EQ(cli("dwell " + files + " --min 1000").out, all.out);
+}
+
+TEST(CliDwell, RefusesWhatIsNoRecordingOrNoNumber)
+{
+    const std::string ride = std::string("'") + TALVIRO6_RECORDINGS_DATA + "/ride.csv'";
+    const std::string ign = std::string("'") + TALVIRO6_RECORDINGS_DATA + "/throttle_map.ign'";
+    struct Row {
+        std::string arguments;
+        std::string message;
+    };
+    const Row rows[] = {
+        {ign + " " + ign, "not a recording"},
+        {"/nonexistent.csv " + ign, "/nonexistent.csv"},
+        {std::string("'") + TALVIRO6_RECORDINGS_DATA + "' " + ign, "not a regular file"},
+        {ride + " '" + filesData("") + "not_there.ign'", "not_there.ign"},
+        {ride, "dwell takes a recording and a parameter file"},
+        {ride + " " + ign + " --from x", "--from needs a number"},
+        {ride + " " + ign + " --to -1", "--to needs a number"},
+        {ride + " " + ign + " --min 1.5", "--min needs a whole number"},
+        {ride + " " + ign + " --max-rpm-per-s nan", "--max-rpm-per-s needs a number"},
+        {ride + " " + ign + " --max-tps-per-s", "--max-tps-per-s needs"},
+    };
+    for (const Row &r : rows) {
+        const CliRun run = cli("dwell " + r.arguments);
+        EXPECT_EQ(run.exitCode, 2) << r.arguments;
+        EXPECT_TRUE(run.out.empty()) << r.arguments;
+        EXPECT_NE(run.err.find(r.message), std::string::npos) << r.arguments << ": " << run.err;
+    }
+}
