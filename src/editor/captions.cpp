@@ -9,6 +9,7 @@
 #include "texts/caption_table.h"
 #include "texts/extras_texts.h"
 #include "texts/kept_texts.h"
+#include "texts/recording_dwell_texts.h"
 #include "texts/review_texts.h"
 #include "texts/viewer_texts.h"
 
@@ -108,12 +109,15 @@ void applyMenuCaptions(MainMenu &m, const Table &t)
     m.MenuReplay->setText(extra(ExtraText::MenuReplay));
     m.MenuDwell->setText(extra(ExtraText::MenuDwell));
     m.MenuDwellReset->setText(extra(ExtraText::MenuDwellReset));
+    m.MenuDwellRecording->setText(
+        QString::fromUtf8(recordingDwellText(RecordingDwellText::MenuItem, t.language()).data()));
     m.MenuCharts->setText(extra(ExtraText::MenuCharts));
     setHint(m.MenuRecord, extra(ExtraText::HintRecord));
     setHint(m.MenuReplay, extra(ExtraText::HintReplay));
     m.MenuViewer->setText(QString::fromUtf8(viewerText(ViewerText::MenuViewer, t.language())));
     setHint(m.MenuViewer, QString::fromUtf8(viewerText(ViewerText::HintViewer, t.language())));
     setHint(m.MenuDwell, extra(ExtraText::HintDwell));
+    setHint(m.MenuDwellRecording, QString::fromUtf8(recordingDwellText(RecordingDwellText::Hint, t.language()).data()));
     setHint(m.MenuCharts, extra(ExtraText::HintCharts));
     m.MenuReview->setText(QString::fromUtf8(reviewText(ReviewText::Caption, t.language())));
     setHint(m.MenuReview, QString::fromUtf8(reviewText(ReviewText::Hint, t.language())));

@@ -84,6 +84,7 @@ struct MainMenu {
     QAction *MenuViewer = nullptr;
     QAction *MenuDwell = nullptr; ///< checkable: where the engine ran, shaded in the maps
     QAction *MenuDwellReset = nullptr;
+    QAction *MenuDwellRecording = nullptr; ///< where the engine ran in a recording
     QAction *MenuCharts = nullptr;
     QAction *MenuReview = nullptr; ///< checkable: the review before programming is asked for
 };

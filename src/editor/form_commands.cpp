@@ -96,6 +96,7 @@ void FormHlav::wireMenu()
     connect(m.MenuViewer, &QAction::triggered, this, &FormHlav::MenuViewerClick);
     connect(m.MenuDwell, &QAction::triggered, this, &FormHlav::MenuDwellClick);
     connect(m.MenuDwellReset, &QAction::triggered, this, &FormHlav::MenuDwellResetClick);
+    connect(m.MenuDwellRecording, &QAction::triggered, this, [this] { m_liveWindow->menuRecordingDwellClick(); });
     connect(m.MenuCharts, &QAction::triggered, this, &FormHlav::MenuChartsClick);
     connect(m.MenuEnglish, &QAction::triggered, this, &FormHlav::MenuEnglishClick);
     connect(m.MenuGerman, &QAction::triggered, this, &FormHlav::MenuGermanClick);

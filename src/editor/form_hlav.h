@@ -42,6 +42,7 @@ class FormAbout;
 class FormCompare;
 class FormHistory;
 class MapSelection;
+class FormRecordingDwell;
 class FormReplay;
 class FormViewer;
 class FormReview;
@@ -156,6 +157,10 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
     FormViewer *viewerWindow() const { return m_liveWindow->viewerWindow(); }
     /// Where the engine ran, counted at every tick with live data.
     const DwellMap &dwell() const { return m_liveWindow->dwell(); }
+    /// Where the engine ran in a recording: shows its window counting `path`; false,
+    /// after a message, when it holds no line of live data.
+    bool openDwellRecording(const QString &path) { return m_liveWindow->openDwellRecording(path); }
+    FormRecordingDwell *recordingDwellWindow() const { return m_liveWindow->recordingDwellWindow(); }
     /// The charts window, made on first use.
     FormCharts *chartsWindow() { return m_liveWindow->chartsWindow(); }
 

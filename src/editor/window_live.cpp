@@ -2,6 +2,7 @@
 
 #include "editor/charts/form_charts.h"
 #include "editor/live_display.h"
+#include "editor/recording_dwell/form_recording_dwell.h"
 #include "editor/replay/form_replay.h"
 #include "editor/user_dialogs.h"
 #include "editor/viewer/form_viewer.h"
@@ -20,6 +21,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPushButton>
 #include <QStatusBar>
 
 namespace talviro6 {
@@ -260,13 +262,76 @@ void WindowLive::countDwell()
 void WindowLive::menuDwellClick()
 {
     // The next tick repaints; painting now shows the change at once, also with no unit.
-    m_painter.paintOperatingPoint(m_live.state().operatingPoint, m_w.dwell->isChecked() ? &m_dwell : nullptr);
+    m_painter.paintOperatingPoint(m_live.state().operatingPoint, shownDwell());
 }
 
 void WindowLive::menuDwellResetClick()
 {
     m_dwell.reset();
     menuDwellClick();
+}
+
+const DwellMap *WindowLive::shownDwell() const
+{
+    // Two maps of counts, never added up: the live counts go on in m_dwell while a
+    // recording's are shown, and come back on show when its window closes.
+    if (m_recordingDwell && m_recordingDwell->isVisible())
+        return &m_recordingDwell->shading();
+    return m_w.dwell->isChecked() ? &m_dwell : nullptr;
+}
+
+FormRecordingDwell *WindowLive::madeRecordingDwellWindow()
+{
+    if (!m_recordingDwell) {
+        m_recordingDwell =
+            new FormRecordingDwell([this]() -> const UnitImage & { return m_session.image(); }, language(),
+                                   [this] {
+                                       // Another map of counts may carry the same revision: everything is repainted.
+                                       m_painter.invalidate();
+                                       m_painter.paintOperatingPoint(m_live.state().operatingPoint, shownDwell());
+                                   },
+                                   [this] {
+                                       const QString path = m_dialogs.askOpenRecordingName(QString());
+                                       if (!path.isEmpty())
+                                           openDwellRecording(path);
+                                   },
+                                   m_w.window);
+    }
+    m_recordingDwell->setLanguage(language());
+    return m_recordingDwell;
+}
+
+void WindowLive::menuRecordingDwellClick()
+{
+    FormRecordingDwell *form = madeRecordingDwellWindow();
+    form->show();
+    form->raise();
+    form->activateWindow();
+    if (!form->hasRecording())
+        form->openButton()->click();
+}
+
+bool WindowLive::openDwellRecording(const QString &path)
+{
+    const int l = language();
+    RecordingRead read = readRecording(toFsPath(path));
+    if (read.problem != RecordingProblem::None) {
+        const QString reason = read.problem == RecordingProblem::NotARegularFile
+                                   ? recText(RecordingText::NotARegularFile, l)
+                                   : QString::fromStdString(read.reason);
+        m_dialogs.message(recText(RecordingText::ReplayCannotRead, l) + QStringLiteral("\n") + path +
+                          QStringLiteral("\n") + reason);
+        return false;
+    }
+    if (read.recording.frames.empty()) {
+        m_dialogs.message(recText(RecordingText::ReplayNoFrames, l) + QStringLiteral("\n") + path);
+        return false;
+    }
+    FormRecordingDwell *form = madeRecordingDwellWindow();
+    form->setRecording(std::move(read.recording.frames), path);
+    form->show();
+    form->raise();
+    return true;
 }
 
 FormCharts *WindowLive::chartsWindow()
@@ -287,6 +352,11 @@ void WindowLive::menuChartsClick()
 
 void WindowLive::refreshCharts()
 {
+    // The recording's counts follow the map's speed columns and the language too.
+    if (m_recordingDwell && m_recordingDwell->isVisible()) {
+        m_recordingDwell->setLanguage(language());
+        m_recordingDwell->recount();
+    }
     // A closed window costs the refresh and the tick nothing.
     if (!m_charts || !m_charts->isVisible())
         return;
@@ -300,7 +370,7 @@ void WindowLive::paintOperatingPoint(bool printMode)
     if (printMode)
         m_painter.paintParametersOnly();
     else
-        m_painter.paintOperatingPoint(m_live.state().operatingPoint, m_w.dwell->isChecked() ? &m_dwell : nullptr);
+        m_painter.paintOperatingPoint(m_live.state().operatingPoint, shownDwell());
     // The curves follow refresh(), which every edit, read and language switch runs;
     // the tick moves only the point.
     if (m_charts && m_charts->isVisible())

@@ -16,6 +16,7 @@ class QWidget;
 namespace talviro6 {
 
 class FormCharts;
+class FormRecordingDwell;
 class FormReplay;
 class FormViewer;
 class LinkEngine;
@@ -67,6 +68,12 @@ class WindowLive {
     void menuDwellResetClick();
     const DwellMap &dwell() const { return m_dwell; }
 
+    // Where the engine ran in a recording
+    /// Shows the window; asks for a recording when it has none.
+    void menuRecordingDwellClick();
+    bool openDwellRecording(const QString &path);
+    FormRecordingDwell *recordingDwellWindow() const { return m_recordingDwell; }
+
     // Charts
     FormCharts *chartsWindow();
     void menuChartsClick();
@@ -78,6 +85,10 @@ class WindowLive {
   private:
     /// The replay or the viewer shows a recorded moment in the window.
     bool replaying() const;
+    /// The counts the maps shade: a recording's while its window is shown, else the
+    /// live ones when Extras asks for them, else none.
+    const DwellMap *shownDwell() const;
+    FormRecordingDwell *madeRecordingDwellWindow();
     int language() const { return m_session.settings().languageIndex; }
 
     const EditSession &m_session;
@@ -95,6 +106,7 @@ class WindowLive {
     std::uint32_t m_recordSeen = 0; ///< the link's monitorFrames the recorder last looked at
     FormCharts *m_charts = nullptr; ///< shown on demand
     DwellMap m_dwell;
+    FormRecordingDwell *m_recordingDwell = nullptr; ///< made at the first use
 };
 
 } // namespace talviro6

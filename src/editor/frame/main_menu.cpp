@@ -80,6 +80,7 @@ MainMenu buildMainMenu(QMenuBar *bar)
     m.MenuDwell = addItem(m.MenuExtras, "MenuDwell");
     m.MenuDwell->setCheckable(true);
     m.MenuDwellReset = addItem(m.MenuExtras, "MenuDwellReset");
+    m.MenuDwellRecording = addItem(m.MenuExtras, "MenuDwellRecording");
     m.MenuCharts = addItem(m.MenuExtras, "MenuCharts");
     m.MenuExtras->addSeparator();
     m.MenuReview = addItem(m.MenuExtras, "MenuReview");
