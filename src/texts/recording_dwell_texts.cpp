@@ -9,8 +9,8 @@ using T = RecordingDwellText;
 
 constexpr LanguageTable<RecordingDwellText, RecordingDwellTextCount> Texts{{{
     {T::MenuItem,
-     {"Where the engine ran (&recording)...", "Wo der Motor lief (Auf&zeichnung)...",
-      "Où le moteur a tourné (&enregistrement)...", "Kde motor běžel (&záznam)..."}},
+     {"Where the engine ran (recor&ding)...", "Wo der Motor lief (Auf&zeichnung)...",
+      "Où le moteur a tourné (enregi&strement)...", "Kde motor běžel (&záznam)..."}},
     {T::Hint,
      {"Count a recording's frames per map cell and servo point and shade them in the maps",
       "Die Datensätze einer Aufzeichnung je Kennfeldzelle und Servopunkt zählen und in den Kennfeldern schattieren",
