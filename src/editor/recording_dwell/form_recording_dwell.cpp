@@ -87,6 +87,9 @@ FormRecordingDwell::FormRecordingDwell(ImageSource image, int languageIndex, Not
     m_table = new QTableWidget(DwellMap::Size + 2, DwellMap::Size, this);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_table->setVisible(false);
     layout->addWidget(m_table, 1);
 
@@ -100,6 +103,15 @@ FormRecordingDwell::FormRecordingDwell(ImageSource image, int languageIndex, Not
     connect(m_open, &QPushButton::clicked, this, [open = std::move(open)] { open(); });
     connect(m_tableButton, &QPushButton::toggled, this, [this](bool on) {
         m_table->setVisible(on);
+        if (on) {
+            // Twelve short rows: the whole table at once reads better than a scrolled part.
+            m_table->resizeColumnsToContents();
+            m_table->resizeRowsToContents();
+            const int frame = 2 * m_table->frameWidth();
+            m_table->setMinimumSize(m_table->verticalHeader()->width() + m_table->horizontalHeader()->length() + frame,
+                                    m_table->horizontalHeader()->height() + m_table->verticalHeader()->length() +
+                                        frame);
+        }
         adjustSize();
     });
     retranslate();
