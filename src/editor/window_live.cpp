@@ -216,8 +216,26 @@ bool WindowLive::openViewer(const QString &path)
     m_viewer = new FormViewer(
         std::move(read.recording), path, l,
         [this](const MonitorFrame &frame) { m_link.HandleMonitorFrame(encodeMonitorFrame(frame)); }, m_w.window);
+    ++m_viewerOpenings;
+    QObject::connect(m_viewer, &FormViewer::chosenRangeChanged, m_viewer,
+                     [this, path](qint64 from, qint64 to) { countViewerRange(from, to, path); });
     m_viewer->show();
     return true;
+}
+
+void WindowLive::countViewerRange(std::int64_t fromMs, std::int64_t toMs, const QString &path)
+{
+    const std::deque<PackedFrame> &frames = m_viewer->clock().frames();
+    FormRecordingDwell *form = madeRecordingDwellWindow();
+    // A day's recording is a million frames: copied once for a viewer, not per range.
+    if (m_dwellFromViewer != m_viewerOpenings) {
+        form->setRecording(frames, path);
+        m_dwellFromViewer = m_viewerOpenings;
+    }
+    const std::int64_t first = frames.front().milliseconds;
+    form->showRange(first + fromMs, first + toMs);
+    form->show();
+    form->raise();
 }
 
 bool WindowLive::replaying() const
@@ -329,6 +347,7 @@ bool WindowLive::openDwellRecording(const QString &path)
     }
     FormRecordingDwell *form = madeRecordingDwellWindow();
     form->setRecording(std::move(read.recording.frames), path);
+    m_dwellFromViewer = 0;
     form->show();
     form->raise();
     return true;

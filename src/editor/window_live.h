@@ -72,6 +72,9 @@ class WindowLive {
     /// Shows the window; asks for a recording when it has none.
     void menuRecordingDwellClick();
     bool openDwellRecording(const QString &path);
+    /// The viewer's chosen range (ms after its first frame) counted in the window of
+    /// where the engine ran, with the viewer's recording.
+    void countViewerRange(std::int64_t fromMs, std::int64_t toMs, const QString &path);
     FormRecordingDwell *recordingDwellWindow() const { return m_recordingDwell; }
 
     // Charts
@@ -107,6 +110,10 @@ class WindowLive {
     FormCharts *m_charts = nullptr; ///< shown on demand
     DwellMap m_dwell;
     FormRecordingDwell *m_recordingDwell = nullptr; ///< made at the first use
+    /// Which viewer's recording the counts hold (each opening of the viewer has a new
+    /// number); 0 when a file was opened there.
+    int m_viewerOpenings = 0;
+    int m_dwellFromViewer = 0;
 };
 
 } // namespace talviro6

@@ -2,10 +2,12 @@
 // shown in the main window as the replay shows a moment.
 #include "window_fixture.h"
 
+#include "editor/recording_dwell/form_recording_dwell.h"
 #include "editor/viewer/form_viewer.h"
 #include "editor/viewer/recording_plot.h"
 #include "live/monitor_view.h"
 #include "recordings/monitor_csv.h"
+#include "recordings/recording_dwell.h"
 
 #include <QAction>
 #include <QFile>
@@ -197,6 +199,28 @@ TEST_F(ViewerWindow, ShiftDragChoosesARangeShownShaded)
     const QPoint inside(at(10'000).x(), y), outside(at(18'000).x(), y);
     EXPECT_NE(after.pixelColor(inside), before.pixelColor(inside));
     EXPECT_EQ(after.pixelColor(outside), before.pixelColor(outside));
+}
+
+// The range chosen in the viewer is what the counts of where the engine ran take,
+// from the viewer's own recording; a second range counts again, the same frames.
+TEST_F(ViewerWindow, AChosenRangeIsCountedWhereTheEngineRan)
+{
+    ASSERT_NE(open(), nullptr);
+    const std::deque<PackedFrame> &frames = window.viewerWindow()->clock().frames();
+    const std::int64_t first = frames.front().milliseconds;
+    for (const auto &[from, to] : {std::pair{5000, 15'000}, std::pair{2000, 4000}}) {
+        drag(at(from), at(to), Qt::ShiftModifier);
+        const auto range = window.viewerWindow()->chosenRange();
+        ASSERT_TRUE(range);
+        FormRecordingDwell *counts = window.recordingDwellWindow();
+        ASSERT_NE(counts, nullptr);
+        EXPECT_TRUE(counts->isVisible());
+        const DwellCounts expected =
+            countRecording(frames, image(), {first + range->first, first + range->second}, DwellFilters{});
+        EXPECT_EQ(counts->counts(), expected) << from << " .. " << to;
+        EXPECT_GT(expected.framesInRange, 0u);
+        EXPECT_LT(expected.framesInRange, frames.size());
+    }
 }
 
 TEST_F(ViewerWindow, TheOnOffBandsShowWhenAValueWasOn)
