@@ -142,6 +142,29 @@ void WindowLive::recordStep()
         m_recLabel->setText(QString::fromStdString(recordingBadge(m_recorder.elapsedSeconds())));
 }
 
+std::optional<Recording> WindowLive::readRecordingOrSay(const QString &path, const QString &noFrames)
+{
+    const int l = language();
+    RecordingRead read = readRecording(toFsPath(path));
+    if (read.problem != RecordingProblem::None) {
+        const QString reason = read.problem == RecordingProblem::NotARegularFile
+                                   ? recText(RecordingText::NotARegularFile, l)
+                                   : QString::fromStdString(read.reason);
+        m_dialogs.message(recText(RecordingText::ReplayCannotRead, l) + QStringLiteral("\n") + path +
+                          QStringLiteral("\n") + reason);
+        return std::nullopt;
+    }
+    if (read.recording.frames.empty()) {
+        QString text = noFrames + QStringLiteral("\n") + path;
+        if (read.recording.skippedLines > 0)
+            text += QStringLiteral("\n") + recText(RecordingText::ReplaySkipped, l) + QStringLiteral(" ") +
+                    QString::number(read.recording.skippedLines);
+        m_dialogs.message(text);
+        return std::nullopt;
+    }
+    return std::move(read.recording);
+}
+
 void WindowLive::menuReplayClick()
 {
     const QString path = m_dialogs.askOpenRecordingName(QFileInfo(m_files.openPreset()).absolutePath());
@@ -152,24 +175,10 @@ void WindowLive::menuReplayClick()
 bool WindowLive::openRecording(const QString &path)
 {
     const int l = language();
-    RecordingRead read = readRecording(toFsPath(path));
-    if (read.problem != RecordingProblem::None) {
-        const QString reason = read.problem == RecordingProblem::NotARegularFile
-                                   ? recText(RecordingText::NotARegularFile, l)
-                                   : QString::fromStdString(read.reason);
-        m_dialogs.message(recText(RecordingText::ReplayCannotRead, l) + QStringLiteral("\n") + path +
-                          QStringLiteral("\n") + reason);
+    std::optional<Recording> read = readRecordingOrSay(path, recText(RecordingText::ReplayNoFrames, l));
+    if (!read)
         return false;
-    }
-    Recording &recording = read.recording;
-    if (recording.frames.empty()) {
-        QString text = recText(RecordingText::ReplayNoFrames, l) + QStringLiteral("\n") + path;
-        if (recording.skippedLines > 0)
-            text += QStringLiteral("\n") + recText(RecordingText::ReplaySkipped, l) + QStringLiteral(" ") +
-                    QString::number(recording.skippedLines);
-        m_dialogs.message(text);
-        return false;
-    }
+    Recording &recording = *read;
     if (m_replay) {
         m_replay->close();
         m_replay->deleteLater();
@@ -192,29 +201,16 @@ void WindowLive::menuViewerClick()
 bool WindowLive::openViewer(const QString &path)
 {
     const int l = language();
-    RecordingRead read = readRecording(toFsPath(path));
-    if (read.problem != RecordingProblem::None) {
-        const QString reason = read.problem == RecordingProblem::NotARegularFile
-                                   ? recText(RecordingText::NotARegularFile, l)
-                                   : QString::fromStdString(read.reason);
-        m_dialogs.message(recText(RecordingText::ReplayCannotRead, l) + QStringLiteral("\n") + path +
-                          QStringLiteral("\n") + reason);
+    std::optional<Recording> read =
+        readRecordingOrSay(path, QString::fromUtf8(viewerText(ViewerText::NotARecording, l)));
+    if (!read)
         return false;
-    }
-    if (read.recording.frames.empty()) {
-        QString text = QString::fromUtf8(viewerText(ViewerText::NotARecording, l)) + QStringLiteral("\n") + path;
-        if (read.recording.skippedLines > 0)
-            text += QStringLiteral("\n") + recText(RecordingText::ReplaySkipped, l) + QStringLiteral(" ") +
-                    QString::number(read.recording.skippedLines);
-        m_dialogs.message(text);
-        return false;
-    }
     if (m_viewer) {
         m_viewer->close();
         m_viewer->deleteLater();
     }
     m_viewer = new FormViewer(
-        std::move(read.recording), path, l,
+        std::move(*read), path, l,
         [this](const MonitorFrame &frame) { m_link.HandleMonitorFrame(encodeMonitorFrame(frame)); }, m_w.window);
     ++m_viewerOpenings;
     QObject::connect(m_viewer, &FormViewer::chosenRangeChanged, m_viewer,
@@ -332,21 +328,11 @@ void WindowLive::menuRecordingDwellClick()
 bool WindowLive::openDwellRecording(const QString &path)
 {
     const int l = language();
-    RecordingRead read = readRecording(toFsPath(path));
-    if (read.problem != RecordingProblem::None) {
-        const QString reason = read.problem == RecordingProblem::NotARegularFile
-                                   ? recText(RecordingText::NotARegularFile, l)
-                                   : QString::fromStdString(read.reason);
-        m_dialogs.message(recText(RecordingText::ReplayCannotRead, l) + QStringLiteral("\n") + path +
-                          QStringLiteral("\n") + reason);
+    std::optional<Recording> read = readRecordingOrSay(path, recText(RecordingText::ReplayNoFrames, l));
+    if (!read)
         return false;
-    }
-    if (read.recording.frames.empty()) {
-        m_dialogs.message(recText(RecordingText::ReplayNoFrames, l) + QStringLiteral("\n") + path);
-        return false;
-    }
     FormRecordingDwell *form = madeRecordingDwellWindow();
-    form->setRecording(std::move(read.recording.frames), path);
+    form->setRecording(std::move(read->frames), path);
     m_dwellFromViewer = 0;
     form->show();
     form->raise();

@@ -3,10 +3,12 @@
 #include "live/dwell_map.h"
 #include "model/edit_session.h"
 #include "recordings/live_recorder.h"
+#include "recordings/recording_reader.h"
 
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -86,6 +88,9 @@ class WindowLive {
     void paintOperatingPoint(bool printMode);
 
   private:
+    /// The recording at `path` when it holds a frame; else the box says why, headed
+    /// by `noFrames` for a file without one, and nothing is returned.
+    std::optional<Recording> readRecordingOrSay(const QString &path, const QString &noFrames);
     /// The replay or the viewer shows a recorded moment in the window.
     bool replaying() const;
     /// The counts the maps shade: a recording's while its window is shown, else the
