@@ -50,7 +50,6 @@ int runWindow(int argc, char *argv[], const std::function<void(QWidget &window)>
     // The desktop entry's name: without it a Wayland session shows no icon for the
     // window, and desktops cannot match the window to its menu entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.talviro6.Programmer"));
-    QApplication::setWindowIcon(programIcon());
     applyWindowFont();
 
     // One folder of the user's configuration holds the settings, the start-up image
@@ -86,7 +85,11 @@ int runWindow(int argc, char *argv[], const std::function<void(QWidget &window)>
         window.MenuExitClick();
         QApplication::quit();
     });
-    window.FormCreate(options.rest);
+    // The icon comes with the rest of the start, after the first paint: reading it
+    // and handing it to the window system took milliseconds, and it shows only in
+    // the task bar.
+    QObject::connect(&window, &FormHlav::startFinished, [] { QApplication::setWindowIcon(programIcon()); });
+    window.FormCreate(options.rest, FormHlav::StartPages::ShownFirst);
     window.show();
     window.openFromCommandLine(options.rest);
     if (!options.recordPath.isEmpty())

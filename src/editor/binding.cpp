@@ -31,10 +31,12 @@ class PageWidgets {
                         m_byName[name].push_back(w);
     }
 
-    /// The one widget named `name`.
-    QWidget *find(const QString &name) const
+    /// The one widget named `name`; null when there is none and `absentAllowed`.
+    QWidget *find(const QString &name, bool absentAllowed = false) const
     {
         const auto found = m_byName.constFind(name);
+        if (found == m_byName.cend() && absentAllowed)
+            return nullptr;
         if (found == m_byName.cend() || found->size() != 1)
             throw std::logic_error("not one control named " + name.toStdString());
         return found->front();
@@ -44,21 +46,28 @@ class PageWidgets {
     QHash<QString, std::vector<QWidget *>> m_byName;
 };
 
-/// The control the field table names for a field, as the binding reads and shows it.
-BoundWidget controlOf(const PageWidgets &widgets, const FieldInfo &f)
+/// The control the field table names for a field, as the binding reads and shows it;
+/// none for a field of a page not built yet when `coverage` allows that.
+std::optional<BoundWidget> controlOf(const PageWidgets &widgets, const FieldInfo &f, ControlBinding::Coverage coverage)
 {
+    const bool absentAllowed = coverage == ControlBinding::Coverage::BuiltPages;
     const QString name = QString::fromStdString(f.control);
     if (f.conversion == Conversion::Cells) {
         CellRow row{};
         for (std::size_t k = 0; k < row.size(); ++k) {
             const QString cell = name + QLatin1Char('[') + QString::number(k) + QLatin1Char(']');
-            row[k] = dynamic_cast<MouseUpCheckBox *>(widgets.find(cell));
+            QWidget *w = widgets.find(cell, absentAllowed);
+            if (w == nullptr)
+                return std::nullopt;
+            row[k] = dynamic_cast<MouseUpCheckBox *>(w);
             if (row[k] == nullptr)
                 throw std::logic_error(cell.toStdString() + " is no check box");
         }
         return row;
     }
-    QWidget *w = widgets.find(name);
+    QWidget *w = widgets.find(name, absentAllowed);
+    if (w == nullptr)
+        return std::nullopt;
     if (auto *numeric = dynamic_cast<NumericField *>(w))
         return numeric;
     if (auto *list = dynamic_cast<DropDownList *>(w))
@@ -107,11 +116,12 @@ struct Show {
 
 } // namespace
 
-ControlBinding::ControlBinding(const Controls &c)
+ControlBinding::ControlBinding(const Controls &c, Coverage coverage)
 {
     const PageWidgets widgets(c);
     for (const FieldInfo &f : editableFields())
-        m_bound.push_back({&f, controlOf(widgets, f)});
+        if (const auto control = controlOf(widgets, f, coverage))
+            m_bound.push_back({&f, *control});
 }
 
 void ControlBinding::readBack(UnitImage &image, bool testEnable) const

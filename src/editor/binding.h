@@ -37,7 +37,12 @@ struct BoundControl {
 /// here: its row in the table and its control under that name are enough.
 class ControlBinding {
   public:
-    explicit ControlBinding(const Controls &c);
+    /// Every field has its control (the rule once the window is built), or only
+    /// those on the pages built so far (the start, before the first paint; read back
+    /// then leaves the other fields as the image holds them).
+    enum class Coverage { AllFields, BuiltPages };
+
+    explicit ControlBinding(const Controls &c, Coverage coverage = Coverage::AllFields);
 
     /// Every control into the image. Outside test mode the compensations are forced
     /// to 11: only a test bench may change them, whatever a unit or a file put there.

@@ -275,10 +275,14 @@ void applyCaptionTable(Controls &c, const KeptTexts &texts)
     const Table t(texts.languageIndex());
     applyMenuCaptions(c.menu, t);
     applyFrameCaptions(c.frame, t);
-    applyMiscCaptions(c.misc, t, texts);
-    applyBikeCaptions(c.bike, t);
-    applyAdvanceCaptions(c.advance, t);
-    applyServoCaptions(c.servo, t);
+    if (built(c.misc))
+        applyMiscCaptions(c.misc, t, texts);
+    if (built(c.bike))
+        applyBikeCaptions(c.bike, t);
+    if (built(c.advance))
+        applyAdvanceCaptions(c.advance, t);
+    if (built(c.servo))
+        applyServoCaptions(c.servo, t);
 }
 
 void writeLivePlaceholders(Controls &c, const KeptTexts &texts)
@@ -306,9 +310,12 @@ void writeLivePlaceholders(Controls &c, const KeptTexts &texts)
         placeholder(m.LabelMonPOut[o], text(texts, TextRole::TextSpecialOut) + QStringLiteral(" ") +
                                            QString::number(o + 1) + QStringLiteral(" - ---"));
     const QString input = text(texts, TextRole::TextInput);
-    placeholder(c.misc.LabelMonInput1In, input + QStringLiteral(" 1: ---"));
-    placeholder(c.misc.LabelMonInput2In, input + QStringLiteral(" 2: ---"));
-    c.bike.LabelPocetProgramovani->setText(text(texts, TextRole::TextProgramCount) + QStringLiteral("---"));
+    if (built(c.misc)) {
+        placeholder(c.misc.LabelMonInput1In, input + QStringLiteral(" 1: ---"));
+        placeholder(c.misc.LabelMonInput2In, input + QStringLiteral(" 2: ---"));
+    }
+    if (built(c.bike))
+        c.bike.LabelPocetProgramovani->setText(text(texts, TextRole::TextProgramCount) + QStringLiteral("---"));
     for (std::size_t i = 0; i < c.frame.LabelTest.size(); ++i)
         c.frame.LabelTest[i]->setText(QStringLiteral("Test%1 = ---").arg(i + 1));
     for (auto *gauge : {m.CGaugeRpm, m.CGaugeTps})

@@ -48,7 +48,9 @@ Conditions evaluate(const Controls &c, const UnitImage &image, const ControlStat
     auto either = [&](int function) { return input1 == function || input2 == function; };
     // The items of the list decide here, not the image: a refresh has made them agree.
     return Conditions{
-        .tpsMap = c.advance.CheckBoxTpsMapa->isChecked(),
+        // Before the map page is built (the start) the image decides: nothing has
+        // been typed there yet.
+        .tpsMap = built(c.advance) ? c.advance.CheckBoxTpsMapa->isChecked() : image[field::TpsMapEnable] != 0,
         .special = c.bike.ComboBoxBike->currentIndex() == convert::BikeCodeToItem[bike::Special],
         .syncZero = syncItem == sync::OneLobe,
         .secondPickupControls = usesSecondPickup(syncItem),
@@ -255,11 +257,15 @@ void updateControlStates(Controls &c, QWidget *window, const UnitImage &image, c
 {
     const Conditions k = evaluate(c, image, in);
     windowAndLiveDisplay(c, window, image, k);
-    miscPage(c.misc, k);
+    if (built(c.misc))
+        miscPage(c.misc, k);
     bikePage(c.bike, image, k, in);
-    advancePage(c.advance, k);
-    servoPage(c.servo, image, k);
-    powerOutPage(c.powerOut, image);
+    if (built(c.advance))
+        advancePage(c.advance, k);
+    if (built(c.servo))
+        servoPage(c.servo, image, k);
+    if (built(c.powerOut))
+        powerOutPage(c.powerOut, image);
 }
 
 } // namespace talviro6

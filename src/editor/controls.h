@@ -263,6 +263,30 @@ struct PowerOutPage {
     ControlGrid<QFrame *, Outputs, field::PowerOutTpsThresholds> BevelPOutTps{};
 };
 
+/// Whether a page's builder has run. The start builds the page shown first and
+/// builds the others right after the window's first paint, before any input,
+/// tick or job can reach them; code that runs before that passes over them.
+inline bool built(const MiscPage &p)
+{
+    return p.RadioGroupInput1 != nullptr;
+}
+inline bool built(const BikePage &p)
+{
+    return p.ComboBoxBike != nullptr;
+}
+inline bool built(const AdvancePage &p)
+{
+    return p.GroupBox6 != nullptr;
+}
+inline bool built(const ServoPage &p)
+{
+    return p.GroupBoxPrivera != nullptr;
+}
+inline bool built(const PowerOutPage &p)
+{
+    return p.RadioGroupPOut[0] != nullptr;
+}
+
 struct Controls {
     MainMenu menu;
     WindowFrame frame;

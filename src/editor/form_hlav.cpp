@@ -8,6 +8,7 @@
 #include "editor/binding.h"
 #include "editor/captions.h"
 #include "editor/control_states.h"
+#include "editor/deferred_start.h"
 #include "editor/frame/frame_builders.h"
 #include "editor/map_selection.h"
 #include "editor/pages/page_builders.h"
@@ -62,22 +63,9 @@ FormHlav::FormHlav(SerialPort &port, WindowServices services, TickSource ticks, 
     m_session.setListener([this](const EditChange &change) { showEdit(change); });
     m_c.menu = buildMainMenu(menuBar());
     m_c.frame = buildFrame(this);
-    m_c.misc = buildMiscPage(m_c.frame.TabSheetRuzne);
+    // The Bike page holds the file name the settings restore; the other pages come
+    // with FormCreate.
     m_c.bike = buildBikePage(m_c.frame.TabSheetBike);
-    m_c.advance = buildAdvancePage(m_c.frame.TabSheetAdvance);
-    m_c.servo = buildServoPage(m_c.frame.TabSheetServo);
-    m_edits = std::make_unique<WindowEdits>(
-        m_session,
-        WindowEdits::Widgets{m_c.bike.ComboBoxBike, m_c.bike.ComboBoxSynchro, m_c.servo.CheckBoxServoAll,
-                             m_c.advance.CheckBoxIgnAll},
-        WindowEdits::Live{[this] { return int(m_live.state().operatingPoint.OperatingServoPoint); },
-                          [this]() -> std::optional<MapCell> {
-                              const OperatingPoint &p = m_live.state().operatingPoint;
-                              if (p.BelowSpeedRange)
-                                  return std::nullopt;
-                              return MapCell{p.OperatingRow, p.OperatingColumn};
-                          },
-                          [this] { return int(m_live.state().TpsMillivolts); }});
     m_files = std::make_unique<WindowFiles>(m_session, m_texts, m_services.dialogs,
                                             WindowFiles::Widgets{m_c.bike.LabelFile2, m_c.frame.LabelFileNote,
                                                                  m_c.frame.monitor.LabelHlaseni,
@@ -148,9 +136,16 @@ FormHlav::FormHlav(SerialPort &port, WindowServices services, TickSource ticks, 
 
 FormHlav::~FormHlav() = default;
 
-void FormHlav::FormCreate(const QStringList &arguments)
+void FormHlav::FormCreate(const QStringList &arguments, StartPages pages)
 {
-    buildControlTables();
+    if (pages == StartPages::ShownFirst) {
+        buildPage(m_settings->rememberedPage());
+        m_binding = std::make_unique<ControlBinding>(m_c, ControlBinding::Coverage::BuiltPages);
+    } else {
+        buildPages();
+    }
+    buildPortMenu(m_c.menu);
+    wireMenu();
     installHintHandler();
     m_session.settings().portIndex = 1;
     UnitImage start;
@@ -168,12 +163,6 @@ void FormHlav::FormCreate(const QStringList &arguments)
     m_qtTexts.apply(m_session.settings().languageIndex);
     LoadMessages();
     m_session.load(start.parameters, LoadHow::Start);
-    // The tick runs from here on, also while a box of the start-up (a port that
-    // cannot be opened) waits for the tuner: the watchdog keeps reopening the port.
-    if (m_tickSource == TickSource::Timer)
-        m_timer.start();
-    m_link.OpenPort();
-    m_transfers->markPortMenu();
     ApplyCaptions();
     refresh();
     m_c.frame.monitor.LabelHlaseni->hide();
@@ -184,22 +173,79 @@ void FormHlav::FormCreate(const QStringList &arguments)
     for (auto *label : m_c.frame.LabelTest)
         label->setVisible(m_session.testEnable());
     updateControlStates();
-    m_files->readStartFileParameters();
     paintLive();
-    m_settings->showStartNotes();
+    if (pages == StartPages::All)
+        finishStart();
+    else
+        m_deferredStart = new DeferredStart(this, [this] { finishStart(); });
 }
 
-void FormHlav::buildControlTables()
+void FormHlav::finishStart()
 {
-    buildPortMenu(m_c.menu);
-    m_c.powerOut = BuildPowerOutPage(m_c.frame.TabSheetPowerOut, PageClientWidth, PageClientHeight);
+    if (m_started)
+        return;
+    m_started = true;
+    if (m_deferredStart) {
+        m_deferredStart->disarm();
+        m_deferredStart = nullptr;
+    }
+    const bool partly = !m_edits;
+    buildPages();
+    if (partly) {
+        // The new pages show the session's image in the language in use, as the
+        // first ones did: no edit, no history step.
+        ApplyCaptions();
+        refresh();
+        paintLive();
+    }
+    m_files->readStartFileParameters();
+    // The tick runs from here on, also while a box of the start-up (a port that
+    // cannot be opened) waits for the tuner: the watchdog keeps reopening the port.
+    if (m_tickSource == TickSource::Timer)
+        m_timer.start();
+    m_link.OpenPort();
+    m_transfers->markPortMenu();
+    paintLive();
+    m_settings->showStartNotes();
+    emit startFinished();
+}
+
+void FormHlav::buildPage(int index)
+{
+    if (index == PageMisc && !built(m_c.misc))
+        m_c.misc = buildMiscPage(m_c.frame.TabSheetRuzne);
+    else if (index == PageAdvance && !built(m_c.advance))
+        m_c.advance = buildAdvancePage(m_c.frame.TabSheetAdvance);
+    else if (index == PageServo && !built(m_c.servo))
+        m_c.servo = buildServoPage(m_c.frame.TabSheetServo);
+    else if (index == PagePowerOut && !built(m_c.powerOut))
+        m_c.powerOut = BuildPowerOutPage(m_c.frame.TabSheetPowerOut, PageClientWidth, PageClientHeight);
+}
+
+void FormHlav::buildPages()
+{
+    if (m_edits)
+        return; // built and bound
+    for (const int page : {PageMisc, PageBike, PageAdvance, PageServo, PagePowerOut})
+        buildPage(page);
     m_binding = std::make_unique<ControlBinding>(m_c);
     const auto fields = findChildren<NumericField *>();
     m_fields.assign(fields.begin(), fields.end());
     wireControls();
-    wireMenu();
     m_mapSelection = new MapSelection(
         m_c.advance, m_session, m_services.dialogs, [this] { return printMode(); }, this);
+    m_edits = std::make_unique<WindowEdits>(
+        m_session,
+        WindowEdits::Widgets{m_c.bike.ComboBoxBike, m_c.bike.ComboBoxSynchro, m_c.servo.CheckBoxServoAll,
+                             m_c.advance.CheckBoxIgnAll},
+        WindowEdits::Live{[this] { return int(m_live.state().operatingPoint.OperatingServoPoint); },
+                          [this]() -> std::optional<MapCell> {
+                              const OperatingPoint &p = m_live.state().operatingPoint;
+                              if (p.BelowSpeedRange)
+                                  return std::nullopt;
+                              return MapCell{p.OperatingRow, p.OperatingColumn};
+                          },
+                          [this] { return int(m_live.state().TpsMillivolts); }});
 }
 
 void FormHlav::installHintHandler()
@@ -250,6 +296,8 @@ void FormHlav::ApplyCaptions()
 
 void FormHlav::openFromCommandLine(const QStringList &arguments)
 {
+    if (!arguments.isEmpty())
+        finishStart(); // a file opened goes through every control
     m_files->openFromCommandLine(arguments);
 }
 
@@ -347,7 +395,8 @@ void FormHlav::setTestEnable(bool on)
 
 void FormHlav::closeEvent(QCloseEvent *event)
 {
-    // FormClose: closing is never refused.
+    // FormClose: closing is never refused. What is kept needs every control.
+    finishStart();
     m_timer.stop();
     m_link.ClosePort();
     // What is kept for the next start is what the controls hold.

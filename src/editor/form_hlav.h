@@ -47,6 +47,7 @@ class FormReplay;
 class FormViewer;
 class FormReview;
 class FormCharts;
+class DeferredStart;
 class NumericField;
 class SerialPort;
 class UserDialogs;
@@ -77,9 +78,21 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
              QWidget *parent = nullptr);
     ~FormHlav() override;
 
+    /// The pages in the order of their tabs.
+    enum Page { PageMisc, PageBike, PageAdvance, PageServo, PagePowerOut };
+
+    /// All: every page is built before FormCreate returns. ShownFirst: only the page
+    /// the window opens on; the others are built right after the window's first
+    /// paint (DeferredStart), and at once should input, a close, a file to open or
+    /// a recording come first. The tick starts and the port opens only then, so no
+    /// tick, job or box meets a page that is not there.
+    enum class StartPages { All, ShownFirst };
+
     /// The start-up sequence; `arguments` without the program name. The first may
     /// pick the language.
-    void FormCreate(const QStringList &arguments);
+    void FormCreate(const QStringList &arguments, StartPages pages = StartPages::All);
+    /// Whether the start has finished: every page built, the tick running.
+    bool started() const { return m_started; }
     /// Opens a parameter file named among the arguments. Called once the window is
     /// shown, so that a box about the file has a window to belong to.
     void openFromCommandLine(const QStringList &arguments);
@@ -139,7 +152,11 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
     // Recording, replay, dwell and charts (WindowLive).
     /// Records every accepted live frame to `path` (the menu item, --record); false,
     /// after a message, when the file cannot be made.
-    bool startRecording(const QString &path) { return m_liveWindow->startRecording(path); }
+    bool startRecording(const QString &path)
+    {
+        finishStart(); // the recorder takes what the tick brings
+        return m_liveWindow->startRecording(path);
+    }
     void stopRecording() { m_liveWindow->stopRecording(); }
     bool recording() const { return m_liveWindow->recorder().active(); }
     const LiveRecorder &recorder() const { return m_liveWindow->recorder(); }
@@ -163,6 +180,10 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
     FormRecordingDwell *recordingDwellWindow() const { return m_liveWindow->recordingDwellWindow(); }
     /// The charts window, made on first use.
     FormCharts *chartsWindow() { return m_liveWindow->chartsWindow(); }
+
+  signals:
+    /// The start has finished (see StartPages).
+    void startFinished();
 
   public slots:
     // Edit handlers.
@@ -236,7 +257,12 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
     /// What the session asks after each of its operations.
     void showEdit(const EditChange &change);
 
-    void buildControlTables();
+    /// The page at tab `index`, unless it is built.
+    void buildPage(int index);
+    /// Every page not built yet, then the binding, the wiring and the edits over all.
+    void buildPages();
+    /// The rest of the start: the pages left, the tick, the port, the start's notes.
+    void finishStart();
     void wireControls();
     void wireMenu();
     void installHintHandler();
@@ -260,8 +286,10 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
     LiveData m_live;
     Controls m_c;
     std::unique_ptr<ControlBinding> m_binding;
-    FormAbout *m_about = nullptr;           ///< shown on demand
-    MapSelection *m_mapSelection = nullptr; ///< a child of the window
+    FormAbout *m_about = nullptr;             ///< shown on demand
+    MapSelection *m_mapSelection = nullptr;   ///< a child of the window
+    DeferredStart *m_deferredStart = nullptr; ///< while the start waits for the first paint
+    bool m_started = false;
 
     std::uint32_t m_knownUnitSeen = 0; ///< the link's knownUnitRevision last looked at
     LiveDisplayPainter m_painter;

@@ -137,9 +137,12 @@ bool LiveDisplayPainter::paint(const DisplayState &d, const MonitorDisplay &live
     paintReadout(m.LabelMonPOut[0], live.LabelMonPOut1);
     paintReadout(m.LabelMonPOut[1], live.LabelMonPOut2);
     paintReadout(m.LabelMonPOut[2], live.LabelMonPOut3);
-    paintReadout(m_c.misc.LabelMonInput1In, live.LabelMonInput1In);
-    paintReadout(m_c.misc.LabelMonInput2In, live.LabelMonInput2In);
-    setText(m_c.bike.LabelPocetProgramovani, live.LabelPocetProgramovani.text);
+    if (built(m_c.misc)) {
+        paintReadout(m_c.misc.LabelMonInput1In, live.LabelMonInput1In);
+        paintReadout(m_c.misc.LabelMonInput2In, live.LabelMonInput2In);
+    }
+    if (built(m_c.bike))
+        setText(m_c.bike.LabelPocetProgramovani, live.LabelPocetProgramovani.text);
     for (std::size_t i = 0; i < f.LabelTest.size(); ++i)
         setText(f.LabelTest[i], live.LabelTest[i].text);
 
@@ -151,8 +154,15 @@ bool LiveDisplayPainter::paint(const DisplayState &d, const MonitorDisplay &live
     return true;
 }
 
+bool LiveDisplayPainter::mapPagesBuilt() const
+{
+    return built(m_c.advance) && built(m_c.servo);
+}
+
 void LiveDisplayPainter::paintParametersOnly()
 {
+    if (!mapPagesBuilt())
+        return;
     auto &adv = m_c.advance;
     auto &servo = m_c.servo;
     const QColor window = toQColor(Colour::Window);
@@ -170,6 +180,9 @@ void LiveDisplayPainter::paintParametersOnly()
 
 void LiveDisplayPainter::paintOperatingPoint(const OperatingPoint &p, const DwellMap *dwell)
 {
+    // Until both pages exist (the start) nothing is kept: their first paint is whole.
+    if (!mapPagesBuilt())
+        return;
     const bool dwellChanged =
         (dwell != nullptr) != m_dwellShown || (dwell != nullptr && m_dwellRevision != dwell->revision());
     if (m_point == p && !dwellChanged)

@@ -52,6 +52,7 @@ class LiveDisplayPainter {
     }
 
   private:
+    bool mapPagesBuilt() const;
     Controls &m_c;
     std::optional<std::uint32_t> m_revision;     ///< the link's display last painted
     std::optional<std::uint32_t> m_liveRevision; ///< the monitor column last painted

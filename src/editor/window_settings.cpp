@@ -130,6 +130,17 @@ void WindowSettings::load(UnitImage &start)
         noteAtStart(read.problem, ExtraText::KeepsDefaults);
 }
 
+int WindowSettings::rememberedPage() const
+{
+    // What load() does with the key, without its side effects: a file it would set
+    // aside names no page here either.
+    ProfileFile ini;
+    if (!readKeptFile(toFsPath(settingsFilePath()), [&ini](std::istream &in) { return ini.read(in); }).problem.empty())
+        return pageShown();
+    const int page = ini.readInteger(Basic, "PageControl1->ActivePageIndex", pageShown());
+    return page >= 0 && page < m_w.pages->count() ? page : pageShown();
+}
+
 void WindowSettings::keepOnScreen()
 {
     // pos() is the frame's corner; the frame's width is known once the window has

@@ -44,6 +44,9 @@ class WindowSettings {
 
     /// The settings file and the start-up image, which lands in `start`.
     void load(UnitImage &start);
+    /// The page `load` will show: the one the settings file keeps, or the one shown
+    /// now when the file names none that exists. Read before the pages are built.
+    int rememberedPage() const;
     /// The settings file and the start-up image as the window and the session are now.
     void save();
     /// Extras > "Read the unit when it is found"; on unless the settings say otherwise.
