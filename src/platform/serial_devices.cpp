@@ -1,7 +1,9 @@
 #include "platform/serial_devices.h"
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 namespace talviro6 {
 namespace {
@@ -13,9 +15,7 @@ bool hasUart(const std::string &name)
     return type >> value && value != 0;
 }
 
-} // namespace
-
-std::vector<std::string> presentSerialDevicesPosix()
+std::vector<std::string> listSerialDevices()
 {
     std::vector<std::string> devices;
     std::error_code ec;
@@ -26,6 +26,29 @@ std::vector<std::string> presentSerialDevicesPosix()
             devices.push_back(entry.path().string());
     }
     return devices;
+}
+
+} // namespace
+
+std::vector<std::string> presentSerialDevicesPosix()
+{
+    // Listing /dev and asking /sys about each ttyS took some 130 us, at every tick
+    // of the automatic search. A device coming or going changes the folder's time;
+    // the listing is taken again then, and at least once a second in case a change
+    // fell within the clock step of the one before.
+    struct Listing {
+        std::filesystem::file_time_type folderTime;
+        std::chrono::steady_clock::time_point taken;
+        std::vector<std::string> devices;
+    };
+    static std::optional<Listing> last;
+    constexpr auto LongestKept = std::chrono::seconds(1);
+    std::error_code ec;
+    const auto folderTime = std::filesystem::last_write_time("/dev", ec);
+    const auto now = std::chrono::steady_clock::now();
+    if (ec || !last || last->folderTime != folderTime || now - last->taken >= LongestKept)
+        last = Listing{folderTime, now, listSerialDevices()};
+    return last->devices;
 }
 
 } // namespace talviro6
