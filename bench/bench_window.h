@@ -9,13 +9,18 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
+#include <functional>
+
 namespace talviro6::bench_support {
 
 struct SilentDialogs : UserDialogs {
+    QString recording; ///< what the dialogs for recordings answer; empty: cancelled
     void message(const QString &) override {}
     Answer askYesNoCancel(const QString &) override { return Answer::No; }
     QString askOpenFileName(const QString &) override { return {}; }
     QString askSaveFileName(const QString &) override { return {}; }
+    QString askOpenRecordingName(const QString &) override { return recording; }
+    QString askSaveRecordingName(const QString &) override { return recording; }
 };
 
 struct NoPrinter : PagePrinter {
@@ -38,8 +43,12 @@ struct BenchWindow {
     QTemporaryDir settings; // an empty folder: a first start
     FormHlav window{port, WindowServices{dialogs, printer, shell, settings.path()}, FormHlav::TickSource::Manual};
 
-    BenchWindow()
+    /// `prepare` fills the settings folder before the window reads it, as a tuner's
+    /// earlier runs would have.
+    explicit BenchWindow(const std::function<void(const QString &folder)> &prepare = {})
     {
+        if (prepare)
+            prepare(settings.path());
         window.FormCreate({});
         window.show();
         QApplication::processEvents();
