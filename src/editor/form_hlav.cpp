@@ -1,6 +1,5 @@
 #include "editor/form_hlav.h"
 
-#include "editor/charts/form_charts.h"
 #include "editor/widgets/bar_gauge.h"
 #include "editor/widgets/mouse_up_check_box.h"
 
@@ -104,7 +103,7 @@ FormHlav::FormHlav(SerialPort &port, WindowServices services, TickSource ticks, 
     m_desktop = std::make_unique<DesktopOpener>(m_services.shell, m_services.dialogs, m_texts);
     m_liveWindow = std::make_unique<WindowLive>(
         m_session, m_link, m_live, m_services.dialogs, *m_files, m_painter,
-        WindowLive::Widgets{m_c.menu.MenuRecord, m_c.menu.MenuDwell, m_c.frame.StatusBar1, this});
+        WindowLive::Widgets{m_c.menu.MenuRecord, m_c.menu.MenuDwell, m_c.frame.StatusBar1, this}, m_services.charts);
     m_transfers = std::make_unique<WindowTransfers>(m_session, m_link, *m_files, m_qtTexts, m_c.menu.MenuComItems,
                                                     WindowTransfers::Window{[this] { paintLive(); },
                                                                             [this] {

@@ -46,7 +46,7 @@ class FormRecordingDwell;
 class FormReplay;
 class FormViewer;
 class FormReview;
-class FormCharts;
+class ChartsWindow;
 class DeferredStart;
 class NumericField;
 class SerialPort;
@@ -178,8 +178,8 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
     /// after a message, when it holds no line of live data.
     bool openDwellRecording(const QString &path) { return m_liveWindow->openDwellRecording(path); }
     FormRecordingDwell *recordingDwellWindow() const { return m_liveWindow->recordingDwellWindow(); }
-    /// The charts window, made on first use.
-    FormCharts *chartsWindow() { return m_liveWindow->chartsWindow(); }
+    /// The charts window; null until Extras > Charts first opened it.
+    ChartsWindow *chartsWindow() const { return m_liveWindow->chartsWindow(); }
 
   signals:
     /// The start has finished (see StartPages).

@@ -1,6 +1,6 @@
 #include "editor/window_live.h"
 
-#include "editor/charts/form_charts.h"
+#include "editor/charts/charts_window.h"
 #include "editor/live_display.h"
 #include "editor/recording_dwell/form_recording_dwell.h"
 #include "editor/replay/form_replay.h"
@@ -12,17 +12,21 @@
 #include "platform/file_paths.h"
 #include "recordings/monitor_csv.h"
 #include "recordings/recording_reader.h"
+#include "texts/charts_texts.h"
 #include "texts/recording_texts.h"
 #include "texts/viewer_texts.h"
 
 #include <QAction>
 #include <QDateTime>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
+
+#include <utility>
 
 namespace talviro6 {
 namespace {
@@ -35,9 +39,9 @@ QString recText(RecordingText t, int language)
 } // namespace
 
 WindowLive::WindowLive(const EditSession &session, LinkEngine &link, const LiveData &live, UserDialogs &dialogs,
-                       const WindowFiles &files, LiveDisplayPainter &painter, Widgets widgets)
+                       const WindowFiles &files, LiveDisplayPainter &painter, Widgets widgets, ChartsLibrary charts)
     : m_session(session), m_link(link), m_live(live), m_dialogs(dialogs), m_files(files), m_painter(painter),
-      m_w(widgets)
+      m_w(widgets), m_chartsLibrary(std::move(charts))
 {
 }
 
@@ -339,16 +343,18 @@ bool WindowLive::openDwellRecording(const QString &path)
     return true;
 }
 
-FormCharts *WindowLive::chartsWindow()
-{
-    if (!m_charts)
-        m_charts = new FormCharts(m_w.window);
-    return m_charts;
-}
-
 void WindowLive::menuChartsClick()
 {
-    FormCharts *charts = chartsWindow();
+    if (!m_charts) {
+        QString reason;
+        m_charts = loadChartsWindow(m_chartsLibrary, m_w.window, &reason);
+        if (!m_charts) {
+            m_dialogs.message(QString::fromUtf8(chartsText(ChartsText::NotShown, language())) + QLatin1Char('\n') +
+                              reason);
+            return;
+        }
+    }
+    QDialog *charts = m_charts->dialog();
     charts->show();
     charts->raise();
     charts->activateWindow();
@@ -363,7 +369,7 @@ void WindowLive::refreshCharts()
         m_recordingDwell->recount();
     }
     // A closed window costs the refresh and the tick nothing.
-    if (!m_charts || !m_charts->isVisible())
+    if (!m_charts || !m_charts->dialog()->isVisible())
         return;
     m_charts->showImage(m_session.image(), language());
     m_charts->showOperatingPoint(m_live.state().operatingPoint);
@@ -378,7 +384,7 @@ void WindowLive::paintOperatingPoint(bool printMode)
         m_painter.paintOperatingPoint(m_live.state().operatingPoint, shownDwell());
     // The curves follow refresh(), which every edit, read and language switch runs;
     // the tick moves only the point.
-    if (m_charts && m_charts->isVisible())
+    if (m_charts && m_charts->dialog()->isVisible())
         m_charts->showOperatingPoint(m_live.state().operatingPoint);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/charts/charts_loader.h"
 #include "live/dwell_map.h"
 #include "model/edit_session.h"
 #include "recordings/live_recorder.h"
@@ -17,7 +18,7 @@ class QWidget;
 
 namespace talviro6 {
 
-class FormCharts;
+class ChartsWindow;
 class FormRecordingDwell;
 class FormReplay;
 class FormViewer;
@@ -29,7 +30,7 @@ class WindowFiles;
 
 /// What the window does with the live data besides showing it: the recording to a
 /// file with its REC badge, the replay window, where the engine ran (the dwell
-/// map) and the charts window.
+/// map) and the charts window, whose library is loaded when it is first asked for.
 class WindowLive {
   public:
     struct Widgets {
@@ -40,7 +41,7 @@ class WindowLive {
     };
 
     WindowLive(const EditSession &session, LinkEngine &link, const LiveData &live, UserDialogs &dialogs,
-               const WindowFiles &files, LiveDisplayPainter &painter, Widgets widgets);
+               const WindowFiles &files, LiveDisplayPainter &painter, Widgets widgets, ChartsLibrary charts);
 
     // Recording
     void menuRecordClick();
@@ -80,7 +81,10 @@ class WindowLive {
     FormRecordingDwell *recordingDwellWindow() const { return m_recordingDwell; }
 
     // Charts
-    FormCharts *chartsWindow();
+    /// Null until Extras > Charts first opened it.
+    ChartsWindow *chartsWindow() const { return m_charts; }
+    /// Loads the charts' library the first time; when it cannot, the box says why
+    /// and the next click tries again.
     void menuChartsClick();
     void refreshCharts();
 
@@ -106,13 +110,14 @@ class WindowLive {
     const WindowFiles &m_files;
     LiveDisplayPainter &m_painter;
     Widgets m_w;
+    ChartsLibrary m_chartsLibrary;
 
     LiveRecorder m_recorder;
-    QLabel *m_recLabel = nullptr;   ///< in the status bar, made at the first recording
-    FormReplay *m_replay = nullptr; ///< a child of the window, made by Replay
-    FormViewer *m_viewer = nullptr; ///< a child of the window, made by View a recording
-    std::uint32_t m_recordSeen = 0; ///< the link's monitorFrames the recorder last looked at
-    FormCharts *m_charts = nullptr; ///< shown on demand
+    QLabel *m_recLabel = nullptr;     ///< in the status bar, made at the first recording
+    FormReplay *m_replay = nullptr;   ///< a child of the window, made by Replay
+    FormViewer *m_viewer = nullptr;   ///< a child of the window, made by View a recording
+    std::uint32_t m_recordSeen = 0;   ///< the link's monitorFrames the recorder last looked at
+    ChartsWindow *m_charts = nullptr; ///< a child of the window, made by the charts' library
     DwellMap m_dwell;
     FormRecordingDwell *m_recordingDwell = nullptr; ///< made at the first use
     /// Which viewer's recording the counts hold (each opening of the viewer has a new

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/charts/charts_loader.h"
+
 #include <QImage>
 #include <QString>
 
@@ -34,12 +36,14 @@ class DocumentShell {
 };
 
 /// What the window is given from outside: the questions to the tuner, the printer,
-/// the desktop's viewer, and the folder of its settings files.
+/// the desktop's viewer, the folder of its settings files and where the charts'
+/// library is.
 struct WindowServices {
     UserDialogs &dialogs;
     PagePrinter &printer;
     DocumentShell &shell;
     QString settingsFolder; ///< where the settings, start-up image and test-enable files live
+    ChartsLibrary charts = {};
 };
 
 } // namespace talviro6

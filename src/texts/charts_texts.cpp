@@ -19,6 +19,9 @@ constexpr LanguageTable<ChartsText, ChartsTextCount> Texts{{{
     {ChartsText::ThrottleRow, {"Throttle %1 %", "Drosselklappe %1 %", "Papillon %1 %", "Plyn %1 %"}},
     {ChartsText::ServoCurve, {"Servo", "Servo", "Servo", "Servo"}},
     {ChartsText::OperatingPoint, {"Operating point", "Betriebspunkt", "Point de fonctionnement", "Pracovní bod"}},
+    {ChartsText::NotShown,
+     {"The charts cannot be shown:", "Die Diagramme können nicht angezeigt werden:",
+      "Les graphiques ne peuvent pas être affichés :", "Grafy nelze zobrazit:"}},
 }}};
 static_assert(Texts.inEntryOrder(), "one row per entry, in the order of the enum");
 

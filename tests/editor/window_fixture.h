@@ -95,10 +95,11 @@ inline constexpr sim::Micros TickMicros = 55'000;
 
 /// The window on a loopback to a simulated unit whose clock moves only when a test
 /// ticks, with doubles for the dialogs, the printer and (unless one is given) the
-/// desktop, keeping its settings in `folder`. Not started: `start` runs FormCreate.
+/// desktop, keeping its settings in `folder` and looking for the charts' library
+/// where `charts` says. Not started: `start` runs FormCreate.
 struct WindowRig {
-    explicit WindowRig(const QString &folder, DocumentShell *desktop = nullptr)
-        : window(port, WindowServices{dialogs, printer, desktop ? *desktop : shell, folder},
+    explicit WindowRig(const QString &folder, DocumentShell *desktop = nullptr, ChartsLibrary charts = {})
+        : window(port, WindowServices{dialogs, printer, desktop ? *desktop : shell, folder, std::move(charts)},
                  FormHlav::TickSource::Manual)
     {
     }

@@ -1,11 +1,12 @@
 #include "picture_session.h"
 
-#include "editor/charts/form_charts.h"
+#include "editor/charts/charts_window.h"
 #include "editor/controls.h"
 #include "editor/form_hlav.h"
 #include "model/fields.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QTabWidget>
 
 namespace talviro6 {
@@ -30,9 +31,11 @@ bool takeDwellPictures(PictureSession &session)
     c.frame.PageControl1->setCurrentWidget(c.frame.TabSheetServo);
     ok = session.save(&window, QStringLiteral("dwell-servo")) && ok;
     c.menu.MenuCharts->trigger();
-    FormCharts *charts = window.chartsWindow();
-    ok = session.save(charts, QStringLiteral("charts")) && ok;
-    charts->close();
+    ChartsWindow *charts = window.chartsWindow();
+    if (!charts)
+        return false; // the box has said why
+    ok = session.save(charts->dialog(), QStringLiteral("charts")) && ok;
+    charts->dialog()->close();
     c.menu.MenuDwell->trigger();
     c.frame.PageControl1->setCurrentWidget(c.frame.TabSheetAdvance);
     return ok;

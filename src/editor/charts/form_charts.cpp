@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <array>
+#include <type_traits>
 
 namespace talviro6 {
 namespace {
@@ -246,3 +247,10 @@ void FormCharts::placeMarkers()
 }
 
 } // namespace talviro6
+
+extern "C" Q_DECL_EXPORT talviro6::ChartsWindow *talviro6_make_charts_window(QWidget *parent)
+{
+    return new talviro6::FormCharts(parent);
+}
+static_assert(std::is_same_v<decltype(&talviro6_make_charts_window), talviro6::MakeChartsWindow>,
+              "the program calls the factory through MakeChartsWindow");

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "live/operating_point.h"
-#include "model/unit_image.h"
+#include "editor/charts/charts_window.h"
 
 #include <QDialog>
 
@@ -16,28 +15,20 @@ class QValueAxis;
 
 namespace talviro6 {
 
-/// The advance curves (one line per throttle row the map uses, engine speed across)
-/// and the servo curve, each with the operating point marked. The main window hands
-/// it the image after every refresh and the operating point at every tick while it
-/// is open; both return at once when nothing they show changed.
-class FormCharts : public QDialog {
+/// The advance curves (one line per throttle row the map uses, the lowest throttle
+/// first, engine speed across) and the servo curve, each with the operating point
+/// marked last, over the lines. The main window hands it the image after every
+/// refresh and the operating point at every tick while it is open. Built into the
+/// charts library alone, which makes it through talviro6_make_charts_window.
+class FormCharts : public QDialog, public ChartsWindow {
     Q_OBJECT
 
   public:
     explicit FormCharts(QWidget *parent = nullptr);
 
-    /// The curves of `image`, texts in `language` (0 English ... 3 Czech).
-    void showImage(const UnitImage &image, int language);
-    /// Marks `point` on the curves of the image last shown.
-    void showOperatingPoint(const OperatingPoint &point);
-
-    /// One series per throttle row shown, the lowest throttle first.
-    const std::vector<QLineSeries *> &advanceSeries() const { return m_advanceSeries; }
-    QLineSeries *servoSeries() const { return m_servoSeries; }
-    QScatterSeries *advancePoint() const { return m_advancePoint; }
-    QScatterSeries *servoPoint() const { return m_servoPoint; }
-    QChartView *advanceView() const { return m_advanceView; }
-    QChartView *servoView() const { return m_servoView; }
+    QDialog *dialog() override { return this; }
+    void showImage(const UnitImage &image, int language) override;
+    void showOperatingPoint(const OperatingPoint &point) override;
 
   private:
     void setAdvanceRows(int rows);
