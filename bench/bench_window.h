@@ -33,6 +33,17 @@ struct NoShell : DocumentShell {
 
 constexpr sim::Micros Tick = 55'000;
 
+/// Where the built charts' library is: the benchmarks live in a folder of their own,
+/// and the charts' first opening is to load it as the installed program does.
+inline ChartsLibrary chartsLibrary()
+{
+    ChartsLibrary library;
+#ifdef TALVIRO6_CHARTS_DIR
+    library.folders = QStringList{QStringLiteral(TALVIRO6_CHARTS_DIR)};
+#endif
+    return library;
+}
+
 struct BenchWindow {
     sim::ManualClock clock;
     sim::SimulatedUnit unit;
@@ -41,7 +52,8 @@ struct BenchWindow {
     NoPrinter printer;
     NoShell shell;
     QTemporaryDir settings; // an empty folder: a first start
-    FormHlav window{port, WindowServices{dialogs, printer, shell, settings.path()}, FormHlav::TickSource::Manual};
+    FormHlav window{port, WindowServices{dialogs, printer, shell, settings.path(), chartsLibrary()},
+                    FormHlav::TickSource::Manual};
 
     /// `prepare` fills the settings folder before the window reads it, as a tuner's
     /// earlier runs would have.
