@@ -8,6 +8,7 @@
 #include "editor/widgets/numeric_field.h"
 #include "editor/widgets/radio_group.h"
 #include "model/conversions.h"
+#include "model/field_table.h"
 #include "model/fields.h"
 #include "model/unit_image.h"
 #include "model/validate.h"
@@ -44,14 +45,16 @@ Conditions evaluate(const Controls &c, const UnitImage &image, const ControlStat
 {
     const int input1 = image[field::Input1Function];
     const int input2 = image[field::Input2Function];
-    const int syncItem = c.bike.ComboBoxSynchro->currentIndex();
+    // Before the pages are built (the start) the image decides: nothing has been
+    // chosen in them yet. After, the items of the lists and the check box do.
+    const auto shownItem = [&image](int offset) { return toShown(*fieldAt(offset), image[offset]); };
+    const int syncItem = built(c.bike) ? c.bike.ComboBoxSynchro->currentIndex() : shownItem(field::SyncMethod);
+    const int bikeItem = built(c.bike) ? c.bike.ComboBoxBike->currentIndex() : shownItem(field::BikeType);
     auto either = [&](int function) { return input1 == function || input2 == function; };
     // The items of the list decide here, not the image: a refresh has made them agree.
     return Conditions{
-        // Before the map page is built (the start) the image decides: nothing has
-        // been typed there yet.
-        .tpsMap = built(c.advance) ? c.advance.CheckBoxTpsMapa->isChecked() : image[field::TpsMapEnable] != 0,
-        .special = c.bike.ComboBoxBike->currentIndex() == convert::BikeCodeToItem[bike::Special],
+        .tpsMap = built(c.advance) ? c.advance.CheckBoxTpsMapa->isChecked() : shownItem(field::TpsMapEnable) != 0,
+        .special = bikeItem == convert::BikeCodeToItem[bike::Special],
         .syncZero = syncItem == sync::OneLobe,
         .secondPickupControls = usesSecondPickup(syncItem),
         .printing = in.printMode,
@@ -106,9 +109,10 @@ void windowAndLiveDisplay(Controls &c, QWidget *window, const UnitImage &image, 
     background(window, k.printing ? QColor(Qt::white) : face);
     setStatusBackground(m.CheckBoxProgHned, m.CheckBoxProgHned->isChecked() ? Colour::Red : Colour::Face);
 
-    visible({m.CheckBoxProgHned, c.frame.StatusBar1, c.frame.toolBar.GroupBoxToolBar, m.CGaugeRpm,
-             c.bike.LabelPocetProgramovani, m.LabelMonSnimac1},
+    visible({m.CheckBoxProgHned, c.frame.StatusBar1, c.frame.toolBar.GroupBoxToolBar, m.CGaugeRpm, m.LabelMonSnimac1},
             !k.printing);
+    if (built(c.bike))
+        c.bike.LabelPocetProgramovani->setVisible(!k.printing);
     m.CGaugeTps->setVisible(k.tpsMap && !k.printing);
     visible({m.LabelPriveraPoz, m.LabelPriveraMer}, image[field::ServoEnable] != 0);
 
@@ -259,7 +263,8 @@ void updateControlStates(Controls &c, QWidget *window, const UnitImage &image, c
     windowAndLiveDisplay(c, window, image, k);
     if (built(c.misc))
         miscPage(c.misc, k);
-    bikePage(c.bike, image, k, in);
+    if (built(c.bike))
+        bikePage(c.bike, image, k, in);
     if (built(c.advance))
         advancePage(c.advance, k);
     if (built(c.servo))

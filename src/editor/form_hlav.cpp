@@ -61,12 +61,9 @@ FormHlav::FormHlav(SerialPort &port, WindowServices services, TickSource ticks, 
     m_session.setEditor(this);
     m_session.setListener([this](const EditChange &change) { showEdit(change); });
     m_c.menu = buildMainMenu(menuBar());
-    m_c.frame = buildFrame(this);
-    // The Bike page holds the file name the settings restore; the other pages come
-    // with FormCreate.
-    m_c.bike = buildBikePage(m_c.frame.TabSheetBike);
+    m_c.frame = buildFrame(this); // the pages come with FormCreate
     m_files = std::make_unique<WindowFiles>(m_session, m_texts, m_services.dialogs,
-                                            WindowFiles::Widgets{m_c.bike.LabelFile2, m_c.frame.LabelFileNote,
+                                            WindowFiles::Widgets{nullptr, m_c.frame.LabelFileNote,
                                                                  m_c.frame.monitor.LabelHlaseni,
                                                                  m_c.frame.monitor.CGaugeProgram},
                                             [this](UnitImage &image) {
@@ -211,14 +208,18 @@ void FormHlav::finishStart()
 
 void FormHlav::buildPage(int index)
 {
-    if (index == PageMisc && !built(m_c.misc))
+    if (index == PageMisc && !built(m_c.misc)) {
         m_c.misc = buildMiscPage(m_c.frame.TabSheetRuzne);
-    else if (index == PageAdvance && !built(m_c.advance))
+    } else if (index == PageBike && !built(m_c.bike)) {
+        m_c.bike = buildBikePage(m_c.frame.TabSheetBike);
+        m_files->setFileLabel(m_c.bike.LabelFile2);
+    } else if (index == PageAdvance && !built(m_c.advance)) {
         m_c.advance = buildAdvancePage(m_c.frame.TabSheetAdvance);
-    else if (index == PageServo && !built(m_c.servo))
+    } else if (index == PageServo && !built(m_c.servo)) {
         m_c.servo = buildServoPage(m_c.frame.TabSheetServo);
-    else if (index == PagePowerOut && !built(m_c.powerOut))
+    } else if (index == PagePowerOut && !built(m_c.powerOut)) {
         m_c.powerOut = BuildPowerOutPage(m_c.frame.TabSheetPowerOut, PageClientWidth, PageClientHeight);
+    }
 }
 
 void FormHlav::buildPages()
@@ -503,7 +504,7 @@ void FormHlav::paintLive()
     }
     m_liveWindow->paintOperatingPoint(printMode());
     // The firmware texts come with a header; the control states show them.
-    if (changed) {
+    if (changed && built(m_c.bike)) {
         const auto &d = m_link.display();
         const auto &bike = m_c.bike;
         if (bike.LabelVerze1->text() != QString::fromStdString(d.LabelVerze1) ||

@@ -52,17 +52,30 @@ QString WindowFiles::fileError() const
 
 QString WindowFiles::parameterFileName() const
 {
-    return m_w.fileName->text().isEmpty() ? m_currentFileName : m_w.fileName->text();
+    return m_shownFileName.isEmpty() ? m_currentFileName : m_shownFileName;
 }
 
 QString WindowFiles::shownFileName() const
 {
-    return m_w.fileName->text();
+    return m_shownFileName;
+}
+
+void WindowFiles::setFileLabel(QLabel *label)
+{
+    m_w.fileName = label;
+    showFileName(m_shownFileName);
+}
+
+void WindowFiles::showFileName(const QString &name)
+{
+    m_shownFileName = name;
+    if (m_w.fileName)
+        m_w.fileName->setText(name);
 }
 
 void WindowFiles::restore(const QString &shown, const QString &current)
 {
-    m_w.fileName->setText(shown);
+    showFileName(shown);
     m_currentFileName = current;
     m_openPreset = m_savePreset = m_currentFileName;
 }
@@ -70,7 +83,7 @@ void WindowFiles::restore(const QString &shown, const QString &current)
 void WindowFiles::setCurrentFile(const QString &path)
 {
     m_w.fileNote->hide(); // it spoke of the file before
-    m_w.fileName->setText(path);
+    showFileName(path);
     m_currentFileName = path;
     m_fileParameters = m_session.held();
 }
@@ -83,7 +96,7 @@ void WindowFiles::hideTransferLine()
 
 void WindowFiles::forgetShownFile()
 {
-    m_w.fileName->clear();
+    showFileName({});
     m_w.fileNote->hide();
 }
 

@@ -25,7 +25,7 @@ class WindowFiles {
   public:
     /// The window's labels this keeps up to date; all owned by the window.
     struct Widgets {
-        QLabel *fileName = nullptr;        ///< LabelFile2: the file shown on the bike page
+        QLabel *fileName = nullptr;        ///< LabelFile2 on the Bike page, once that is built
         QLabel *fileNote = nullptr;        ///< LabelFileNote: what opening the file found
         QLabel *transferLine = nullptr;    ///< LabelHlaseni, hidden once a file is taken
         BarGauge *transferGauge = nullptr; ///< CGaugeProgram, likewise
@@ -38,6 +38,8 @@ class WindowFiles {
                 ThroughControls throughControls);
 
     const QString &currentFileName() const { return m_currentFileName; }
+    /// The Bike page's label that shows the file name, built after the start.
+    void setFileLabel(QLabel *label);
     const QString &exeDirFileName() const { return m_exeDirFileName; }
     /// The file names each dialog proposes next.
     const QString &openPreset() const { return m_openPreset; }
@@ -76,6 +78,7 @@ class WindowFiles {
     void drop(QDropEvent *event);
 
   private:
+    void showFileName(const QString &name);
     /// Writes the controls' validated values to `path`; false, after a message, when
     /// the file could not be written, and then the old file is as it was.
     bool saveTo(const QString &path);
@@ -90,6 +93,7 @@ class WindowFiles {
     ThroughControls m_throughControls;
 
     QString m_currentFileName; ///< CurrentFileName: the file last opened or saved
+    QString m_shownFileName;   ///< what LabelFile2 shows; empty after New
     std::optional<ParameterArea> m_fileParameters;
     QString m_exeDirFileName; ///< ExeDirFileName: "data.ign" beside the executable
     QString m_openPreset;     ///< what the open dialog proposes next

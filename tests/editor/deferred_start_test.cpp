@@ -87,6 +87,10 @@ class DeferredStartTest : public ::testing::Test {
         QTest::keyClicks(cell->edit(), QStringLiteral("27"));
         QTest::keyClick(cell->edit(), Qt::Key_Return);
         EXPECT_EQ(before.window.image()[field::TpsMapEnable], 1);
+        // Saved, so that the next start shows the file's name on the Bike page.
+        before.dialogs.saveName = QDir(folder.path()).filePath(QStringLiteral("track.ign"));
+        before.window.MenuSaveClick();
+        EXPECT_EQ(before.window.currentFileName(), before.dialogs.saveName);
         before.window.close();
     }
 
@@ -132,6 +136,7 @@ TEST_F(DeferredStartTest, TheRestIsBuiltAfterTheFirstPaintAndEqualsAWholeStart)
         Controls &c = deferred->window.controls();
         EXPECT_EQ(c.frame.PageControl1->currentIndex(), k.shown);
         EXPECT_EQ(built(c.misc), k.shown == FormHlav::PageMisc);
+        EXPECT_EQ(built(c.bike), k.shown == FormHlav::PageBike);
         EXPECT_EQ(built(c.advance), k.shown == FormHlav::PageAdvance);
         EXPECT_EQ(built(c.servo), k.shown == FormHlav::PageServo);
         EXPECT_EQ(built(c.powerOut), k.shown == FormHlav::PagePowerOut);
@@ -144,6 +149,7 @@ TEST_F(DeferredStartTest, TheRestIsBuiltAfterTheFirstPaintAndEqualsAWholeStart)
         QTRY_VERIFY_WITH_TIMEOUT(deferred->window.started(), 2000);
         EXPECT_TRUE(built(c.misc) && built(c.bike) && built(c.advance) && built(c.servo) && built(c.powerOut));
         EXPECT_TRUE(deferred->port.isOpen());
+        EXPECT_TRUE(c.bike.LabelFile2->text().endsWith(QStringLiteral("track.ign")));
 
         WindowRig whole(folder.path());
         whole.start();

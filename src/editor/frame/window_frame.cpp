@@ -35,6 +35,17 @@ QLabel *makeAlarm(QWidget *parent, const char *name, int y, int pixels)
     return label;
 }
 
+/// Yellow behind black, as a note in the status bar stands out. By palette, not by a
+/// style sheet: the first style sheet of the window costs the start a style of its own.
+void yellowNote(QLabel *label)
+{
+    label->setAutoFillBackground(true);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, Qt::yellow);
+    palette.setColor(QPalette::WindowText, Qt::black);
+    label->setPalette(palette);
+}
+
 } // namespace
 
 WindowFrame buildFrame(QMainWindow *window)
@@ -89,7 +100,7 @@ WindowFrame buildFrame(QMainWindow *window)
     f.LabelRiskWarning = new QLabel(f.StatusBar1);
     f.LabelRiskWarning->setObjectName(QStringLiteral("LabelRiskWarning"));
     f.LabelRiskWarning->setMaximumHeight(f.StatusBar1->fontMetrics().height());
-    f.LabelRiskWarning->setStyleSheet(QStringLiteral("QLabel { background: yellow; color: black; }"));
+    yellowNote(f.LabelRiskWarning);
     f.StatusBar1->addPermanentWidget(f.LabelRiskWarning);
     f.LabelRiskWarning->hide();
     f.LabelUnitState = new QLabel(f.StatusBar1);
@@ -100,7 +111,7 @@ WindowFrame buildFrame(QMainWindow *window)
     f.LabelFileNote = new QLabel(f.StatusBar1);
     f.LabelFileNote->setObjectName(QStringLiteral("LabelFileNote"));
     f.LabelFileNote->setMaximumHeight(f.StatusBar1->fontMetrics().height());
-    f.LabelFileNote->setStyleSheet(QStringLiteral("QLabel { background: yellow; color: black; }"));
+    yellowNote(f.LabelFileNote);
     f.StatusBar1->addWidget(f.LabelFileNote);
     f.LabelFileNote->hide();
     // It opens at the design size; smaller, down to the row of test labels, its
