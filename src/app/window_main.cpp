@@ -3,7 +3,7 @@
 #include "app/app_options.h"
 #include "app/program_icon.h"
 #include "editor/form_hlav.h"
-#include "editor/page_printers.h"
+#include "editor/print/on_demand_printer.h"
 #include "editor/user_dialogs.h"
 #include "editor/window_font.h"
 #include "files/kept_files.h"
@@ -74,12 +74,16 @@ int runWindow(int argc, char *argv[], const std::function<void(QWidget &window)>
     }
     MessageBoxDialogs dialogs;
     DesktopShell shell;
-    DefaultPrinter defaultPrinter;
-    PdfPrinter pdfPrinter(options.pdfPath);
-    PagePrinter &printer = options.pdfPath.isEmpty() ? static_cast<PagePrinter &>(defaultPrinter) : pdfPrinter;
+    // The printer says why it cannot print in the window's language, and is made
+    // before the window is.
+    FormHlav *languageOf = nullptr;
+    OnDemandPrinter printer(options.pdfPath, [&languageOf] {
+        return languageOf ? languageOf->session().settings().languageIndex : KeptTexts::DefaultLanguage;
+    });
     // Before the window is built: a signal during start-up waits for the event loop.
     ExitSignals exitSignals;
     FormHlav window(*port, WindowServices{dialogs, printer, shell, settingsFolder});
+    languageOf = &window;
     QObject::connect(&exitSignals, &ExitSignals::received, &window, [&window] {
         // As File > Exit. Quitting also ends a modal box's loop, should one be open.
         window.MenuExitClick();

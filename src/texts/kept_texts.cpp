@@ -79,6 +79,9 @@ constexpr LanguageTable<TextRole, TextRoleCount> Texts{{{
       "Les réglages n´ont pas pu être enregistrés :", "Nastavení nebylo možné uložit:"}},
     {TextRole::TextStoringUnconfirmed,
      {"storing not confirmed", "Speichern nicht bestätigt", "enregistrement non confirmé", "uložení nepotvrzeno"}},
+    {TextRole::TextPrintNotLoaded,
+     {"Printing is not possible:", "Drucken ist nicht möglich:", "L´impression n´est pas possible :",
+      "Tisk není možný:"}},
 }}};
 static_assert(Texts.inEntryOrder(), "one row per entry, in the order of the enum");
 

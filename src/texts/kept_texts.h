@@ -52,9 +52,10 @@ enum class TextRole {
     TextValuesCorrected,    ///< after a read: "<Read:> OK - <n> values corrected"
     TextSettingsSaveError,  ///< at close, followed by the reason on a line of its own
     TextStoringUnconfirmed, ///< the second line of a programming's failure while the unit stores
+    TextPrintNotLoaded,     ///< the printers' library was not found, followed by the reason on lines of its own
 };
 
-inline constexpr int TextRoleCount = 41;
+inline constexpr int TextRoleCount = 42;
 
 /// The text of a role in one language (UTF-8); a language outside 0 ... 3 gives English.
 /// For TextManualOpenError this is only the prefix: KeptTexts composes the whole text.

@@ -4,12 +4,13 @@
 
 #include "editor/colours.h"
 #include "editor/live_display.h"
-#include "editor/page_printers.h"
+#include "editor/print/on_demand_printer.h"
 #include "editor/widgets/mouse_up_check_box.h"
 #include "link/monitor_frame.h"
 #include "live/operating_point.h"
 
 #include <QAction>
+#include <QDir>
 #include <QGroupBox>
 #include <QStatusBar>
 #include <QTabBar>
@@ -177,24 +178,70 @@ TEST_F(PrintingTest, PaperShowsTheParametersNotWhereTheEngineRunsAndTheScreenGet
 
 TEST_F(PrintingTest, ThePdfPrinterWritesOnePagePerPicture)
 {
+    // The printers' library is linked: the copy loaded gives the printer.
     QTemporaryDir dir;
-    PdfPrinter pdf(dir.filePath(QStringLiteral("pages.pdf")));
+    const QString path = dir.filePath(QStringLiteral("pages.pdf"));
+    OnDemandPrinter pdf(path, {});
     QImage picture(200, 100, QImage::Format_RGB32);
     picture.fill(Qt::white);
     QString error;
     ASSERT_TRUE(pdf.print({picture, picture, picture, picture}, &error)) << error.toStdString();
-    QFile file(pdf.path());
+    QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray content = file.readAll();
     EXPECT_TRUE(content.startsWith("%PDF"));
     EXPECT_EQ(content.count("/Type /Page\n") + content.count("/Type /Page\r") + content.count("/Type /Page>") +
                   content.count("/Type /Page/"),
               4);
-    EXPECT_FALSE(QFile::exists(pdf.path() + QStringLiteral(".part")));
+    EXPECT_FALSE(QFile::exists(path + QStringLiteral(".part")));
 
-    PdfPrinter nowhere(dir.filePath(QStringLiteral("gone/pages.pdf")));
+    OnDemandPrinter nowhere(dir.filePath(QStringLiteral("gone/pages.pdf")), {});
     EXPECT_FALSE(nowhere.print({picture}, &error));
     EXPECT_TRUE(error.contains(QStringLiteral("cannot write"))) << error.toStdString();
+}
+
+TEST(PrintLibraryMissing, PrintSaysWhyInTheWindowsLanguageAndTriesAgainNextTime)
+{
+    const struct {
+        QAction *MainMenu::*language;
+        const char *firstLine;
+    } languages[] = {
+        {&MainMenu::MenuEnglish, "Printing is not possible:"},
+        {&MainMenu::MenuFrench, "L´impression n´est pas possible :"},
+    };
+    for (const auto &l : languages) {
+        SCOPED_TRACE(l.firstLine);
+        QTemporaryDir settings;
+        QTemporaryDir empty;
+        WindowRig *shown = nullptr;
+        OnDemandPrinter printer(
+            empty.filePath(QStringLiteral("pages.pdf")),
+            [&shown] { return shown->window.session().settings().languageIndex; },
+            PrintLibrary{QStringLiteral("talviro6_print_absent"), QStringList{empty.path()}});
+        WindowRig rig(settings.path(), nullptr, {}, &printer);
+        shown = &rig;
+        rig.start();
+        Controls &c = rig.window.controls();
+        (c.menu.*l.language)->trigger();
+        c.frame.PageControl1->setCurrentIndex(1);
+        QTest::keyClick(&rig.window, Qt::Key_P, Qt::ControlModifier);
+
+        ASSERT_EQ(rig.dialogs.messages.size(), 1u);
+        const QStringList lines = rig.dialogs.messages[0].split(QLatin1Char('\n'));
+        ASSERT_EQ(lines.size(), 3) << "the copy already loaded, then the folder: " << lines.join('|').toStdString();
+        EXPECT_EQ(lines[0], QString::fromUtf8(l.firstLine));
+        EXPECT_TRUE(lines[1].contains(QStringLiteral("talviro6_print_absent"))) << lines[1].toStdString();
+        EXPECT_TRUE(lines[2].contains(QDir::toNativeSeparators(empty.path())) &&
+                    lines[2].contains(QStringLiteral("talviro6_print_absent")))
+            << lines[2].toStdString();
+        EXPECT_FALSE(rig.window.printMode());
+        EXPECT_EQ(c.frame.PageControl1->currentIndex(), 1);
+        EXPECT_TRUE(QDir(empty.path()).entryList(QDir::Files).isEmpty()) << "no PDF, not even part of one";
+
+        // Every print tries again, and says so again.
+        c.menu.MenuPrintAll->trigger();
+        EXPECT_EQ(rig.dialogs.messages.size(), 2u);
+    }
 }
 
 } // namespace

@@ -94,13 +94,16 @@ struct RecordingShell : DocumentShell {
 inline constexpr sim::Micros TickMicros = 55'000;
 
 /// The window on a loopback to a simulated unit whose clock moves only when a test
-/// ticks, with doubles for the dialogs, the printer and (unless one is given) the
-/// desktop, keeping its settings in `folder` and looking for the charts' library
-/// where `charts` says. Not started: `start` runs FormCreate.
+/// ticks, with doubles for the dialogs and (unless one is given) the desktop and
+/// the printer, keeping its settings in `folder` and looking for the
+/// charts' library where `charts` says. Not started: `start` runs FormCreate.
 struct WindowRig {
-    explicit WindowRig(const QString &folder, DocumentShell *desktop = nullptr, ChartsLibrary charts = {})
-        : window(port, WindowServices{dialogs, printer, desktop ? *desktop : shell, folder, std::move(charts)},
-                 FormHlav::TickSource::Manual)
+    explicit WindowRig(const QString &folder, DocumentShell *desktop = nullptr, ChartsLibrary charts = {},
+                       PagePrinter *paper = nullptr)
+        : window(
+              port,
+              WindowServices{dialogs, paper ? *paper : printer, desktop ? *desktop : shell, folder, std::move(charts)},
+              FormHlav::TickSource::Manual)
     {
     }
 

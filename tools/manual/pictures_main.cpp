@@ -5,7 +5,7 @@
 #include "picture_session.h"
 
 #include "editor/form_hlav.h"
-#include "editor/page_printers.h"
+#include "editor/print/on_demand_printer.h"
 #include "editor/user_dialogs.h"
 #include "editor/window_font.h"
 #include "sim/loopback_port.h"
@@ -39,7 +39,7 @@ int main(int argc, char *argv[])
     SimulatedPort port(clock);
     MessageBoxDialogs dialogs;
     DesktopShell shell;
-    DefaultPrinter printer;
+    OnDemandPrinter printer({}, {}); // the default printer; the pictures print nothing
     const QString settingsFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     FormHlav window(port, WindowServices{dialogs, printer, shell, settingsFolder}, FormHlav::TickSource::Manual);
     window.FormCreate(arguments); // the language, if given

@@ -1,4 +1,4 @@
-#include "editor/page_printers.h"
+#include "editor/print/print_library.h"
 
 #include "platform/file_paths.h"
 
@@ -9,9 +9,28 @@
 #include <QPrinterInfo>
 
 #include <filesystem>
+#include <type_traits>
 
 namespace talviro6 {
 namespace {
+
+/// The desktop's default printer with its current configuration, one print job per
+/// page, as the tool has always printed. Without a printer it says so.
+class DefaultPrinter final : public PagePrinter {
+  public:
+    bool print(const std::vector<QImage> &pages, QString *error) override;
+};
+
+/// The same pages into one PDF file, for a tuner without a printer and for tests.
+/// Every print command writes the file anew, whole or not at all.
+class PdfPrinter final : public PagePrinter {
+  public:
+    explicit PdfPrinter(QString path) : m_path(std::move(path)) {}
+    bool print(const std::vector<QImage> &pages, QString *error) override;
+
+  private:
+    QString m_path;
+};
 
 /// The picture as large as the printable area allows, aspect kept, at its top left.
 void paintPage(QPainter &painter, QPrinter &printer, const QImage &image)
@@ -20,8 +39,6 @@ void paintPage(QPainter &painter, QPrinter &printer, const QImage &image)
     const QSize size = image.size().scaled(area.size(), Qt::KeepAspectRatio);
     painter.drawImage(QRect(QPoint(0, 0), size), image);
 }
-
-} // namespace
 
 bool DefaultPrinter::print(const std::vector<QImage> &pages, QString *error)
 {
@@ -76,4 +93,14 @@ bool PdfPrinter::print(const std::vector<QImage> &pages, QString *error)
     return true;
 }
 
+} // namespace
 } // namespace talviro6
+
+extern "C" Q_DECL_EXPORT talviro6::PagePrinter *talviro6_make_page_printer(const QString &pdfPath)
+{
+    if (pdfPath.isEmpty())
+        return new talviro6::DefaultPrinter;
+    return new talviro6::PdfPrinter(pdfPath);
+}
+static_assert(std::is_same_v<decltype(&talviro6_make_page_printer), talviro6::MakePagePrinter>,
+              "the program calls the factory through MakePagePrinter");
