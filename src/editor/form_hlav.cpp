@@ -169,11 +169,12 @@ void FormHlav::FormCreate(const QStringList &arguments, StartPages pages)
     for (auto *label : m_c.frame.LabelTest)
         label->setVisible(m_session.testEnable());
     updateControlStates();
-    paintLive();
-    if (pages == StartPages::All)
+    if (pages == StartPages::All) {
         finishStart();
-    else
+    } else {
+        paintLive(); // the first paint shows the live display's placeholders
         m_deferredStart = new DeferredStart(this, [this] { finishStart(); });
+    }
 }
 
 void FormHlav::finishStart()
@@ -189,10 +190,9 @@ void FormHlav::finishStart()
     buildPages();
     if (partly) {
         // The new pages show the session's image in the language in use, as the
-        // first ones did: no edit, no history step.
+        // first ones did: no edit, no history step. The live display follows below.
         ApplyCaptions();
         refresh();
-        paintLive();
     }
     m_files->readStartFileParameters();
     // The tick runs from here on, also while a box of the start-up (a port that

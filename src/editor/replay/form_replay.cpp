@@ -2,7 +2,6 @@
 
 #include "texts/recording_texts.h"
 
-#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -30,29 +29,10 @@ FormReplay::FormReplay(ReplayClock clock, const QString &fileName, std::size_t s
     setObjectName(QStringLiteral("FormReplay"));
     m_fileName = QFileInfo(fileName).fileName();
     m_skipped = skippedLines;
-    m_file = new QLabel(this);
-    m_file->setObjectName(QStringLiteral("LabelReplayFile"));
-    m_file->setToolTip(fileName);
-
-    m_play = new QPushButton(this);
-    m_play->setObjectName(QStringLiteral("ButtonReplayPlay"));
-    m_play->setMinimumWidth(110);
-    connect(m_play, &QPushButton::clicked, this, [this] { m_clock.playing() ? pause() : play(); });
-
-    m_speedLabel = new QLabel(this);
-    m_speed1 = new QPushButton(QStringLiteral("1\u00d7"), this);
-    m_speed1->setObjectName(QStringLiteral("ButtonReplaySpeed1"));
-    m_speed4 = new QPushButton(QStringLiteral("4\u00d7"), this);
-    m_speed4->setObjectName(QStringLiteral("ButtonReplaySpeed4"));
-    auto *speeds = new QButtonGroup(this);
-    for (QPushButton *b : {m_speed1, m_speed4}) {
-        b->setCheckable(true);
-        b->setMaximumWidth(44);
-        speeds->addButton(b);
-    }
-    m_speed1->setChecked(true);
-    connect(m_speed1, &QPushButton::clicked, this, [this] { setSpeed(1); });
-    connect(m_speed4, &QPushButton::clicked, this, [this] { setSpeed(4); });
+    m_controls = std::make_unique<PlayControls>(
+        this, QStringLiteral("Replay"), m_clock, [this] { play(); }, [this] { pause(); });
+    m_controls->file->setToolTip(fileName);
+    m_controls->play->setMinimumWidth(110);
 
     m_slider = new QSlider(Qt::Horizontal, this);
     m_slider->setObjectName(QStringLiteral("SliderReplayPosition"));
@@ -73,33 +53,26 @@ FormReplay::FormReplay(ReplayClock clock, const QString &fileName, std::size_t s
     m_time->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     auto *controls = new QHBoxLayout;
-    controls->addWidget(m_play);
-    controls->addSpacing(12);
-    controls->addWidget(m_speedLabel);
-    controls->addWidget(m_speed1);
-    controls->addWidget(m_speed4);
+    m_controls->addTo(controls);
     controls->addStretch(1);
     auto *position = new QHBoxLayout;
     position->addWidget(m_slider, 1);
     position->addWidget(m_time);
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_file);
+    layout->addWidget(m_controls->file);
     layout->addLayout(controls);
     layout->addLayout(position);
     setLanguage(languageIndex);
 }
 
+FormReplay::~FormReplay() = default;
+
 void FormReplay::setLanguage(int languageIndex)
 {
     m_language = languageIndex;
-    const auto text = [this](RecordingText t) { return QString::fromUtf8(recordingText(t, m_language)); };
-    setWindowTitle(text(RecordingText::ReplayCaption) + QStringLiteral(" \u2014 ") + m_fileName);
-    QString fileText = m_fileName;
-    if (m_skipped > 0)
-        fileText += QStringLiteral("    ") + text(RecordingText::ReplaySkipped) + QStringLiteral(" ") +
-                    QString::number(m_skipped);
-    m_file->setText(fileText);
-    m_speedLabel->setText(text(RecordingText::Speed));
+    setWindowTitle(QString::fromUtf8(recordingText(RecordingText::ReplayCaption, m_language)) +
+                   QStringLiteral(" \u2014 ") + m_fileName);
+    m_controls->setTexts(m_fileName, m_skipped, m_language);
     showPosition();
 }
 
@@ -117,21 +90,15 @@ void FormReplay::pause()
 
 void FormReplay::setSpeed(int factor)
 {
-    m_clock.setSpeed(factor);
-    (factor == 4 ? m_speed4 : m_speed1)->setChecked(true);
+    m_controls->setSpeed(factor);
 }
 
 void FormReplay::tick()
 {
     if (isHidden())
         return;
-    const std::vector<std::size_t> due = m_clock.tick();
-    for (std::size_t i : due)
-        m_feed(m_clock.frame(i));
-    // Paused (or at the end), the moment shown is held: without frames the link would
-    // count the silence and blank the monitor after a second.
-    if (!m_clock.playing() && due.empty() && m_clock.current())
-        m_feed(m_clock.frame(*m_clock.current()));
+    // Paused (or at the end), the moment shown is held.
+    const std::vector<std::size_t> due = PlayControls::feedTick(m_clock, m_feed);
     // The tick that plays the last frame also ends the play: the button shows it.
     if (!due.empty() || m_clock.playing())
         showPosition();
@@ -147,7 +114,7 @@ void FormReplay::seekTo(std::int64_t milliseconds)
 
 void FormReplay::showPosition()
 {
-    m_play->setText(
+    m_controls->play->setText(
         QString::fromUtf8(recordingText(m_clock.playing() ? RecordingText::Pause : RecordingText::Play, m_language)));
     m_showing = true;
     m_slider->setValue(static_cast<int>(m_clock.positionMs() / m_scale));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/replay/play_controls.h"
 #include "recordings/replay_clock.h"
 
 #include <QString>
@@ -8,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 class QLabel;
 class QPushButton;
@@ -27,13 +29,14 @@ class FormReplay : public QWidget {
     /// `skippedLines`: lines of the file that could not be read, shown beside its name.
     FormReplay(ReplayClock clock, const QString &fileName, std::size_t skippedLines, int languageIndex, Feed feed,
                QWidget *parent = nullptr);
+    ~FormReplay() override;
 
     /// One tick of the main window: the frames due, then the slider and the time;
     /// paused, the frame shown once more.
     void tick();
 
     const ReplayClock &clock() const { return m_clock; }
-    QPushButton *playButton() const { return m_play; }
+    QPushButton *playButton() const { return m_controls->play; }
     QSlider *slider() const { return m_slider; }
 
     void play();
@@ -56,11 +59,7 @@ class FormReplay : public QWidget {
     QString m_fileName;
     std::size_t m_skipped = 0;
     std::int64_t m_scale = 1; ///< ms per slider step
-    QLabel *m_file = nullptr;
-    QLabel *m_speedLabel = nullptr;
-    QPushButton *m_play = nullptr;
-    QPushButton *m_speed1 = nullptr;
-    QPushButton *m_speed4 = nullptr;
+    std::unique_ptr<PlayControls> m_controls;
     QSlider *m_slider = nullptr;
     QLabel *m_time = nullptr;
     bool m_showing = false; ///< the slider is being set from the clock, not by the tuner

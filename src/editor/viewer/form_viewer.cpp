@@ -1,10 +1,10 @@
 #include "editor/viewer/form_viewer.h"
 
+#include "editor/replay/play_controls.h"
 #include "editor/viewer/recording_plot.h"
 #include "texts/recording_texts.h"
 #include "texts/viewer_texts.h"
 
-#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -30,26 +30,9 @@ FormViewer::FormViewer(Recording recording, const QString &fileName, int languag
     m_fileName = QFileInfo(fileName).fileName();
     m_skipped = recording.skippedLines;
 
-    m_file = new QLabel(this);
-    m_file->setObjectName(QStringLiteral("LabelViewerFile"));
-    m_file->setToolTip(fileName);
-    m_play = new QPushButton(this);
-    m_play->setObjectName(QStringLiteral("ButtonViewerPlay"));
-    connect(m_play, &QPushButton::clicked, this, [this] { m_clock.playing() ? pause() : play(); });
-    m_speedLabel = new QLabel(this);
-    m_speed1 = new QPushButton(QStringLiteral("1\u00d7"), this);
-    m_speed1->setObjectName(QStringLiteral("ButtonViewerSpeed1"));
-    m_speed4 = new QPushButton(QStringLiteral("4\u00d7"), this);
-    m_speed4->setObjectName(QStringLiteral("ButtonViewerSpeed4"));
-    auto *speeds = new QButtonGroup(this);
-    for (QPushButton *b : {m_speed1, m_speed4}) {
-        b->setCheckable(true);
-        b->setMaximumWidth(44);
-        speeds->addButton(b);
-    }
-    m_speed1->setChecked(true);
-    connect(m_speed1, &QPushButton::clicked, this, [this] { setSpeed(1); });
-    connect(m_speed4, &QPushButton::clicked, this, [this] { setSpeed(4); });
+    m_controls = std::make_unique<PlayControls>(
+        this, QStringLiteral("Viewer"), m_clock, [this] { play(); }, [this] { pause(); });
+    m_controls->file->setToolTip(fileName);
     m_time = new QLabel(this);
     m_time->setObjectName(QStringLiteral("LabelViewerTime"));
     m_range = new QLabel(this);
@@ -63,18 +46,14 @@ FormViewer::FormViewer(Recording recording, const QString &fileName, int languag
     });
 
     auto *controls = new QHBoxLayout;
-    controls->addWidget(m_play);
-    controls->addSpacing(12);
-    controls->addWidget(m_speedLabel);
-    controls->addWidget(m_speed1);
-    controls->addWidget(m_speed4);
+    m_controls->addTo(controls);
     controls->addSpacing(12);
     controls->addWidget(m_time);
     controls->addSpacing(12);
     controls->addWidget(m_range);
     controls->addStretch(1);
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_file);
+    layout->addWidget(m_controls->file);
     layout->addLayout(controls);
     layout->addWidget(m_plot, 1);
     resize(900, 640);
@@ -93,13 +72,7 @@ void FormViewer::setLanguage(int languageIndex)
     m_language = languageIndex;
     setWindowTitle(QString::fromUtf8(viewerText(ViewerText::Caption, m_language)) + QStringLiteral(" \u2014 ") +
                    m_fileName);
-    QString fileText = m_fileName;
-    if (m_skipped > 0)
-        fileText += QStringLiteral("    ") +
-                    QString::fromUtf8(recordingText(RecordingText::ReplaySkipped, m_language)) + QStringLiteral(" ") +
-                    QString::number(m_skipped);
-    m_file->setText(fileText);
-    m_speedLabel->setText(QString::fromUtf8(recordingText(RecordingText::Speed, m_language)));
+    m_controls->setTexts(m_fileName, m_skipped, m_language);
     m_plot->setLanguage(languageIndex);
     showState();
 }
@@ -131,21 +104,15 @@ void FormViewer::pause()
 
 void FormViewer::setSpeed(int factor)
 {
-    m_clock.setSpeed(factor);
-    (factor == 4 ? m_speed4 : m_speed1)->setChecked(true);
+    m_controls->setSpeed(factor);
 }
 
 void FormViewer::tick()
 {
     if (!drivesWindow())
         return;
-    const std::vector<std::size_t> due = m_clock.tick();
-    for (std::size_t i : due)
-        m_feed(m_clock.frame(i));
-    // Held, the moment is fed again: without frames the link would count the
-    // silence and blank the monitor after a second.
-    if (!m_clock.playing() && due.empty() && m_clock.current())
-        m_feed(m_clock.frame(*m_clock.current()));
+    // Held, the moment is fed again.
+    const std::vector<std::size_t> due = PlayControls::feedTick(m_clock, m_feed);
     if (!due.empty() || m_clock.playing()) {
         m_plot->setFixedCursor(m_clock.positionMs());
         // The cursor stays in sight: the view turns a page when it reaches the edge.
@@ -160,7 +127,7 @@ void FormViewer::tick()
 void FormViewer::showState()
 {
     const auto text = [this](ViewerText t) { return QString::fromUtf8(viewerText(t, m_language)); };
-    m_play->setText(text(m_clock.playing() ? ViewerText::Pause : ViewerText::Play));
+    m_controls->play->setText(text(m_clock.playing() ? ViewerText::Pause : ViewerText::Play));
     const std::optional<std::int64_t> cursor = m_plot->fixedCursor();
     m_time->setText(text(ViewerText::Cursor) + QStringLiteral(" ") +
                     (cursor ? viewerTimeText(*cursor) : QStringLiteral("\u2013")) + QStringLiteral(" / ") +

@@ -18,6 +18,7 @@ class QPushButton;
 
 namespace talviro6 {
 
+class PlayControls;
 class RecordingPlot;
 
 /// A recording seen whole: the plots, the moment under the fixed cursor shown in the
@@ -71,13 +72,9 @@ class FormViewer : public QWidget {
     std::size_t m_skipped = 0;
     bool m_clockStarted = false;
     RecordingPlot *m_plot = nullptr;
-    QLabel *m_file = nullptr;
+    std::unique_ptr<PlayControls> m_controls;
     QLabel *m_time = nullptr;
     QLabel *m_range = nullptr;
-    QLabel *m_speedLabel = nullptr;
-    QPushButton *m_play = nullptr;
-    QPushButton *m_speed1 = nullptr;
-    QPushButton *m_speed4 = nullptr;
 };
 
 } // namespace talviro6
