@@ -20,7 +20,6 @@
 #include <QStandardPaths>
 
 #include <cstdio>
-#include <fstream>
 #include <memory>
 
 namespace talviro6 {
@@ -64,8 +63,8 @@ int runWindow(int argc, char *argv[], const std::function<void(QWidget &window)>
         ProfileFile settings;
         const QString settingsPath = QDir(settingsFolder).filePath(QString::fromStdString(settingsFileName()));
         // A file that cannot be read maps nothing; the window says so and sets it aside.
-        if (!readKeptFile(toFsPath(settingsPath), [&settings](std::istream &in) {
-                 return settings.read(in);
+        if (!readKeptFile(toFsPath(settingsPath), [&settings](std::string_view content) {
+                 return settings.read(content);
              }).problem.empty())
             settings = ProfileFile();
         loadPortMappings(settings, map);

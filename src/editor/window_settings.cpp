@@ -82,7 +82,7 @@ void WindowSettings::load(UnitImage &start)
     // written at close must not take its place.
     ProfileFile ini;
     if (const KeptFileRead read =
-            readKeptFile(toFsPath(settingsFilePath()), [&ini](std::istream &in) { return ini.read(in); });
+            readKeptFile(toFsPath(settingsFilePath()), [&ini](std::string_view content) { return ini.read(content); });
         !read.problem.empty()) {
         ini = ProfileFile();
         setSettingsAside(read.problem); // tried again at close when it fails now
@@ -120,8 +120,8 @@ void WindowSettings::load(UnitImage &start)
     // Read aside: a file that fails midway leaves the start's values whole.
     UnitImage kept = start;
     if (const KeptFileRead read = readKeptFile(toFsPath(startupImagePath()),
-                                               [&kept](std::istream &in) {
-                                                   readStartupImage(in, kept);
+                                               [&kept](std::string_view content) {
+                                                   readStartupImage(content, kept);
                                                    return true;
                                                });
         read.problem.empty())
@@ -135,7 +135,9 @@ int WindowSettings::rememberedPage() const
     // What load() does with the key, without its side effects: a file it would set
     // aside names no page here either.
     ProfileFile ini;
-    if (!readKeptFile(toFsPath(settingsFilePath()), [&ini](std::istream &in) { return ini.read(in); }).problem.empty())
+    if (!readKeptFile(toFsPath(settingsFilePath()), [&ini](std::string_view content) {
+             return ini.read(content);
+         }).problem.empty())
         return pageShown();
     const int page = ini.readInteger(Basic, "PageControl1->ActivePageIndex", pageShown());
     return page >= 0 && page < m_w.pages->count() ? page : pageShown();
@@ -182,7 +184,7 @@ void WindowSettings::save()
     ProfileFile ini;
     bool writeSettings = true;
     if (const KeptFileRead read =
-            readKeptFile(toFsPath(settingsFilePath()), [&ini](std::istream &in) { return ini.read(in); });
+            readKeptFile(toFsPath(settingsFilePath()), [&ini](std::string_view content) { return ini.read(content); });
         !read.problem.empty()) {
         ini = ProfileFile();
         std::filesystem::path keptAs;
@@ -217,8 +219,8 @@ void WindowSettings::readTestEnableFile()
 {
     m_session.setTestEnable(false);
     if (const KeptFileRead read = readKeptFile(toFsPath(testEnablePath()),
-                                               [this](std::istream &in) {
-                                                   m_session.setTestEnable(containsAccessWord(in));
+                                               [this](std::string_view content) {
+                                                   m_session.setTestEnable(containsAccessWord(content));
                                                    return true;
                                                });
         !read.problem.empty()) {

@@ -2,12 +2,11 @@
 
 #include "files/open_for_reading.h"
 
-#include <fstream>
 #include <system_error>
 
 namespace talviro6 {
 
-KeptFileRead readKeptFile(const std::filesystem::path &path, const std::function<bool(std::istream &)> &read)
+KeptFileRead readKeptFile(const std::filesystem::path &path, const std::function<bool(std::string_view)> &read)
 {
     KeptFileRead result;
     std::error_code ec;
@@ -15,8 +14,8 @@ KeptFileRead readKeptFile(const std::filesystem::path &path, const std::function
     if (ec || !std::filesystem::exists(status))
         return result;
     result.present = true;
-    std::ifstream in;
-    if (std::string error = openForReading(path, in); !error.empty()) {
+    std::string content;
+    if (std::string error = readFileContent(path, MaxKeptBytes, content); !error.empty()) {
         // A link that leads nowhere counts as missing: there is nothing to lose.
         if (std::filesystem::is_symlink(status) && !std::filesystem::exists(path, ec))
             result.present = false;
@@ -24,10 +23,7 @@ KeptFileRead readKeptFile(const std::filesystem::path &path, const std::function
             result.problem = std::move(error);
         return result;
     }
-    const bool ours = read(in);
-    if (in.bad())
-        result.problem = readErrorText(path);
-    else if (!ours)
+    if (!read(content))
         result.problem = path.string() + ": not a file this tool wrote";
     return result;
 }

@@ -1,9 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <functional>
-#include <istream>
 #include <string>
+#include <string_view>
 
 namespace talviro6 {
 
@@ -15,11 +16,15 @@ struct KeptFileRead {
     std::string problem;
 };
 
-/// Opens the file at `path` and gives it to `read`, which returns false when the
-/// content is not one of this tool's files. A file that cannot be opened, a folder,
+/// Every file the tool keeps between runs is a few kilobytes; a reader is given at
+/// most this and one byte more, and the settings reader refuses a longer file.
+inline constexpr std::size_t MaxKeptBytes = 1 << 20;
+
+/// Reads the file at `path` and gives its content to `read`, which returns false
+/// when it is not one of this tool's files. A file that cannot be opened, a folder,
 /// a device, a read that fails midway and content `read` refuses all come back as a
 /// problem; nothing throws.
-KeptFileRead readKeptFile(const std::filesystem::path &path, const std::function<bool(std::istream &)> &read);
+KeptFileRead readKeptFile(const std::filesystem::path &path, const std::function<bool(std::string_view)> &read);
 
 /// Keeps a file (or whatever stands under its name) whole under a free name beside
 /// it, "NAME.unreadable", "NAME.unreadable-2", ..., never replacing anything there.

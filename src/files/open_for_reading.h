@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -16,6 +17,13 @@ inline constexpr std::uintmax_t MaxReadBytes = 64u << 20;
 /// large, or the system's reason ("No such file or directory", "Permission denied").
 /// A read may still fail after this (an I/O error): readers then mark the stream bad.
 [[nodiscard]] std::string openForReading(const std::filesystem::path &path, std::ifstream &in);
+
+/// Reads the file at `path` into `content`: at most `limit` bytes and one more, so
+/// that a caller can tell a longer file. Empty when read, else the line
+/// openForReading or readErrorText gives. By C stdio rather than a stream: the
+/// first C++ stream of a process sets up the C++ locale, some 600 KB of memory
+/// and half a millisecond that the window's start does without.
+[[nodiscard]] std::string readFileContent(const std::filesystem::path &path, std::size_t limit, std::string &content);
 
 /// One line for a stream a reader left bad: the path and the system's reason when
 /// there is one. Call it right after the reading, before errno changes.

@@ -52,18 +52,25 @@ bool ProfileFile::read(std::istream &in)
             return false;
         }
     }
-    if (in.bad() || content.find('\0') != std::string::npos) {
+    if (in.bad()) {
         m_lines.clear();
         return false;
     }
+    return read(std::string_view(content));
+}
+
+bool ProfileFile::read(std::string_view content)
+{
     m_lines.clear();
+    if (content.size() > MaxBytes || content.find('\0') != std::string_view::npos)
+        return false;
     std::string section;
     std::size_t at = 0;
     while (at < content.size()) {
         std::size_t end = content.find('\n', at);
-        if (end == std::string::npos)
+        if (end == std::string_view::npos)
             end = content.size();
-        std::string_view raw(content.data() + at, end - at);
+        std::string_view raw = content.substr(at, end - at);
         at = end + 1;
         if (!raw.empty() && raw.back() == '\r')
             raw.remove_suffix(1);
@@ -156,14 +163,29 @@ void ProfileFile::writeTo(std::ostream &out) const
         out << line.text << "\r\n";
 }
 
-bool containsAccessWord(std::istream &in)
+namespace {
+
+bool findAccessWord(TokenReader &reader)
 {
-    TokenReader reader(in);
     Token token;
     while (reader.next(token))
         if (token.is(AccessWord))
             return true;
     return false;
+}
+
+} // namespace
+
+bool containsAccessWord(std::istream &in)
+{
+    TokenReader reader(in);
+    return findAccessWord(reader);
+}
+
+bool containsAccessWord(std::string_view content)
+{
+    TokenReader reader(content);
+    return findAccessWord(reader);
 }
 
 } // namespace talviro6

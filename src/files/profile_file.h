@@ -25,6 +25,8 @@ class ProfileFile {
     /// a stream longer than MaxBytes, one that fails while read, or one holding a NUL
     /// byte (UTF-16 or binary); such a file must not be written over.
     bool read(std::istream &in);
+    /// The same from a file's whole content, read already.
+    bool read(std::string_view content);
 
     /// The text of a key, if the key is there.
     std::optional<std::string> value(std::string_view section, std::string_view key) const;
@@ -61,6 +63,7 @@ class ProfileFile {
 /// access word, compared case-sensitively. A token too long to be the word is
 /// skipped whatever its length.
 bool containsAccessWord(std::istream &in);
+bool containsAccessWord(std::string_view content);
 
 inline constexpr std::string_view AccessWord = "DIAG_UNLOCK";
 

@@ -20,14 +20,29 @@ void writeStartupImage(std::ostream &out, const UnitImage &image)
     }
 }
 
-int readStartupImage(std::istream &in, UnitImage &image)
+namespace {
+
+int readNumbers(TokenReader &tokens, UnitImage &image)
 {
-    TokenReader tokens(in);
     Token token;
     int count = 0;
     while (count < ParameterSize && tokens.next(token) && token.isNumber)
         image[count++] = static_cast<std::uint8_t>(token.value & 0xFFu);
     return count;
+}
+
+} // namespace
+
+int readStartupImage(std::istream &in, UnitImage &image)
+{
+    TokenReader tokens(in);
+    return readNumbers(tokens, image);
+}
+
+int readStartupImage(std::string_view content, UnitImage &image)
+{
+    TokenReader tokens(content);
+    return readNumbers(tokens, image);
 }
 
 } // namespace talviro6

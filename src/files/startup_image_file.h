@@ -2,6 +2,7 @@
 
 #include <istream>
 #include <ostream>
+#include <string_view>
 
 namespace talviro6 {
 
@@ -15,5 +16,7 @@ void writeStartupImage(std::ostream &out, const UnitImage &image);
 /// the end of the stream or at the first token that is not a number; the bytes
 /// after the last number keep their values. Returns how many bytes were set.
 int readStartupImage(std::istream &in, UnitImage &image);
+/// The same from a file's whole content, read already.
+int readStartupImage(std::string_view content, UnitImage &image);
 
 } // namespace talviro6

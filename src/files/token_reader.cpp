@@ -18,7 +18,8 @@ bool TokenReader::next(Token &token)
         return read(token);
     } catch (const std::exception &) {
         try {
-            m_in.setstate(std::ios::badbit);
+            if (m_in)
+                m_in->setstate(std::ios::badbit);
         } catch (const std::exception &) {
             // A stream told to throw on badbit: it is marked all the same.
         }
@@ -33,13 +34,18 @@ bool TokenReader::read(Token &token)
     token.isNumber = false;
     token.value = 0;
 
-    std::streambuf *buffer = m_in.rdbuf();
-    if (buffer == nullptr)
+    std::streambuf *buffer = m_in ? m_in->rdbuf() : nullptr;
+    if (m_in && buffer == nullptr)
         return false;
+    const auto get = [this, buffer]() -> int {
+        if (buffer)
+            return buffer->sbumpc();
+        return m_at < m_text.size() ? static_cast<unsigned char>(m_text[m_at++]) : std::char_traits<char>::eof();
+    };
 
-    int c = buffer->sbumpc();
+    int c = get();
     while (c != std::char_traits<char>::eof() && isSeparator(c))
-        c = buffer->sbumpc();
+        c = get();
     if (c == std::char_traits<char>::eof())
         return false;
 
@@ -47,7 +53,7 @@ bool TokenReader::read(Token &token)
     bool sawDigit = false;
     bool numeric = true;
     std::size_t length = 0;
-    for (; c != std::char_traits<char>::eof() && !isSeparator(c); c = buffer->sbumpc(), ++length) {
+    for (; c != std::char_traits<char>::eof() && !isSeparator(c); c = get(), ++length) {
         if (token.text.size() < Token::KeptChars)
             token.text.push_back(static_cast<char>(c));
         else

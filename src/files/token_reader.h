@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <istream>
 #include <string>
+#include <string_view>
 
 namespace talviro6 {
 
@@ -21,21 +22,24 @@ struct Token {
     bool is(std::string_view word) const { return !truncated && text == word; }
 };
 
-/// Splits a stream into tokens separated by runs of space, tab, CR and LF; every
-/// other byte, printable or not, belongs to a token.
+/// Splits a stream, or a text already read, into tokens separated by runs of
+/// space, tab, CR and LF; every other byte, printable or not, belongs to a token.
 class TokenReader {
   public:
-    explicit TokenReader(std::istream &in) : m_in(in) {}
+    explicit TokenReader(std::istream &in) : m_in(&in) {}
+    explicit TokenReader(std::string_view text) : m_text(text) {}
 
-    /// False at the end of the stream, and when reading it failed: the stream is
-    /// then marked bad (the standard file buffer throws from a failed read, which
-    /// must never end the program).
+    /// False at the end of the stream or text, and when reading the stream failed:
+    /// the stream is then marked bad (the standard file buffer throws from a failed
+    /// read, which must never end the program).
     bool next(Token &token);
 
   private:
     bool read(Token &token);
 
-    std::istream &m_in;
+    std::istream *m_in = nullptr; ///< read from when set, else m_text
+    std::string_view m_text;
+    std::size_t m_at = 0;
 };
 
 } // namespace talviro6

@@ -4,12 +4,17 @@ namespace talviro6 {
 
 void EditHistory::take(const ParameterArea &image, int page)
 {
-    m_entries[m_current] = HistorySnapshot{image, static_cast<std::uint8_t>(page)};
+    const HistorySnapshot entry{image, static_cast<std::uint8_t>(page)};
+    if (m_current < m_entries.size())
+        m_entries[m_current] = entry;
+    else
+        m_entries.push_back(entry);
 }
 
 void EditHistory::reset(const ParameterArea &image, int page)
 {
     m_oldest = m_current = m_newest = 0;
+    m_entries.clear();
     take(image, page);
 }
 

@@ -2,8 +2,8 @@
 
 #include "model/unit_image.h"
 
-#include <array>
 #include <cstdint>
+#include <vector>
 
 namespace talviro6 {
 
@@ -19,6 +19,12 @@ struct HistorySnapshot {
 class EditHistory {
   public:
     static constexpr std::uint16_t Capacity = 200;
+
+    EditHistory()
+    {
+        m_entries.reserve(Capacity); // never moves: entries handed out stay where they are
+        m_entries.emplace_back();
+    }
 
     /// Forgets everything; the image becomes the only entry.
     void reset(const ParameterArea &image, int page);
@@ -44,7 +50,10 @@ class EditHistory {
     static std::uint16_t previous(std::uint16_t i) { return i == 0 ? Capacity - 1 : static_cast<std::uint16_t>(i - 1); }
     void take(const ParameterArea &image, int page);
 
-    std::array<HistorySnapshot, Capacity> m_entries{};
+    // Filled as steps come: the whole ring zeroed up front cost the start-up 60 KB
+    // of memory touched for steps most sessions never take. Indices advance one by
+    // one, so an index is at most the size, and the ring wraps only when full.
+    std::vector<HistorySnapshot> m_entries;
     std::uint16_t m_oldest = 0;
     std::uint16_t m_current = 0;
     std::uint16_t m_newest = 0;

@@ -9,14 +9,29 @@ using namespace talviro6;
 
 namespace {
 
-std::vector<Token> tokensOf(const std::string &text)
+std::vector<Token> allTokens(TokenReader reader)
 {
-    std::istringstream in(text);
-    TokenReader reader(in);
     std::vector<Token> tokens;
     Token token;
     while (reader.next(token))
         tokens.push_back(token);
+    return tokens;
+}
+
+/// The tokens of a stream, checked against those of the same bytes as a text read
+/// already: both sources must split alike.
+std::vector<Token> tokensOf(const std::string &text)
+{
+    std::istringstream in(text);
+    const std::vector<Token> tokens = allTokens(TokenReader(in));
+    const std::vector<Token> fromText = allTokens(TokenReader(std::string_view(text)));
+    EXPECT_EQ(fromText.size(), tokens.size());
+    for (std::size_t i = 0; i < std::min(tokens.size(), fromText.size()); ++i) {
+        EXPECT_EQ(fromText[i].text, tokens[i].text);
+        EXPECT_EQ(fromText[i].truncated, tokens[i].truncated);
+        EXPECT_EQ(fromText[i].isNumber, tokens[i].isNumber);
+        EXPECT_EQ(fromText[i].value, tokens[i].value);
+    }
     return tokens;
 }
 
