@@ -90,8 +90,9 @@ int runWindow(int argc, char *argv[], const std::function<void(QWidget &window)>
     });
     // The icon comes with the rest of the start, after the first paint: reading it
     // and handing it to the window system took milliseconds, and it shows only in
-    // the task bar.
-    QObject::connect(&window, &FormHlav::startFinished, [] { QApplication::setWindowIcon(programIcon()); });
+    // the task bar. Before the other pages are built: the window system's copy of
+    // it is composed in a buffer of 130 KB that their controls then reuse.
+    QObject::connect(&window, &FormHlav::finishingStart, [] { QApplication::setWindowIcon(programIcon()); });
     window.FormCreate(options.rest, FormHlav::StartPages::ShownFirst);
     window.show();
     window.openFromCommandLine(options.rest);

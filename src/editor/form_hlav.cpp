@@ -187,6 +187,7 @@ void FormHlav::finishStart()
         m_deferredStart = nullptr;
     }
     const bool partly = !m_edits;
+    emit finishingStart();
     buildPages();
     if (partly) {
         // The new pages show the session's image in the language in use, as the
@@ -203,7 +204,6 @@ void FormHlav::finishStart()
     m_transfers->markPortMenu();
     paintLive();
     m_settings->showStartNotes();
-    emit startFinished();
 }
 
 void FormHlav::buildPage(int index)

@@ -182,8 +182,8 @@ class FormHlav : public QMainWindow, private LinkCallbacks, private EditSession:
     ChartsWindow *chartsWindow() const { return m_liveWindow->chartsWindow(); }
 
   signals:
-    /// The start has finished (see StartPages).
-    void startFinished();
+    /// The rest of the start begins (see StartPages), before its pages are built.
+    void finishingStart();
 
   public slots:
     // Edit handlers.
