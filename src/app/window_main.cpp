@@ -11,8 +11,8 @@
 #include "files/settings_files.h"
 #include "platform/exit_signals.h"
 #include "platform/file_paths.h"
+#include "platform/on_demand_serial_port.h"
 #include "platform/port_settings.h"
-#include "platform/qt_serial_port.h"
 #include "sim/simulated_port.h"
 
 #include <QApplication>
@@ -69,7 +69,7 @@ int runWindow(int argc, char *argv[], const std::function<void(QWidget &window)>
             settings = ProfileFile();
         loadPortMappings(settings, map);
         applyDeviceMappings(options.devices, map);
-        port = std::make_unique<QtSerialPort>(std::move(map));
+        port = std::make_unique<OnDemandSerialPort>(std::move(map));
     }
     MessageBoxDialogs dialogs;
     DesktopShell shell;

@@ -1,12 +1,13 @@
 // The Qt serial port against a real pseudo-terminal: the test holds the other end.
 #include "files/profile_file.h"
+#include "platform/on_demand_serial_port.h"
 #include "platform/port_settings.h"
 #include "platform/qt_serial_port.h"
 
 #include "link/frame.h"
 #include "link/link_engine.h"
-#include "model/validate.h"
 #include "live/transfer_texts.h"
+#include "model/validate.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -75,6 +76,33 @@ class QtPort : public ::testing::Test {
     }
     static std::vector<std::string> noDevices() { return {}; }
 
+    /// The frame the port sent, as the other end reads it.
+    Frame frameAtTheOtherEnd() const
+    {
+        Frame got{};
+        std::size_t n = 0;
+        pollfd p{master, POLLIN, 0};
+        while (n < got.size() && ::poll(&p, 1, 2000) > 0)
+            n += static_cast<std::size_t>(::read(master, got.data() + n, got.size() - n));
+        return got;
+    }
+
+    /// The other end answers a monitor frame in two writes; the port holds what
+    /// came of it after each, and reads it whole.
+    void expectAnswerCarried(SerialPort &port, std::size_t firstPart) const
+    {
+        const Frame answer = makeFrame(code::MonitorFrame);
+        ASSERT_EQ(::write(master, answer.data(), firstPart), static_cast<ssize_t>(firstPart));
+        ASSERT_TRUE(processUntil([&] { return port.bytesWaiting() == firstPart; }));
+        const std::size_t rest = answer.size() - firstPart;
+        ASSERT_EQ(::write(master, answer.data() + firstPart, rest), static_cast<ssize_t>(rest));
+        ASSERT_TRUE(processUntil([&] { return port.bytesWaiting() == answer.size(); }));
+        Frame read{};
+        EXPECT_EQ(port.read(read), answer.size());
+        EXPECT_EQ(read, answer);
+        EXPECT_EQ(port.bytesWaiting(), 0u);
+    }
+
     int master = -1;
     std::string slavePath;
 };
@@ -97,22 +125,61 @@ TEST_F(QtPort, CarriesFramesBothWaysAtTheMappedNumber)
 
     const Frame poll = makeFrame(code::Poll);
     port.writeAndDrain(poll);
-    Frame got{};
-    std::size_t n = 0;
-    pollfd p{master, POLLIN, 0};
-    while (n < got.size() && ::poll(&p, 1, 2000) > 0)
-        n += static_cast<std::size_t>(::read(master, got.data() + n, got.size() - n));
-    EXPECT_EQ(got, poll);
+    EXPECT_EQ(frameAtTheOtherEnd(), poll);
+    expectAnswerCarried(port, 60);
+}
 
-    const Frame answer = makeFrame(code::MonitorFrame);
-    ASSERT_EQ(::write(master, answer.data(), 60), 60);
-    ASSERT_TRUE(processUntil([&] { return port.bytesWaiting() == 60; }));
-    ASSERT_EQ(::write(master, answer.data() + 60, 42), 42);
-    ASSERT_TRUE(processUntil([&] { return port.bytesWaiting() == 102; }));
-    Frame read{};
-    EXPECT_EQ(port.read(read), 102u);
-    EXPECT_EQ(read, answer);
+// The window's port comes from the library it loads at the first opening (or the
+// first device name asked for): the same port, through it.
+TEST_F(QtPort, TheWindowsPortIsLoadedAtItsFirstUseAndCarriesFrames)
+{
+    PortMap map = mapped(3);
+    map.setExplicit(4, "/nonexistent/tty");
+    OnDemandSerialPort port(map, SerialLibrary{QStringLiteral("talviro6_serial"),
+                                               QStringList{QStringLiteral(TALVIRO6_SERIAL_LIBRARY_DIR)}});
+    EXPECT_FALSE(port.isOpen());
     EXPECT_EQ(port.bytesWaiting(), 0u);
+    EXPECT_EQ(port.deviceName(3), slavePath);
+    EXPECT_FALSE(port.open(4));
+    EXPECT_NE(port.openError().find("/nonexistent/tty"), std::string::npos) << port.openError();
+    ASSERT_TRUE(port.open(3)) << port.openError();
+    EXPECT_TRUE(port.isOpen());
+
+    const Frame poll = makeFrame(code::Poll);
+    port.writeAndDrain(poll);
+    EXPECT_EQ(frameAtTheOtherEnd(), poll);
+    expectAnswerCarried(port, 30);
+
+    EXPECT_TRUE(port.reopen(3));
+    port.close();
+    EXPECT_FALSE(port.isOpen());
+}
+
+// An installation without the library: the window still starts and runs; every
+// opening fails, saying why, and nothing else does anything.
+TEST(OnDemandSerialPort, WithoutItsLibraryEveryOpeningFailsAndSaysWhy)
+{
+    app();
+    QTemporaryDir empty;
+    PortMap map;
+    map.setExplicit(1, "/dev/null");
+    OnDemandSerialPort port(map, SerialLibrary{QStringLiteral("talviro6_serial_missing"), QStringList{empty.path()}});
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        EXPECT_FALSE(port.open(1));
+        EXPECT_FALSE(port.reopen(1));
+        EXPECT_FALSE(port.isOpen());
+        EXPECT_EQ(port.deviceName(1), "");
+        EXPECT_NE(port.openError().find("the serial port's library could not be loaded: "), std::string::npos)
+            << port.openError();
+        EXPECT_NE(port.openError().find("talviro6_serial_missing"), std::string::npos) << port.openError();
+        EXPECT_EQ(port.openError().find('\n'), std::string::npos) << "one line";
+        EXPECT_EQ(port.openFailure().systemText, port.openError());
+    }
+    Frame bytes{};
+    EXPECT_EQ(port.bytesWaiting(), 0u);
+    EXPECT_EQ(port.read(bytes), 0u);
+    port.writeAndDrain(bytes);
+    port.close();
 }
 
 TEST_F(QtPort, SecondOpenerIsRefused)

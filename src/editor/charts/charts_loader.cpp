@@ -1,7 +1,7 @@
 #include "editor/charts/charts_loader.h"
 
 #include "editor/charts/charts_window.h"
-#include "editor/library_loader.h"
+#include "platform/library_loader.h"
 
 namespace talviro6 {
 

@@ -1,6 +1,6 @@
 #include "editor/print/on_demand_printer.h"
 
-#include "editor/library_loader.h"
+#include "platform/library_loader.h"
 #include "editor/print/print_library.h"
 #include "texts/kept_texts.h"
 

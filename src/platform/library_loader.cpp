@@ -1,4 +1,4 @@
-#include "editor/library_loader.h"
+#include "platform/library_loader.h"
 
 #include <QCoreApplication>
 #include <QDir>
