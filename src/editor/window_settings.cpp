@@ -80,13 +80,11 @@ void WindowSettings::load(UnitImage &start)
     // A settings file that is not ours (a folder, UTF-16, an I/O error, too large)
     // is kept whole under another name: what it held is the tuner's, and the file
     // written at close must not take its place.
-    ProfileFile ini;
-    if (const KeptFileRead read =
-            readKeptFile(toFsPath(settingsFilePath()), [&ini](std::string_view content) { return ini.read(content); });
-        !read.problem.empty()) {
-        ini = ProfileFile();
+    SettingsRead read = m_readForLoad ? std::move(*m_readForLoad) : readSettings();
+    m_readForLoad.reset();
+    if (!read.problem.empty())
         setSettingsAside(read.problem); // tried again at close when it fails now
-    }
+    const ProfileFile &ini = read.ini;
 
     // Each key falls back to the value the setting has now. Left and Top place the
     // window's frame, Width and Height are the window without it, as Qt moves and
@@ -130,16 +128,23 @@ void WindowSettings::load(UnitImage &start)
         noteAtStart(read.problem, ExtraText::KeepsDefaults);
 }
 
-int WindowSettings::rememberedPage() const
+WindowSettings::SettingsRead WindowSettings::readSettings() const
+{
+    SettingsRead read;
+    read.problem = readKeptFile(toFsPath(settingsFilePath()), [&read](std::string_view content) {
+                       return read.ini.read(content);
+                   }).problem;
+    if (!read.problem.empty())
+        read.ini = ProfileFile();
+    return read;
+}
+
+int WindowSettings::rememberedPage()
 {
     // What load() does with the key, without its side effects: a file it would set
     // aside names no page here either.
-    ProfileFile ini;
-    if (!readKeptFile(toFsPath(settingsFilePath()), [&ini](std::string_view content) {
-             return ini.read(content);
-         }).problem.empty())
-        return pageShown();
-    const int page = ini.readInteger(Basic, "PageControl1->ActivePageIndex", pageShown());
+    m_readForLoad = readSettings();
+    const int page = m_readForLoad->ini.readInteger(Basic, "PageControl1->ActivePageIndex", pageShown());
     return page >= 0 && page < m_w.pages->count() ? page : pageShown();
 }
 
@@ -181,12 +186,10 @@ void WindowSettings::save()
 
     // What the file holds besides our keys (the port mappings, a tuner's notes) stays;
     // a file that became unreadable since the start is kept aside as then.
-    ProfileFile ini;
+    SettingsRead read = readSettings();
+    ProfileFile &ini = read.ini;
     bool writeSettings = true;
-    if (const KeptFileRead read =
-            readKeptFile(toFsPath(settingsFilePath()), [&ini](std::string_view content) { return ini.read(content); });
-        !read.problem.empty()) {
-        ini = ProfileFile();
+    if (!read.problem.empty()) {
         std::filesystem::path keptAs;
         if (const std::string error = setAside(toFsPath(settingsFilePath()), &keptAs); !error.empty()) {
             note(read.problem + "; not written over: " + error);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/profile_file.h"
 #include "model/edit_session.h"
 #include "model/unit_image.h"
 #include "texts/extras_texts.h"
@@ -7,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <string>
 
 class QAction;
@@ -45,8 +47,9 @@ class WindowSettings {
     /// The settings file and the start-up image, which lands in `start`.
     void load(UnitImage &start);
     /// The page `load` will show: the one the settings file keeps, or the one shown
-    /// now when the file names none that exists. Read before the pages are built.
-    int rememberedPage() const;
+    /// now when the file names none that exists. Read before the pages are built;
+    /// `load` then takes what this read rather than reading the file again.
+    int rememberedPage();
     /// The settings file and the start-up image as the window and the session are now.
     void save();
     /// Extras > "Read the unit when it is found"; on unless the settings say otherwise.
@@ -67,6 +70,13 @@ class WindowSettings {
     void keepOnScreen();
 
   private:
+    /// The settings file as read: no keys when it cannot be read as ours, and why.
+    struct SettingsRead {
+        ProfileFile ini;
+        std::string problem;
+    };
+    SettingsRead readSettings() const;
+
     /// A file kept between runs that could not be read, for the status bar at start.
     void noteAtStart(const std::string &problem, ExtraText what, const QString &more = {});
     /// Keeps an unreadable settings file whole under another name, and says so.
@@ -82,6 +92,7 @@ class WindowSettings {
     bool m_shownOnce = false; ///< the frame has been fitted once it was known
     bool m_readUnitWhenFound = true;
     QStringList m_startNotes;
+    std::optional<SettingsRead> m_readForLoad; ///< by rememberedPage, for load
 };
 
 } // namespace talviro6
